@@ -1,0 +1,36 @@
+# Thin wrapper: the build itself lives in CMake (see CMakePresets.json).
+JOBS ?= $(shell nproc)
+PACKAGES := cmake g++ make pkg-config qt6-base-dev libcurl4-openssl-dev libjpeg-dev libpng-dev \
+  famfamfam-flag-png nlohmann-json3-dev libcpp-httplib-dev libgtest-dev libgmock-dev \
+  libbenchmark-dev xvfb xauth
+FUZZ_PACKAGES := clang libclang-rt-dev
+
+.PHONY: deps build test demo bench fuzz screenshot clean
+
+deps:
+	@scripts/install-deps.sh $(PACKAGES)
+
+build: deps
+	cmake --preset dev
+	cmake --build --preset dev -j $(JOBS)
+
+test: build
+	ctest --preset dev -j $(JOBS)
+
+demo: build
+	scripts/demo.sh build/dev
+
+bench: deps
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	scripts/bench.sh build/release
+
+fuzz:
+	@scripts/install-deps.sh $(FUZZ_PACKAGES) $(PACKAGES)
+	scripts/fuzz.sh
+
+screenshot: build
+	scripts/screenshot.sh build/dev docs/korvex.png
+
+clean:
+	rm -rf build

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <ctime>
+#include <filesystem>
+#include <functional>
+
+#include "app/form.h"
+#include "app/platform.h"
+#include "service/addresses.h"
+#include "service/http_client.h"
+
+namespace korvex {
+
+// What every handler works with: the window state, the window system, the two named
+// HTTP clients, the addresses and the working directory that holds kx.log and pictures.
+struct Context {
+  Form& form;
+  Platform& platform;
+  HttpClient& IdHTTP1;
+  HttpClient& IdHTTP2;
+  const Addresses& addresses;
+  std::filesystem::path workdir;
+  HttpLimits probeLimits;                 // for UrlExists
+  std::function<std::tm()> localTime;     // the clock of the bet journal
+};
+
+}  // namespace korvex

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace korvex {
+
+// What the core needs of the window system. The Qt window, the CLI and the tests each
+// provide one.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  // Modal message box with one OK button; returns when the user closed it. CP1251 text.
+  virtual void showMessage(const std::string& text) = 0;
+  // Opens the address in the default browser and returns at once. CP1251 bytes.
+  virtual void openUrl(const std::string& address) = 0;
+  // Closes the main window, which ends the program.
+  virtual void closeMainWindow() = 0;
+  // Lets the window handle the messages that are already waiting.
+  virtual void processPendingEvents() = 0;
+};
+
+}  // namespace korvex

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+
+namespace korvex {
+
+// Colours travel as the 0x00BBGGRR values the grids were designed with. Values with the
+// top bit set name a system colour by its role; they are resolved to RGB only at display.
+using Colour = std::uint32_t;
+
+struct Rgb {
+  std::uint8_t r = 0;
+  std::uint8_t g = 0;
+  std::uint8_t b = 0;
+  friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+namespace colours {
+inline constexpr Colour Green = 0x0000FF00;        // RGB 0,255,0
+inline constexpr Colour Red = 0x000000FF;          // RGB 255,0,0
+inline constexpr Colour Blue = 0x00FF0000;         // RGB 0,0,255
+inline constexpr Colour Yellow = 0x0000FFFF;       // RGB 255,255,0
+inline constexpr Colour LightGreen = 0x0080FF80;   // RGB 128,255,128
+inline constexpr Colour Navy = 0x00800000;         // RGB 0,0,128
+inline constexpr Colour Maroon = 0x00000080;       // RGB 128,0,0
+inline constexpr Colour Purple = 0x00800080;       // RGB 128,0,128
+inline constexpr Colour Black = 0x00000000;
+inline constexpr Colour Silver = 0x00C0C0C0;
+inline constexpr Colour MoneyGreen = 0x00C0DCC0;
+
+// System colours, by role.
+inline constexpr Colour ScrollBar = 0x80000000;
+inline constexpr Colour ActiveCaption = 0x80000002;
+inline constexpr Colour InactiveCaption = 0x80000003;
+inline constexpr Colour ActiveBorder = 0x8000000A;
+inline constexpr Colour AppWorkspace = 0x8000000C;
+inline constexpr Colour Highlight = 0x8000000D;
+inline constexpr Colour ButtonText = 0x80000012;
+inline constexpr Colour Light3D = 0x80000016;
+inline constexpr Colour GradientActiveCaption = 0x8000001B;
+}  // namespace colours
+
+bool isSystemColour(Colour c);
+// Plain colours unpack directly; system colours use the classic Windows defaults.
+Rgb toRgb(Colour c);
+
+}  // namespace korvex

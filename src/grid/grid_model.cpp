@@ -1,0 +1,147 @@
+#include "grid/grid_model.h"
+
+#include <algorithm>
+
+namespace korvex {
+
+namespace {
+const Cell kEmptyCell{};
+const ColumnDef kNoColumn{};
+}  // namespace
+
+GridModel::GridModel(std::string name, std::vector<ColumnDef> columns)
+    : name_(std::move(name)), columns_(std::move(columns)) {}
+
+const ColumnDef& GridModel::column(int col) const {
+  if (col < 0 || col >= columnCount()) return kNoColumn;
+  return columns_[static_cast<size_t>(col)];
+}
+
+std::vector<Cell> GridModel::newRow() const {
+  std::vector<Cell> row(columns_.size());
+  for (size_t c = 0; c < columns_.size(); ++c) {
+    const ColumnDef& def = columns_[c];
+    if (def.kind == ColumnKind::Text) continue;
+    row[c].value = def.defaultValue;
+    if (def.kind == ColumnKind::Number) row[c].text = std::to_string(def.defaultValue);
+  }
+  return row;
+}
+
+int GridModel::appendRow() {
+  rows_.push_back(newRow());
+  notifyRowsInserted(rowCount() - 1, 1);
+  return rowCount() - 1;
+}
+
+void GridModel::insertRowAtTop() {
+  rows_.insert(rows_.begin(), newRow());
+  notifyRowsInserted(0, 1);
+}
+
+void GridModel::clear() {
+  rows_.clear();
+  notifyReset();
+}
+
+void GridModel::setRowCount(int count) {
+  count = std::max(count, 0);
+  const int before = rowCount();
+  if (count == before) return;
+  if (count < before) {
+    rows_.resize(static_cast<size_t>(count));
+    notifyReset();
+    return;
+  }
+  rows_.reserve(static_cast<size_t>(count));
+  while (rowCount() < count) rows_.push_back(newRow());
+  notifyRowsInserted(before, count - before);
+}
+
+const Cell& GridModel::cell(int col, int row) const {
+  if (col < 0 || row < 0 || col >= columnCount() || row >= rowCount()) return kEmptyCell;
+  return rows_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+}
+
+Cell* GridModel::mutableCell(int col, int row) {
+  if (col < 0 || row < 0 || col >= columnCount() || row >= rowCount()) return nullptr;
+  return &rows_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+}
+
+void GridModel::setText(int col, int row, std::string_view text) {
+  if (Cell* c = mutableCell(col, row)) {
+    c->text.assign(text);
+    notifyCell(col, row);
+  }
+}
+
+void GridModel::setValue(int col, int row, int value) {
+  if (Cell* c = mutableCell(col, row)) {
+    c->value = value;
+    if (column(col).kind == ColumnKind::Number) c->text = std::to_string(value);
+    notifyCell(col, row);
+  }
+}
+
+void GridModel::setColour(int col, int row, std::optional<Colour> colour) {
+  if (Cell* c = mutableCell(col, row)) {
+    c->colour = colour;
+    notifyCell(col, row);
+  }
+}
+
+void GridModel::setHint(int col, int row, std::string_view hint) {
+  if (Cell* c = mutableCell(col, row)) {
+    c->hint.assign(hint);
+    notifyCell(col, row);
+  }
+}
+
+void GridModel::setEnabled(bool enabled) {
+  if (enabled_ == enabled) return;
+  enabled_ = enabled;
+  for (GridObserver* o : observers_) o->enabledChanged(enabled);
+}
+
+void GridModel::addObserver(GridObserver* observer) {
+  if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
+    observers_.push_back(observer);
+}
+
+void GridModel::removeObserver(GridObserver* observer) {
+  observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+void GridModel::notifyReset() {
+  if (batchDepth_ > 0) {
+    batchDirty_ = true;
+    return;
+  }
+  for (GridObserver* o : observers_) o->gridReset();
+}
+
+void GridModel::notifyRowsInserted(int first, int count) {
+  if (batchDepth_ > 0) {
+    batchDirty_ = true;
+    return;
+  }
+  for (GridObserver* o : observers_) o->rowsInserted(first, count);
+}
+
+void GridModel::notifyCell(int col, int row) {
+  if (batchDepth_ > 0) {
+    batchDirty_ = true;
+    return;
+  }
+  for (GridObserver* o : observers_) o->cellChanged(col, row);
+}
+
+GridModel::Batch::Batch(GridModel& grid) : grid_(grid) { ++grid_.batchDepth_; }
+
+GridModel::Batch::~Batch() {
+  if (--grid_.batchDepth_ > 0 || !grid_.batchDirty_) return;
+  grid_.batchDirty_ = false;
+  grid_.notifyReset();
+}
+
+}  // namespace korvex

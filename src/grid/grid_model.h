@@ -1,0 +1,115 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "grid/colour.h"
+
+namespace korvex {
+
+enum class ColumnKind { Text, Number, CheckBox, Image };
+enum class Align { Left, Centre, Right };
+// Which picture list an image column draws from.
+enum class ImageList { None, Flags, Icons, Gender };
+
+struct ColumnDef {
+  std::string header;  // CP1251 bytes; may be empty for glyph-only headers
+  ColumnKind kind = ColumnKind::Text;
+  ImageList images = ImageList::None;
+  bool visible = true;
+  int width = 64;  // the toolkit's default column width
+  Align align = Align::Left;
+  bool bold = false;
+  bool italic = false;
+  bool autoSize = false;
+  int fontSize = 14;  // pixels
+  std::optional<Colour> textColour;
+  std::optional<Colour> background;  // fixed column colour, not a cell colour
+  std::optional<Colour> headerColour;
+  std::string headerHint;
+  int defaultValue = 0;  // value of number, image and check-box cells in new rows
+};
+
+struct Cell {
+  std::string text;
+  int value = 0;  // number, image index or check state
+  std::optional<Colour> colour;
+  std::string hint;
+};
+
+// A view follows the model through these calls instead of polling it.
+class GridObserver {
+ public:
+  virtual ~GridObserver() = default;
+  virtual void gridReset() = 0;
+  virtual void rowsInserted(int first, int count) = 0;
+  virtual void cellChanged(int col, int row) = 0;
+  virtual void enabledChanged(bool enabled) = 0;
+};
+
+// Rows of cells addressed by (column, row) from 0. Every access is bounds-checked: a
+// stale row index after a reload reads an empty cell and writes nowhere, never crashes.
+class GridModel {
+ public:
+  GridModel(std::string name, std::vector<ColumnDef> columns);
+  GridModel(const GridModel&) = delete;
+  GridModel& operator=(const GridModel&) = delete;
+
+  const std::string& name() const { return name_; }
+  int columnCount() const { return static_cast<int>(columns_.size()); }
+  int rowCount() const { return static_cast<int>(rows_.size()); }
+  const ColumnDef& column(int col) const;
+
+  int appendRow();  // returns the new row's index
+  void insertRowAtTop();
+  void clear();
+  void setRowCount(int count);
+
+  const Cell& cell(int col, int row) const;
+  const std::string& text(int col, int row) const { return cell(col, row).text; }
+  int value(int col, int row) const { return cell(col, row).value; }
+
+  void setText(int col, int row, std::string_view text);
+  // Number cells show their value in decimal, so the text follows the value.
+  void setValue(int col, int row, int value);
+  void setColour(int col, int row, std::optional<Colour> colour);
+  void setHint(int col, int row, std::string_view hint);
+
+  bool enabled() const { return enabled_; }
+  void setEnabled(bool enabled);
+
+  void addObserver(GridObserver* observer);
+  void removeObserver(GridObserver* observer);
+
+  // Holds back per-cell notifications while a loader rebuilds the grid; the view then
+  // resets once when the outermost batch ends instead of once per cell.
+  class Batch {
+   public:
+    explicit Batch(GridModel& grid);
+    ~Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+   private:
+    GridModel& grid_;
+  };
+
+ private:
+  Cell* mutableCell(int col, int row);
+  std::vector<Cell> newRow() const;
+  void notifyReset();
+  void notifyRowsInserted(int first, int count);
+  void notifyCell(int col, int row);
+
+  std::string name_;
+  std::vector<ColumnDef> columns_;
+  std::vector<std::vector<Cell>> rows_;
+  std::vector<GridObserver*> observers_;
+  bool enabled_ = true;
+  int batchDepth_ = 0;
+  bool batchDirty_ = false;
+};
+
+}  // namespace korvex

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "app/context.h"
+
+namespace korvex {
+
+// Rebuilds RB from the service's radar list and marks the RX rows that are on it.
+void LoadRadar(Context& ctx);
+// Background of a percentage cell: nullopt leaves the cell's colour as it was.
+std::optional<Colour> PercentColour(int percent);
+
+}  // namespace korvex

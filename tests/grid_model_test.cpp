@@ -1,0 +1,120 @@
+#include "grid/grid_model.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace korvex {
+namespace {
+
+std::vector<ColumnDef> threeColumns() {
+  ColumnDef text{.header = "ID"};
+  ColumnDef number{.header = "N", .kind = ColumnKind::Number, .defaultValue = 0};
+  ColumnDef image{.header = "", .kind = ColumnKind::Image, .images = ImageList::Flags,
+                  .defaultValue = 0};
+  return {text, number, image};
+}
+
+struct Recorder : GridObserver {
+  std::vector<std::string> events;
+  void gridReset() override { events.push_back("reset"); }
+  void rowsInserted(int first, int count) override {
+    events.push_back("insert " + std::to_string(first) + " " + std::to_string(count));
+  }
+  void cellChanged(int col, int row) override {
+    events.push_back("cell " + std::to_string(col) + " " + std::to_string(row));
+  }
+  void enabledChanged(bool enabled) override { events.push_back(enabled ? "on" : "off"); }
+};
+
+TEST(GridModel, NewRowsTakeColumnDefaultsAndNumbersShowInDecimal) {
+  GridModel grid("G", threeColumns());
+  int r = grid.appendRow();
+  EXPECT_EQ(r, 0);
+  EXPECT_EQ(grid.text(0, 0), "");
+  EXPECT_EQ(grid.text(1, 0), "0");
+  EXPECT_EQ(grid.value(2, 0), 0);
+  grid.setValue(1, 0, -42);
+  EXPECT_EQ(grid.text(1, 0), "-42");
+  grid.setValue(2, 0, 7);
+  EXPECT_EQ(grid.text(2, 0), "") << "an image index is not shown as text";
+}
+
+TEST(GridModel, InsertAtTopPushesRowsDownAndSetRowCountTruncatesOrExtends) {
+  GridModel grid("G", threeColumns());
+  grid.appendRow();
+  grid.setText(0, 0, "first");
+  grid.insertRowAtTop();
+  grid.setText(0, 0, "newest");
+  EXPECT_EQ(grid.text(0, 0), "newest");
+  EXPECT_EQ(grid.text(0, 1), "first");
+  grid.setRowCount(5);
+  EXPECT_EQ(grid.rowCount(), 5);
+  EXPECT_EQ(grid.text(1, 4), "0");
+  grid.setRowCount(1);
+  EXPECT_EQ(grid.rowCount(), 1);
+  EXPECT_EQ(grid.text(0, 0), "newest");
+  grid.setRowCount(-3);
+  EXPECT_EQ(grid.rowCount(), 0);
+}
+
+TEST(GridModel, StaleIndexesReadEmptyAndWriteNowhere) {
+  GridModel grid("G", threeColumns());
+  grid.appendRow();
+  grid.setText(0, 0, "kept");
+  grid.setText(0, 1, "lost");
+  grid.setText(3, 0, "lost");
+  grid.setText(-1, 0, "lost");
+  grid.setColour(0, 9, colours::Green);
+  grid.setHint(0, -1, "lost");
+  EXPECT_EQ(grid.rowCount(), 1);
+  EXPECT_EQ(grid.text(0, 0), "kept");
+  EXPECT_EQ(grid.text(0, 1), "");
+  EXPECT_EQ(grid.text(99, 99), "");
+  EXPECT_FALSE(grid.cell(0, 5).colour.has_value());
+  grid.clear();
+  EXPECT_EQ(grid.text(0, 0), "");
+}
+
+TEST(GridModel, ObserversHearEachChangeAndABatchResetsOnce) {
+  GridModel grid("G", threeColumns());
+  Recorder rec;
+  grid.addObserver(&rec);
+  grid.appendRow();
+  grid.setText(0, 0, "x");
+  grid.setEnabled(false);
+  grid.setEnabled(false);
+  EXPECT_EQ(rec.events, (std::vector<std::string>{"insert 0 1", "cell 0 0", "off"}));
+
+  rec.events.clear();
+  {
+    GridModel::Batch outer(grid);
+    grid.clear();
+    {
+      GridModel::Batch inner(grid);
+      for (int i = 0; i < 100; ++i) grid.setText(0, grid.appendRow(), "y");
+    }
+    EXPECT_TRUE(rec.events.empty()) << "the inner batch must not flush early";
+  }
+  EXPECT_EQ(rec.events, std::vector<std::string>{"reset"});
+
+  rec.events.clear();
+  { GridModel::Batch untouched(grid); }
+  EXPECT_TRUE(rec.events.empty());
+  grid.removeObserver(&rec);
+  grid.appendRow();
+  EXPECT_TRUE(rec.events.empty());
+}
+
+TEST(Colour, PlainColoursUnpackFromBgrAndSystemColoursResolve) {
+  EXPECT_EQ(toRgb(0x0044A8FF), (Rgb{255, 168, 68}));
+  EXPECT_EQ(toRgb(0x00AED0C1), (Rgb{193, 208, 174}));
+  EXPECT_EQ(toRgb(colours::Red), (Rgb{255, 0, 0}));
+  EXPECT_TRUE(isSystemColour(colours::ScrollBar));
+  EXPECT_FALSE(isSystemColour(colours::Navy));
+  EXPECT_EQ(toRgb(colours::ButtonText), (Rgb{0, 0, 0}));
+}
+
+}  // namespace
+}  // namespace korvex
