@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace korvex::test {
+
+// How the loopback server answers one request.
+struct Reply {
+  enum class Framing { ContentLength, Chunked, UntilClose };
+  int status = 200;
+  std::string reason;  // empty: a standard phrase for the status
+  std::vector<std::pair<std::string, std::string>> headers;  // Set-Cookie, Location, ...
+  std::string body;
+  Framing framing = Framing::ContentLength;
+  std::optional<std::size_t> dropAfter;  // close the connection after this many body bytes
+  bool stall = false;                    // read the request, then never answer
+  bool keepAlive = true;                 // honour keep-alive after a complete answer
+};
+
+struct RecordedRequest {
+  std::string requestLine;  // e.g. "GET /x?y=1 HTTP/1.1"
+  std::string target;       // e.g. "/x?y=1"
+  std::vector<std::pair<std::string, std::string>> headers;  // in the order received
+  int connectionId = 0;  // requests on one TCP connection share an id
+  std::string header(const std::string& name) const;  // case-insensitive, "" if absent
+  bool hasHeader(const std::string& name) const;
+};
+
+// A real HTTP/1.1 server on 127.0.0.1 and a free port, run on its own thread.
+// Routes match the full target first, then the path without the query; anything else
+// gets the fallback handler or a 404.
+class TestServer {
+ public:
+  TestServer();
+  ~TestServer();
+  TestServer(const TestServer&) = delete;
+  TestServer& operator=(const TestServer&) = delete;
+
+  std::string base() const;  // "http://127.0.0.1:PORT"
+  int port() const;
+
+  void route(const std::string& target, Reply reply);
+  void fallback(std::function<Reply(const RecordedRequest&)> handler);
+  std::vector<RecordedRequest> requests() const;
+  std::vector<std::string> targets() const;  // the targets of requests(), in order
+  void clearRequests();
+  // Stops listening and closes every connection: later connects are refused.
+  void stop();
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace korvex::test
