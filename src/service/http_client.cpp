@@ -119,7 +119,8 @@ void Fetch(HttpClient& client, std::string_view address, std::string& answer) {
   if (!received.empty()) answer = std::move(received);
 }
 
-bool UrlExists(std::string_view address, const HttpLimits& limits) {
+UrlProbe ProbeUrl(std::string_view address, const HttpLimits& limits) {
+  UrlProbe probe;
   try {
     const std::string full =
         containsHttpScheme(address) ? std::string(address) : "http://" + std::string(address);
@@ -132,13 +133,22 @@ bool UrlExists(std::string_view address, const HttpLimits& limits) {
     curl::aimAt(easy.get(), full);
     curl::Exchange exchange = exchangeFor(easy.get(), nullptr, limits);
     exchange.headersOnly = true;
+    const CURLcode result = curl::run(connection.get(), exchange);
     // How the transfer ends does not matter once a status has arrived.
-    curl::run(connection.get(), exchange);
-    const long status = curl::status(easy.get());
-    return status == 200 || status == 302;
+    probe.status = curl::status(easy.get());
+    probe.answered = probe.status != 0;
+    if (!probe.answered) probe.error = failureText(result, exchange);
+  } catch (const std::exception& error) {
+    probe.error = error.what();
   } catch (...) {
-    return false;
+    probe.error = "the probe failed";
   }
+  return probe;
+}
+
+bool UrlExists(std::string_view address, const HttpLimits& limits) {
+  const UrlProbe probe = ProbeUrl(address, limits);
+  return probe.answered && (probe.status == 200 || probe.status == 302);
 }
 
 void DownloadPicture(HttpClient& client, std::string_view address,
