@@ -167,6 +167,8 @@ struct TestServer::Impl {
   int listener = -1;
   int port = 0;
   std::atomic<bool> stopping{false};
+  std::atomic<bool> dying{false};  // a reply that stops the server is on its way out
+  bool joined = false;  // only touched by stop(), on the owner's thread
   std::thread acceptor;
 
   mutable std::mutex mutex;  // guards everything below
@@ -180,11 +182,14 @@ struct TestServer::Impl {
   void serve(int fd, int connectionId);
   Reply replyFor(const RecordedRequest& request);
   void waitForStopOrHangUp(int fd);
+  void refuseNewConnections();
 };
 
 void TestServer::Impl::acceptLoop() {
   while (waitFor(listener, POLLIN, stopping)) {
     const int fd = accept(listener, nullptr, nullptr);
+    // EINVAL: the listener was shut down by a reply that stops the server.
+    if (fd < 0 && errno == EINVAL) return;
     if (fd < 0) continue;
     std::lock_guard lock(mutex);
     connections.emplace_back(&Impl::serve, this, fd, ++lastConnectionId);
@@ -211,6 +216,13 @@ void TestServer::Impl::waitForStopOrHangUp(int fd) {
   while (receiveMore(fd, ignored, stopping)) ignored.clear();
 }
 
+// The listening socket stays open (stop() closes it) but no longer listens, so a connect
+// is refused at once rather than left waiting in the backlog.
+void TestServer::Impl::refuseNewConnections() {
+  dying = true;
+  shutdown(listener, SHUT_RDWR);
+}
+
 void TestServer::Impl::serve(int fd, int connectionId) {
   std::string buffer;
   while (!stopping) {
@@ -230,6 +242,8 @@ void TestServer::Impl::serve(int fd, int connectionId) {
     }
     buffer.erase(0, std::min(bodyLength, buffer.size()));
 
+    // Requests that reach a dying server on an older connection are never seen.
+    if (dying) break;
     const bool clientCloses = equalsIgnoringCase(request.header("Connection"), "close");
     const Reply reply = replyFor(request);
     if (reply.stall) {
@@ -237,8 +251,12 @@ void TestServer::Impl::serve(int fd, int connectionId) {
       break;
     }
     const bool keepOpen = reply.keepAlive && !clientCloses && !reply.dropAfter &&
-                          reply.framing != Reply::Framing::UntilClose;
-    if (!sendAll(fd, renderHead(reply, keepOpen) + wireBody(reply), stopping) || !keepOpen) break;
+                          !reply.stopServer && reply.framing != Reply::Framing::UntilClose;
+    // Refused before the answer is out, so the client's next request cannot slip in.
+    if (reply.stopServer) refuseNewConnections();
+    const bool sent = sendAll(fd, renderHead(reply, keepOpen) + wireBody(reply), stopping);
+    if (reply.stopServer) stopping = true;
+    if (!sent || !keepOpen) break;
   }
   // Half-close first so that the client reads every byte sent before the end of stream.
   shutdown(fd, SHUT_WR);
@@ -302,7 +320,9 @@ void TestServer::clearRequests() {
 }
 
 void TestServer::stop() {
-  if (impl_->stopping.exchange(true)) return;
+  if (impl_->joined) return;
+  impl_->joined = true;
+  impl_->stopping = true;
   impl_->acceptor.join();
   close(impl_->listener);
   // The acceptor has ended, so no connection thread starts any more.

@@ -21,6 +21,9 @@ struct Reply {
   std::optional<std::size_t> dropAfter;  // close the connection after this many body bytes
   bool stall = false;                    // read the request, then never answer
   bool keepAlive = true;                 // honour keep-alive after a complete answer
+  // The service goes away with this answer: once it is sent the server stops, and every
+  // later connect is refused, as if the process had died.
+  bool stopServer = false;
 };
 
 struct RecordedRequest {
