@@ -298,6 +298,11 @@ void TestServer::route(const std::string& target, Reply reply) {
   impl_->routes[target] = std::move(reply);
 }
 
+void TestServer::clearRoutes() {
+  std::lock_guard lock(impl_->mutex);
+  impl_->routes.clear();
+}
+
 void TestServer::fallback(std::function<Reply(const RecordedRequest&)> handler) {
   std::lock_guard lock(impl_->mutex);
   impl_->fallback = std::move(handler);

@@ -49,6 +49,7 @@ class TestServer {
   int port() const;
 
   void route(const std::string& target, Reply reply);
+  void clearRoutes();
   void fallback(std::function<Reply(const RecordedRequest&)> handler);
   std::vector<RecordedRequest> requests() const;
   std::vector<std::string> targets() const;  // the targets of requests(), in order
