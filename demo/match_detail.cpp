@@ -62,8 +62,9 @@ std::string setForecast(Random& random, bool homeTakesIt, bool close) {
   auto oriented = [&](const std::string& score) {
     return homeTakesIt ? score : score.substr(2) + ":" + score.substr(0, 1);
   };
-  std::string text = oriented(random.pick(kWon));
-  if (close) text += "<br>" + oriented(random.pick(kWon));
+  std::size_t first = random.next() % kWon.size();
+  std::string text = oriented(kWon[first]);
+  if (close) text += "<br>" + oriented(kWon[(first + 1 + random.next() % 2) % kWon.size()]);
   return text;
 }
 

@@ -78,8 +78,12 @@ std::string dateBefore(int days) {
          std::to_string(static_cast<int>(day.year()));
 }
 
-std::string randomOpponent(Random& random, Gender gender) {
-  return randomName(random, random.pick(playerCountries()), gender).shortName();
+std::string randomOpponent(Random& random, const Player& player) {
+  std::string name;
+  do {
+    name = randomName(random, random.pick(playerCountries()), player.gender).shortName();
+  } while (name == player.shortName);
+  return name;
 }
 
 // A top-100 player wins about seven matches in ten, a player ranked near 1000 fewer than half.
@@ -145,7 +149,7 @@ std::vector<PastMatch> pastMatches(const Player& player) {
     match.level = event.level;
     match.surface = event.surface;
     match.playerIsHome = random.chance(0.5);
-    std::string opponent = randomOpponent(random, player.gender);
+    std::string opponent = randomOpponent(random, player);
     match.home = match.playerIsHome ? player.shortName : opponent;
     match.away = match.playerIsHome ? opponent : player.shortName;
     match.sets =
