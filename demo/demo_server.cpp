@@ -1,6 +1,7 @@
 #include "demo_server.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <atomic>
 #include <charconv>
@@ -155,6 +156,17 @@ void DemoServer::Impl::addDemoRoutes() {
 }
 
 DemoServer::DemoServer(DemoOptions options) : impl_(std::make_unique<Impl>(options)) {
+  // Small answers go out at once rather than waiting on the client's delayed ACK, and an
+  // idle kept-alive connection is let go soon, so that stopping never waits long on one.
+  impl_->server.set_tcp_nodelay(true);
+  impl_->server.set_keep_alive_max_count(100);
+  impl_->server.set_keep_alive_timeout(2);
+  // The library's default also shares the port with any other listener (SO_REUSEPORT);
+  // a second demo service on a taken port must fail instead.
+  impl_->server.set_socket_options([](int socket) {
+    int yes = 1;
+    setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   impl_->server.set_pre_routing_handler(
       [this](const httplib::Request& request, httplib::Response&) {
         impl_->journal.recordRequest(request.target);
@@ -165,17 +177,21 @@ DemoServer::DemoServer(DemoOptions options) : impl_(std::make_unique<Impl>(optio
   impl_->addDemoRoutes();
 }
 
-DemoServer::~DemoServer() { stop(); }
+DemoServer::~DemoServer() {
+  stop();
+}
 
 int DemoServer::bind(int port) {
   if (port == 0) return impl_->server.bind_to_any_port(kHost);
   return impl_->server.bind_to_port(kHost, port) ? port : -1;
 }
 
-bool DemoServer::run() { return impl_->server.listen_after_bind(); }
+bool DemoServer::run() {
+  return impl_->server.listen_after_bind();
+}
 
-void DemoServer::stop() { impl_->server.stop(); }
-
-bool DemoServer::running() const { return impl_->server.is_running(); }
+void DemoServer::stop() {
+  impl_->server.stop();
+}
 
 }  // namespace korvex::demo

@@ -8,7 +8,16 @@ struct DemoOptions {
   bool manualClock = false;  // matches in play move only when told to
 };
 
-// The tips service, the exchange's runner pages and the vendor site on one loopback port.
+// The tips service, the exchange's runner pages and the vendor site on one loopback port:
+//   /refresh/korvex4.3.txt                  the version marker
+//   /login/kx.php?login=&pass=[&menu=]      log-in (demo / demo); menu line, live or bf
+//   /kx/match.php?id=                       a match record; empty for an unknown id
+//   /kx/img/<player>.png, /kx/img/kx_logo.jpg
+//   /betting/LoadRunnerInfoAction.do?marketId=&selectionId=
+//   /bf/bffa2.php?..., /bf/sb.php?...       reports, recorded as sent
+//   /, /index.php                           the vendor site
+//   /demo/requests, /demo/reports           every request target, every report, one a line
+//   /demo/advance?minutes=N                 moves the matches in play on
 class DemoServer {
  public:
   explicit DemoServer(DemoOptions options = {});
@@ -22,7 +31,6 @@ class DemoServer {
   bool run();
   // Safe from any thread; returns at once.
   void stop();
-  bool running() const;
 
  private:
   struct Impl;

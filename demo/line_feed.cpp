@@ -12,8 +12,8 @@ namespace {
 std::string precentText(const Match& match, double homeWinChance, int index) {
   if (index % 5 == 2) return "-";
   Random random(seedFor(match.id, 0x9C));
-  int home = std::clamp(static_cast<int>(std::lround(homeWinChance * 100)) + random.between(-4, 4),
-                        5, 95);
+  int home =
+      std::clamp(static_cast<int>(std::lround(homeWinChance * 100)) + random.between(-4, 4), 5, 95);
   return std::to_string(home) + "-" + std::to_string(100 - home);
 }
 

@@ -25,9 +25,7 @@ void writeLatest(FeedWriter& out, std::string_view section, const Player& player
       out.tag("set" + std::to_string(set + 1),
               set < match.sets.size() ? setText(match.sets[set]) : "");
     }
-    out.tag("total", match.totalGames())
-        .tag("itog", match.playerWon() ? "W" : "L")
-        .close("match");
+    out.tag("total", match.totalGames()).tag("itog", match.playerWon() ? "W" : "L").close("match");
   }
   out.close(section);
 }

@@ -52,7 +52,9 @@ Image paint(const std::function<Rgb(double x, double y)>& colourAt) {
   return image;
 }
 
-double distance(double x, double y, double cx, double cy) { return std::hypot(x - cx, y - cy); }
+double distance(double x, double y, double cx, double cy) {
+  return std::hypot(x - cx, y - cy);
+}
 
 // A head-and-shoulders outline on a background whose hue comes from the player's id.
 Image avatar(int playerId) {

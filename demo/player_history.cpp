@@ -65,8 +65,8 @@ const PastEvent& pickEvent(Random& random, Level level) {
 }
 
 std::string pickStage(Random& random) {
-  static const std::vector<std::string> kStages = {"Q1", "Q2", "1/32", "1/16", "1/16",
-                                                   "1/8", "1/8", "1/4", "1/4", "1/2", "F"};
+  static const std::vector<std::string> kStages = {"Q1",  "Q2",  "1/32", "1/16", "1/16", "1/8",
+                                                   "1/8", "1/4", "1/4",  "1/2",  "F"};
   return random.pick(kStages);
 }
 
@@ -238,9 +238,9 @@ std::vector<std::pair<std::string, int>> setScoreCounts(const std::vector<PastMa
         return seen;
       };
       // The home player's games first, so the away player's sets count the other way round.
-      counts.emplace_back("s" + std::to_string(set + 1) + std::to_string(score.home) +
-                              std::to_string(score.away),
-                          seenIn(home, false) + seenIn(away, true));
+      counts.emplace_back(
+          "s" + std::to_string(set + 1) + std::to_string(score.home) + std::to_string(score.away),
+          seenIn(home, false) + seenIn(away, true));
     }
   }
   return counts;

@@ -24,8 +24,8 @@ struct PastMatch {
   bool homeWon() const;
   bool playerWon() const { return homeWon() == playerIsHome; }
   SetScore playerSet(std::size_t index) const;  // the player's games first
-  std::string score() const;                     // sets, home first: "2:1"
-  std::string playerScore() const;               // sets, the player's first
+  std::string score() const;                    // sets, home first: "2:1"
+  std::string playerScore() const;              // sets, the player's first
   int totalGames() const;
 };
 

@@ -10,9 +10,8 @@ namespace {
 // figures of the first read.
 void writeRunner(FeedWriter& out, const Market& market, int side) {
   RunnerFigures figures = runnerFigures(market, side, 0);
-  long percent = figures.eventTotal > 0
-                     ? std::lround(figures.runnerAmount / figures.eventTotal * 100.0)
-                     : 0;
+  long percent =
+      figures.eventTotal > 0 ? std::lround(figures.runnerAmount / figures.eventTotal * 100.0) : 0;
   std::string n = std::to_string(side + 1);
   out.tag("k" + n, formatFixed(figures.price, 2))
       .tag("pr" + n, std::to_string(percent))

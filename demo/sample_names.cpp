@@ -17,57 +17,103 @@ struct NamePool {
 // spelling, as the service shows them.
 const std::vector<NamePool>& pools() {
   static const std::vector<NamePool> kPools = {
-      {"Spain", {"Carlos", "Pablo", "Alejandro", "Javier", "Marc"},
+      {"Spain",
+       {"Carlos", "Pablo", "Alejandro", "Javier", "Marc"},
        {"Lucia", "Paula", "Marta", "Nuria", "Elena"},
-       {"Moreno", "Navarro", "Ortega", "Delgado", "Castillo", "Vidal", "Serrano"}, {}},
-      {"Russia", {"Андрей", "Дмитрий", "Илья", "Максим", "Никита", "Павел"},
+       {"Moreno", "Navarro", "Ortega", "Delgado", "Castillo", "Vidal", "Serrano"},
+       {}},
+      {"Russia",
+       {"Андрей", "Дмитрий", "Илья", "Максим", "Никита", "Павел"},
        {"Мария", "Анна", "Екатерина", "Дарья", "Полина", "Алина"},
        {"Соколов", "Лебедев", "Орлов", "Воронов", "Зайцев", "Громов"},
        {"Соколова", "Лебедева", "Орлова", "Воронова", "Зайцева", "Громова"}},
-      {"Kazakhstan", {"Тимур", "Арман", "Ерлан", "Данияр"}, {"Айгерим", "Дана", "Жанна", "Алия"},
+      {"Kazakhstan",
+       {"Тимур", "Арман", "Ерлан", "Данияр"},
+       {"Айгерим", "Дана", "Жанна", "Алия"},
        {"Абенов", "Нурланов", "Жумабаев", "Сейтов"},
        {"Абенова", "Нурланова", "Жумабаева", "Сейтова"}},
-      {"Ukraine", {"Oleksandr", "Vitaliy", "Denys", "Serhiy"},
+      {"Ukraine",
+       {"Oleksandr", "Vitaliy", "Denys", "Serhiy"},
        {"Kateryna", "Yuliia", "Daria", "Anhelina"},
-       {"Kovalenko", "Tkachuk", "Melnyk", "Savchenko", "Rudenko"}, {}},
-      {"Czech Republic", {"Jakub", "Tomas", "Ondrej", "Lukas", "Vojtech"},
+       {"Kovalenko", "Tkachuk", "Melnyk", "Savchenko", "Rudenko"},
+       {}},
+      {"Czech Republic",
+       {"Jakub", "Tomas", "Ondrej", "Lukas", "Vojtech"},
        {"Tereza", "Barbora", "Veronika", "Lucie"},
        {"Novak", "Dvorak", "Horak", "Prochazka", "Kucera"},
        {"Novakova", "Dvorakova", "Horakova", "Prochazkova", "Kucerova"}},
-      {"France", {"Hugo", "Lucas", "Arthur", "Theo", "Quentin"},
+      {"France",
+       {"Hugo", "Lucas", "Arthur", "Theo", "Quentin"},
        {"Chloe", "Manon", "Camille", "Oceane", "Clara"},
-       {"Lefebvre", "Moreau", "Girard", "Fournier", "Mercier"}, {}},
-      {"Italy", {"Lorenzo", "Matteo", "Andrea", "Filippo", "Simone"},
+       {"Lefebvre", "Moreau", "Girard", "Fournier", "Mercier"},
+       {}},
+      {"Italy",
+       {"Lorenzo", "Matteo", "Andrea", "Filippo", "Simone"},
        {"Giulia", "Martina", "Sofia", "Chiara", "Elisa"},
-       {"Ferri", "Colombo", "Galli", "Rinaldi", "Marchetti", "Bassi"}, {}},
-      {"Germany", {"Jonas", "Maximilian", "Felix", "Tim"}, {"Laura", "Lena", "Julia", "Carina"},
-       {"Wagner", "Hoffmann", "Schulz", "Keller", "Brandt", "Vogel"}, {}},
-      {"USA", {"Ethan", "Tyler", "Brandon", "Ryan", "Kevin"},
+       {"Ferri", "Colombo", "Galli", "Rinaldi", "Marchetti", "Bassi"},
+       {}},
+      {"Germany",
+       {"Jonas", "Maximilian", "Felix", "Tim"},
+       {"Laura", "Lena", "Julia", "Carina"},
+       {"Wagner", "Hoffmann", "Schulz", "Keller", "Brandt", "Vogel"},
+       {}},
+      {"USA",
+       {"Ethan", "Tyler", "Brandon", "Ryan", "Kevin"},
        {"Madison", "Ashley", "Kayla", "Hailey", "Lauren"},
-       {"Parker", "Collins", "Bennett", "Hayes", "Foster", "Brooks"}, {}},
-      {"Argentina", {"Facundo", "Tomas", "Juan Pablo", "Mateo", "Santiago"},
+       {"Parker", "Collins", "Bennett", "Hayes", "Foster", "Brooks"},
+       {}},
+      {"Argentina",
+       {"Facundo", "Tomas", "Juan Pablo", "Mateo", "Santiago"},
        {"Camila", "Agustina", "Florencia", "Julieta"},
-       {"Gimenez", "Sosa", "Ruiz", "Acosta", "Benitez", "Paz"}, {}},
-      {"Serbia", {"Nikola", "Stefan", "Marko", "Lazar"}, {"Milica", "Teodora", "Katarina", "Nina"},
-       {"Petrovic", "Jovanovic", "Markovic", "Nikolic", "Pavlovic"}, {}},
-      {"Japan", {"Kenta", "Yuto", "Sho", "Daiki"}, {"Yui", "Haruka", "Misaki", "Aoi"},
-       {"Sato", "Tanaka", "Suzuki", "Takahashi", "Watanabe"}, {}},
-      {"Australia", {"Jack", "Liam", "Cooper", "Riley"}, {"Olivia", "Isla", "Ruby", "Zoe"},
-       {"Mitchell", "Walsh", "Cameron", "Harding", "Fraser"}, {}},
-      {"Brazil", {"Joao", "Gabriel", "Rafael", "Thiago"}, {"Beatriz", "Larissa", "Luiza"},
-       {"Pereira", "Costa", "Almeida", "Ribeiro", "Carvalho"}, {}},
-      {"Croatia", {"Ivan", "Luka", "Josip", "Dino"}, {"Petra", "Iva", "Lea", "Donna"},
-       {"Horvat", "Kovacevic", "Babic", "Juric", "Novosel"}, {}},
-      {"Poland", {"Kacper", "Mateusz", "Szymon"}, {"Zofia", "Weronika", "Natalia"},
-       {"Nowak", "Wojcik", "Kaminski", "Zielinski"}, {"Nowak", "Wojcik", "Kaminska", "Zielinska"}},
-      {"Romania", {"Andrei", "Mihai", "Radu", "Vlad"}, {"Ioana", "Andreea", "Irina"},
-       {"Popescu", "Ionescu", "Dumitru", "Munteanu"}, {}},
-      {"Turkey", {"Emre", "Mert", "Cem"}, {"Zeynep", "Elif", "Ipek"},
-       {"Yilmaz", "Demir", "Kaya", "Celik"}, {}},
+       {"Gimenez", "Sosa", "Ruiz", "Acosta", "Benitez", "Paz"},
+       {}},
+      {"Serbia",
+       {"Nikola", "Stefan", "Marko", "Lazar"},
+       {"Milica", "Teodora", "Katarina", "Nina"},
+       {"Petrovic", "Jovanovic", "Markovic", "Nikolic", "Pavlovic"},
+       {}},
+      {"Japan",
+       {"Kenta", "Yuto", "Sho", "Daiki"},
+       {"Yui", "Haruka", "Misaki", "Aoi"},
+       {"Sato", "Tanaka", "Suzuki", "Takahashi", "Watanabe"},
+       {}},
+      {"Australia",
+       {"Jack", "Liam", "Cooper", "Riley"},
+       {"Olivia", "Isla", "Ruby", "Zoe"},
+       {"Mitchell", "Walsh", "Cameron", "Harding", "Fraser"},
+       {}},
+      {"Brazil",
+       {"Joao", "Gabriel", "Rafael", "Thiago"},
+       {"Beatriz", "Larissa", "Luiza"},
+       {"Pereira", "Costa", "Almeida", "Ribeiro", "Carvalho"},
+       {}},
+      {"Croatia",
+       {"Ivan", "Luka", "Josip", "Dino"},
+       {"Petra", "Iva", "Lea", "Donna"},
+       {"Horvat", "Kovacevic", "Babic", "Juric", "Novosel"},
+       {}},
+      {"Poland",
+       {"Kacper", "Mateusz", "Szymon"},
+       {"Zofia", "Weronika", "Natalia"},
+       {"Nowak", "Wojcik", "Kaminski", "Zielinski"},
+       {"Nowak", "Wojcik", "Kaminska", "Zielinska"}},
+      {"Romania",
+       {"Andrei", "Mihai", "Radu", "Vlad"},
+       {"Ioana", "Andreea", "Irina"},
+       {"Popescu", "Ionescu", "Dumitru", "Munteanu"},
+       {}},
+      {"Turkey",
+       {"Emre", "Mert", "Cem"},
+       {"Zeynep", "Elif", "Ipek"},
+       {"Yilmaz", "Demir", "Kaya", "Celik"},
+       {}},
       // Not in the flag table: the client shows its neutral picture for these.
       {"Monaco", {"Louis", "Antoine"}, {"Charlotte", "Pauline"}, {"Bertrand", "Giordano"}, {}},
-      {"Chinese Taipei", {"Chen-Wei", "Yu-Hsiang"}, {"Hsin-Yi", "Ya-Ting"},
-       {"Lin", "Huang", "Chang", "Wu"}, {}},
+      {"Chinese Taipei",
+       {"Chen-Wei", "Yu-Hsiang"},
+       {"Hsin-Yi", "Ya-Ting"},
+       {"Lin", "Huang", "Chang", "Wu"},
+       {}},
   };
   return kPools;
 }
@@ -89,9 +135,13 @@ std::string firstCharacter(const std::string& text) {
 
 }  // namespace
 
-std::string PersonName::shortName() const { return last + " " + firstCharacter(first) + "."; }
+std::string PersonName::shortName() const {
+  return last + " " + firstCharacter(first) + ".";
+}
 
-std::string PersonName::fullName() const { return first + " " + last; }
+std::string PersonName::fullName() const {
+  return first + " " + last;
+}
 
 const std::vector<std::string>& playerCountries() {
   static const std::vector<std::string> kCountries = [] {
@@ -102,7 +152,9 @@ const std::vector<std::string>& playerCountries() {
   return kCountries;
 }
 
-bool hasNamePool(std::string_view country) { return poolFor(country) != nullptr; }
+bool hasNamePool(std::string_view country) {
+  return poolFor(country) != nullptr;
+}
 
 PersonName randomName(Random& random, std::string_view country, Gender gender) {
   const NamePool* pool = poolFor(country);

@@ -53,13 +53,13 @@ struct MarketPlan {
   const char* status;
 };
 constexpr MarketPlan kMarketPlans[] = {
-    {112.4, 0.0, 4.1, 0.3, 48250.00, "OPEN"},     {61.8, -1.0, 95.2, 4.0, 18940.50, "OPEN"},
-    {71.0, 0.5, 29.3, -0.5, 5320.75, "OPEN"},     {69.6, 0.2, 30.2, 0.0, 12800.00, "OPEN"},
-    {90.2, 0.6, 10.4, 0.0, 254000.00, "OPEN"},    {91.3, 0.5, 8.8, 0.0, 96500.00, "OPEN"},
-    {100.2, 0.6, 2.4, 0.0, 33120.00, "OPEN"},     {101.4, 0.0, 6.2, 0.0, 640.00, "OPEN"},
-    {45.5, 0.3, 55.1, -0.3, 1234567.89, "OPEN"},  {88.0, 1.5, 12.2, 0.0, 7450.00, "OPEN"},
-    {35.2, 0.0, 78.4, 0.8, 21300.00, "OPEN"},     {52.6, 0.0, 48.1, 0.0, 3980.00, "SUSPENDED"},
-    {20.3, 0.0, 97.0, 2.0, 8800.00, "OPEN"},      {0.0, 0.0, 0.0, 0.0, 0.00, "OPEN"},
+    {112.4, 0.0, 4.1, 0.3, 48250.00, "OPEN"},    {61.8, -1.0, 95.2, 4.0, 18940.50, "OPEN"},
+    {71.0, 0.5, 29.3, -0.5, 5320.75, "OPEN"},    {69.6, 0.2, 30.2, 0.0, 12800.00, "OPEN"},
+    {90.2, 0.6, 10.4, 0.0, 254000.00, "OPEN"},   {91.3, 0.5, 8.8, 0.0, 96500.00, "OPEN"},
+    {100.2, 0.6, 2.4, 0.0, 33120.00, "OPEN"},    {101.4, 0.0, 6.2, 0.0, 640.00, "OPEN"},
+    {45.5, 0.3, 55.1, -0.3, 1234567.89, "OPEN"}, {88.0, 1.5, 12.2, 0.0, 7450.00, "OPEN"},
+    {35.2, 0.0, 78.4, 0.8, 21300.00, "OPEN"},    {52.6, 0.0, 48.1, 0.0, 3980.00, "SUSPENDED"},
+    {20.3, 0.0, 97.0, 2.0, 8800.00, "OPEN"},     {0.0, 0.0, 0.0, 0.0, 0.00, "OPEN"},
 };
 // Which matches the radar follows: positions in the time-ordered line, then in the live list.
 constexpr int kRadarLine[] = {0, 3, 7, 12, 18, 25, 31, 40};
@@ -174,7 +174,7 @@ SampleWorld::SampleWorld(unsigned long long seed) {
       bool live = i >= plan.lineMatches;
       bool tomorrow = !live && random.chance(0.4);
       match.date = tomorrow ? kTomorrow : kToday;
-      match.time = live        ? clockTime(random.between(18, 27) * 30)
+      match.time = live       ? clockTime(random.between(18, 27) * 30)
                    : tomorrow ? clockTime(random.between(20, 40) * 30)
                               : clockTime(random.between(30, 45) * 30 + random.between(0, 5) * 5);
       if (live) match.live = makeLiveScript(random, homeWinChance(match));
@@ -201,7 +201,10 @@ SampleWorld::SampleWorld(unsigned long long seed) {
     const Match& match = *followed[i];
     const MarketPlan& plan = kMarketPlans[i];
     double chance = homeWinChance(match);
-    markets_.push_back({match.id, builder.nextMarketId(), plan.status, plan.eventTotal,
+    markets_.push_back({match.id,
+                        builder.nextMarketId(),
+                        plan.status,
+                        plan.eventTotal,
                         {makeRunner(builder, plan.share1, plan.drift1, chance),
                          makeRunner(builder, plan.share2, plan.drift2, 1.0 - chance)}});
   }
@@ -237,7 +240,8 @@ int SampleWorld::ordinal(const Match& match) const {
 }
 
 std::string detailLeague(const Tournament& tournament) {
-  return tournament.type + " " + tournament.name + (tournament.gender == Gender::Men ? " M." : " W.");
+  return tournament.type + " " + tournament.name +
+         (tournament.gender == Gender::Men ? " M." : " W.");
 }
 
 }  // namespace korvex::demo

@@ -22,12 +22,12 @@ struct Tournament {
 };
 
 struct Player {
-  int id = 0;  // also the name of the player's picture
+  int id = 0;             // also the name of the player's picture
   std::string shortName;  // "Moreno C."
   std::string fullName;   // "Carlos Moreno", or "," when the service has none
   std::string country;
-  std::string hand;       // "Right" / "Left"
-  std::string birthday;   // "dd.mm.yyyy"
+  std::string hand;      // "Right" / "Left"
+  std::string birthday;  // "dd.mm.yyyy"
   int rank = 0;
   Gender gender = Gender::Men;
   Level level = Level::Itf;
@@ -83,7 +83,9 @@ class SampleWorld {
 
   const Match* findMatch(std::string_view id) const;
   const Player* findPlayer(int id) const;
-  const Tournament& tournamentOf(const Match& match) const { return tournaments_[match.tournament]; }
+  const Tournament& tournamentOf(const Match& match) const {
+    return tournaments_[match.tournament];
+  }
   const Player& homeOf(const Match& match) const { return players_[match.home]; }
   const Player& awayOf(const Match& match) const { return players_[match.away]; }
   // The chance that the home player wins, from the two ranks.

@@ -4,13 +4,17 @@ namespace korvex::demo {
 namespace {
 
 std::string pageShell(const std::string& title, const std::string& body) {
-  return "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n"
-         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\n"
-         "<title>" + title + " - Korvex</title>\n</head>\n<body>\n"
-         "<div id=\"menu\"><a href=\"/\">Главная</a> | "
-         "<a href=\"/index.php?option=com_content&amp;view=article&amp;id=6&amp;Itemid=9\">"
-         "Скачать</a></div>\n" + body + "\n<div id=\"footer\">Korvex tennis statistics</div>\n"
-         "</body>\n</html>\n";
+  std::string page =
+      "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n"
+      "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">\n";
+  page += "<title>" + title + " - Korvex</title>\n</head>\n<body>\n";
+  page +=
+      "<div id=\"menu\"><a href=\"/\">Главная</a> | "
+      "<a href=\"/index.php?option=com_content&amp;view=article&amp;id=6&amp;Itemid=9\">"
+      "Скачать</a></div>\n";
+  page += body;
+  page += "\n<div id=\"footer\">Korvex tennis statistics</div>\n</body>\n</html>\n";
+  return page;
 }
 
 }  // namespace
