@@ -46,8 +46,8 @@ const std::vector<TournamentPlan>& plans() {
 
 // The radar's markets, chosen so that the list shows percentages just below and just
 // above each colour threshold, and so that re-reading some runners crosses 100 % with
-// real money behind it: market 0 at the first read, market 6 at the second, markets 1
-// and 12 at the third. Market 7 passes 100 % on too little money to count.
+// real money behind it: market 0 at the first read, markets 1 and 12 at the third (market
+// 6 hovers at 100 from the second). Market 7 passes 100 % on too little money to count.
 struct MarketPlan {
   double share1, drift1, share2, drift2, eventTotal;
   const char* status;
@@ -61,11 +61,12 @@ constexpr MarketPlan kMarketPlans[] = {
     {35.2, 0.0, 78.4, 0.8, 21300.00, "OPEN"},    {52.6, 0.0, 48.1, 0.0, 3980.00, "SUSPENDED"},
     {20.3, 0.0, 97.0, 2.0, 8800.00, "OPEN"},     {0.0, 0.0, 0.0, 0.0, 0.00, "OPEN"},
 };
-// Which matches the radar follows: positions in the time-ordered line, then in the live list.
-constexpr int kRadarLine[] = {0, 3, 7, 12, 18, 25, 31, 40};
+// Which matches the radar follows, in this order: positions in the live list (matches in
+// play head the radar), then in the time-ordered line.
 constexpr int kRadarLive[] = {0, 2, 3, 6, 9, 11};
-// The live match held up by rain, and the two live matches served from opposite ends, so
-// that the list always shows both serving players.
+constexpr int kRadarLine[] = {0, 3, 7, 12, 18, 25, 31, 40};
+// The live match held up by rain, and two live matches that play one game order mirrored,
+// from opposite first servers, so that the list always shows both players serving.
 constexpr int kSuspendedLive = 5;
 constexpr int kMirroredLive[] = {0, 1};
 
