@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/feed_samples.h"
+
 #include <optional>
 #include <random>
 #include <string>
@@ -264,6 +266,23 @@ TEST(ScanMatchBlocks, BothFormsMatchTheReferenceOnBrokenText) {
     ASSERT_EQ(listScan(text), listScanReference(text)) << text;
     ASSERT_EQ(nestedScan(text), nestedScanReference(text)) << text;
   }
+}
+
+TEST(ScanMatchBlocks, ReadsEveryTagOfALineFeed) {
+  const std::string feed = test::makeLineFeed(50, 1);
+  int blocks = 0;
+  ScanMatchBlocks(feed, [&](std::string_view block) {
+    ++blocks;
+    for (std::string_view name : test::kLineTags) {
+      EXPECT_FALSE(ExtractTag(block, name).empty()) << name;
+    }
+    const std::string_view odds = ExtractTag(block, "LIVE_KF");
+    for (std::string_view name : test::kLiveKfTags) {
+      EXPECT_FALSE(ExtractTag(odds, name).empty()) << name;
+    }
+  });
+  EXPECT_EQ(blocks, 50);
+  EXPECT_EQ(test::makeLineFeed(50, 1), feed);
 }
 
 }  // namespace
