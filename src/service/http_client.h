@@ -48,6 +48,16 @@ class HttpClient {
 // transfer then broke off; then throws FetchError for any failure.
 void Fetch(HttpClient& client, std::string_view address, std::string& answer);
 
+// What a status probe learnt: whether any answer came back, and which status.
+struct UrlProbe {
+  bool answered = false;  // false: no connection, unknown host, timeout
+  long status = 0;
+  std::string error;      // why nothing came back
+};
+// The probe behind UrlExists: "http://" in front when the lower-cased address has none,
+// agent "InetURL:/1.0", GET, redirects not followed. Never throws.
+UrlProbe ProbeUrl(std::string_view address, const HttpLimits& limits = {});
+
 // True exactly when the address answers "200" or "302". Never throws.
 bool UrlExists(std::string_view address, const HttpLimits& limits = {});
 
