@@ -166,6 +166,9 @@ TEST(ReplaceAll, ReplacesOccurrencesThatReplacementsCreate) {
   EXPECT_EQ(ReplaceAll("abb", "ab", "a"), "a");
   EXPECT_EQ(ReplaceAll(",,,,", ",,", ","), ",");
   EXPECT_EQ(ReplaceAll("aab", "ab", "ba"), "baa");
+  // Quadratically many swaps, still within the work bound.
+  EXPECT_EQ(ReplaceAll(std::string(40, 'a') + std::string(40, 'b'), "ab", "ba"),
+            std::string(40, 'b') + std::string(40, 'a'));
 }
 
 TEST(ReplaceAll, ReplacementContainingFindIsOnePass) {

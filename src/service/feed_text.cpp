@@ -87,9 +87,12 @@ std::string ReplaceAll(std::string_view text, std::string_view find,
   //
   // A replacement that does not contain `find` can still feed on itself: with "ab" ->
   // "bba", every "a" doubles the "b"s after it, so the result grows exponentially, and
-  // whether every such rule ends at all is not known. The work is therefore bounded
-  // generously; past the bound the text gets the ordinary one-pass replacement.
-  const std::size_t budget = 64 * (text.size() + replacement.size()) + (std::size_t{1} << 20);
+  // whether every such rule ends at all is not known. The work is therefore bounded;
+  // past the bound the text gets the ordinary one-pass replacement. A rewrite whose
+  // replacements do not cascade costs at most (text size) * (replacement size + 2), so
+  // the bound leaves it eight times that, and the constant lets short texts (tags'
+  // values) go through even quadratic cascades such as "ab" -> "ba" exactly.
+  const std::size_t budget = 8 * (text.size() + 1) * (replacement.size() + 2) + 65536;
   std::size_t work = 0;
   std::string out;
   out.reserve(text.size());
