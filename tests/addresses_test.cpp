@@ -1,7 +1,6 @@
 #include "service/addresses.h"
 
 #include <gtest/gtest.h>
-
 #include <stdlib.h>
 
 #include <optional>

@@ -11,20 +11,23 @@ namespace {
 
 // Every name the feed may send, as the table spells it.
 const char* const kNames[] = {
-    "Argentina", "Armenia", "Australia", "Austria", "Bahrain", "Belarus", "Belgium", "Bosnia",
-    "Brazil", "Bulgaria", "Cameroon", "Canada", "Chile", "China", "Colombia", "Costa Rica",
-    "Croatia", "Cyprus", "Czech Republic", "Denmark", "Egypt", "El Salvador", "England",
-    "Estonia", "UEFA", "Finland", "France", "Georgia", "Germany", "Greece", "Guatemala",
-    "Honduras", "Hong Kong", "Hungary", "Iceland", "India", "Indonesia", "Iran", "Iraq",
-    "Ireland", "Israel", "Italy", "Japan", "Jordan", "Kazakhstan", "Kuwait", "Lebanon",
-    "Lithuania", "Malaysia", "Mexico", "Moldova", "Montenegro", "Morocco", "Netherlands",
-    "New Zealand", "Norway", "Paraguay", "Peru", "Philippines", "Poland", "Portugal", "Qatar",
-    "Romania", "Russia", "Saudi Arabia", "Scotland", "Senegal", "Serbia", "Singapoure",
-    "Slovakia", "Slovenia", "South Africa", "South Korea", "Spain", "Sweden", "Switzerland",
-    "Thailand", "Tunisia", "Turkey", "Ukraine", "UAE", "USA", "Uruguay", "Uzbekistan",
-    "Venezuela", "Vietnam", "Wales", "Yemen", "Andorra", "Nigeria", "Swaziland", "Algeria",
-    "Syria", "Malta", "FYR of Macedonia", "Albania", "Kosovo", "Azerbaijan", "Uganda", "Latvia",
-    "Luxemburg"};
+    "Argentina",      "Armenia",    "Australia",  "Austria",     "Bahrain",          "Belarus",
+    "Belgium",        "Bosnia",     "Brazil",     "Bulgaria",    "Cameroon",         "Canada",
+    "Chile",          "China",      "Colombia",   "Costa Rica",  "Croatia",          "Cyprus",
+    "Czech Republic", "Denmark",    "Egypt",      "El Salvador", "England",          "Estonia",
+    "UEFA",           "Finland",    "France",     "Georgia",     "Germany",          "Greece",
+    "Guatemala",      "Honduras",   "Hong Kong",  "Hungary",     "Iceland",          "India",
+    "Indonesia",      "Iran",       "Iraq",       "Ireland",     "Israel",           "Italy",
+    "Japan",          "Jordan",     "Kazakhstan", "Kuwait",      "Lebanon",          "Lithuania",
+    "Malaysia",       "Mexico",     "Moldova",    "Montenegro",  "Morocco",          "Netherlands",
+    "New Zealand",    "Norway",     "Paraguay",   "Peru",        "Philippines",      "Poland",
+    "Portugal",       "Qatar",      "Romania",    "Russia",      "Saudi Arabia",     "Scotland",
+    "Senegal",        "Serbia",     "Singapoure", "Slovakia",    "Slovenia",         "South Africa",
+    "South Korea",    "Spain",      "Sweden",     "Switzerland", "Thailand",         "Tunisia",
+    "Turkey",         "Ukraine",    "UAE",        "USA",         "Uruguay",          "Uzbekistan",
+    "Venezuela",      "Vietnam",    "Wales",      "Yemen",       "Andorra",          "Nigeria",
+    "Swaziland",      "Algeria",    "Syria",      "Malta",       "FYR of Macedonia", "Albania",
+    "Kosovo",         "Azerbaijan", "Uganda",     "Latvia",      "Luxemburg"};
 
 TEST(CountryFlagIndex, KnownNames) {
   EXPECT_EQ(CountryFlagIndex("Argentina"), 1);
@@ -40,8 +43,8 @@ TEST(CountryFlagIndex, KnownNames) {
 }
 
 TEST(CountryFlagIndex, ComparisonIsExact) {
-  for (const char* name : {"", "Singapore", "CZECH REPUBLIC", " Czech Republic",
-                           "Czech Republic ", "Czech", "Luxembourg", "Monaco", "europe"}) {
+  for (const char* name : {"", "Singapore", "CZECH REPUBLIC", " Czech Republic", "Czech Republic ",
+                           "Czech", "Luxembourg", "Monaco", "europe"}) {
     EXPECT_EQ(CountryFlagIndex(name), 0) << '"' << name << '"';
   }
 }

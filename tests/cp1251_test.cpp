@@ -35,15 +35,15 @@ TEST(Cp1251, CharactersOutsideTheCodePageBecomeQuestionMarks) {
 }
 
 TEST(Cp1251, MalformedUtf8BecomesQuestionMarks) {
-  EXPECT_EQ(utf8ToCp1251("\x80"), "?");                  // stray continuation byte
-  EXPECT_EQ(utf8ToCp1251("\xFF" "a"), "?a");             // never a lead byte
-  EXPECT_EQ(utf8ToCp1251("\xC0\xAF"), "??");             // overlong '/'
-  EXPECT_EQ(utf8ToCp1251("\xE0\x80\xAF"), "???");        // overlong, three bytes
-  EXPECT_EQ(utf8ToCp1251("\xED\xA0\x80"), "???");        // surrogate
-  EXPECT_EQ(utf8ToCp1251("\xF4\x90\x80\x80"), "????");   // beyond U+10FFFF
-  EXPECT_EQ(utf8ToCp1251("\xD0"), "?");                  // truncated at the end
+  EXPECT_EQ(utf8ToCp1251("\x80"), "?");                 // stray continuation byte
+  EXPECT_EQ(utf8ToCp1251("\xFF!"), "?!");               // never a lead byte
+  EXPECT_EQ(utf8ToCp1251("\xC0\xAF"), "??");            // overlong '/'
+  EXPECT_EQ(utf8ToCp1251("\xE0\x80\xAF"), "???");       // overlong, three bytes
+  EXPECT_EQ(utf8ToCp1251("\xED\xA0\x80"), "???");       // surrogate
+  EXPECT_EQ(utf8ToCp1251("\xF4\x90\x80\x80"), "????");  // beyond U+10FFFF
+  EXPECT_EQ(utf8ToCp1251("\xD0"), "?");                 // truncated at the end
   EXPECT_EQ(utf8ToCp1251("\xE4\xB8"), "?");
-  EXPECT_EQ(utf8ToCp1251("\xD0" "a\xD0\x90"), "?a\xC0");  // interrupted, then resumed
+  EXPECT_EQ(utf8ToCp1251("\xD0!\xD0\x90"), "?!\xC0");  // interrupted, then resumed
 }
 
 }  // namespace

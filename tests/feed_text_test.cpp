@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "support/feed_samples.h"
-
 #include <optional>
 #include <random>
 #include <string>
 #include <vector>
+
+#include "support/feed_samples.h"
 
 namespace korvex {
 namespace {
@@ -144,8 +144,8 @@ TEST(ExtractTag, ViewPointsIntoTheText) {
 
 TEST(ExtractTag, MatchesTheReferenceOnRandomText) {
   std::mt19937 rng(7);
-  const std::vector<std::string> pieces = {"<a>", "</a>", "<ab>", "</ab>", "<A>", "a", " ",
-                                           "\n", "<", ">", "/", "x"};
+  const std::vector<std::string> pieces = {"<a>", "</a>", "<ab>", "</ab>", "<A>", "a",
+                                           " ",   "\n",   "<",    ">",     "/",   "x"};
   for (int i = 0; i < 20000; ++i) {
     const std::string text = randomText(rng, pieces, 12);
     for (const char* name : {"a", "ab", "A"}) {
@@ -203,8 +203,9 @@ TEST(ReplaceAll, MatchesTheReferenceOnRandomText) {
 }
 
 TEST(ScanMatchBlocks, BothFormsSkipJunkAndTrimBlocks) {
-  const std::string text = "junk <id>0</id>\n<match> <id>1</id> </match> between "
-                           "<match>\n<id>2</id>\n</match> tail";
+  const std::string text =
+      "junk <id>0</id>\n<match> <id>1</id> </match> between "
+      "<match>\n<id>2</id>\n</match> tail";
   const Blocks expected = {"<id>1</id>", "<id>2</id>"};
   EXPECT_EQ(listScan(text), expected);
   EXPECT_EQ(nestedScan(text), expected);
@@ -262,8 +263,8 @@ TEST(ScanMatchBlocks, ManyUnclosedBlocks) {
 
 TEST(ScanMatchBlocks, BothFormsMatchTheReferenceOnBrokenText) {
   std::mt19937 rng(3);
-  const std::vector<std::string> pieces = {"<match>", "</match>", "<m", "atch>", "tch>", "x",
-                                           " ",       "<id>1</id>", "</m", "<ma"};
+  const std::vector<std::string> pieces = {"<match>", "</match>", "<m",         "atch>", "tch>",
+                                           "x",       " ",        "<id>1</id>", "</m",   "<ma"};
   for (int i = 0; i < 30000; ++i) {
     const std::string text = randomText(rng, pieces, 14);
     ASSERT_EQ(listScan(text), listScanReference(text)) << text;

@@ -11,6 +11,7 @@ namespace {
 // Bytes 0x80..0xBF; 0xC0..0xFF are U+0410..U+044F in order. 0x98 is unassigned in
 // the code page; like Windows' own conversion it maps to U+0098, so every byte
 // survives a round trip through the UI and back.
+// clang-format off
 constexpr std::array<char16_t, 64> kHighHalf = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
     0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
@@ -21,6 +22,7 @@ constexpr std::array<char16_t, 64> kHighHalf = {
     0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
     0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
 };
+// clang-format on
 
 char32_t toUnicode(unsigned char byte) {
   if (byte < 0x80) return byte;
@@ -43,8 +45,8 @@ ReverseTable buildReverseTable() {
 char toCp1251(char32_t code) {
   if (code < 0x80) return static_cast<char>(code);
   static const ReverseTable table = buildReverseTable();
-  const auto found = std::lower_bound(table.begin(), table.end(),
-                                      std::pair<char32_t, unsigned char>{code, 0});
+  const auto found =
+      std::lower_bound(table.begin(), table.end(), std::pair<char32_t, unsigned char>{code, 0});
   if (found == table.end() || found->first != code) return '?';
   return static_cast<char>(found->second);
 }

@@ -35,7 +35,9 @@ class TagText {
   std::string_view view_;
 };
 
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+bool isBlank(char c) {
+  return static_cast<unsigned char>(c) <= 0x20;
+}
 
 // The ordinary left-to-right replacement: occurrences created by a replacement are
 // left alone.
@@ -44,8 +46,7 @@ std::string replaceOnePass(std::string_view text, std::string_view find,
   std::string out;
   out.reserve(text.size());
   std::size_t from = 0;
-  for (std::size_t at = text.find(find); at != std::string_view::npos;
-       at = text.find(find, from)) {
+  for (std::size_t at = text.find(find); at != std::string_view::npos; at = text.find(find, from)) {
     out.append(text.substr(from, at - from));
     out.append(replacement);
     from = at + find.size();
@@ -73,8 +74,7 @@ std::string_view ExtractTag(std::string_view text, std::string_view name) {
   return trimBlanks(rest.substr(0, end));
 }
 
-std::string ReplaceAll(std::string_view text, std::string_view find,
-                       std::string_view replacement) {
+std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement) {
   if (find.empty()) return std::string(text);
   // Searching again from the start after every replacement would never end here.
   if (replacement.find(find) != std::string_view::npos) {

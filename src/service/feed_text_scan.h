@@ -34,8 +34,7 @@ class NextMatchClose {
 
 // The trimmed value of the "<match>" element whose opening tag stands at `open`, or
 // the empty text when no closing tag follows it.
-inline std::string_view matchValueAt(std::string_view text, std::size_t open,
-                                     std::size_t close) {
+inline std::string_view matchValueAt(std::string_view text, std::size_t open, std::size_t close) {
   if (close == std::string_view::npos) return {};
   const std::size_t begin = open + kMatchOpen.size();
   return trimBlanks(text.substr(begin, close - begin));

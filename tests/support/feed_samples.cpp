@@ -6,12 +6,20 @@ namespace korvex::test {
 namespace {
 
 constexpr std::array<std::string_view, 12> kCountries = {
-    "Spain", "France", "USA",   "Russia",     "Argentina", "Czech Republic",
+    "Spain", "France", "USA",    "Russia",     "Argentina", "Czech Republic",
     "Italy", "Europe", "Latvia", "Singapoure", "Kosovo",    "Atlantis"};
-constexpr std::array<std::string_view, 12> kPlayers = {
-    "Alcaraz C.", "Sinner J.",    "Medvedev D.", "Rublev A.", "Ruud C.", "Fritz T.",
-    "Sabalenka A.", "Swiatek I.", "Rybakina E.", "Gauff C.",  "\xD1\xE0\xF4\xE8\xED\xE0 \xC4.",
-    "\xCA\xE0\xF0\xE0\xF6\xE5\xE2 \xC0."};
+constexpr std::array<std::string_view, 12> kPlayers = {"Alcaraz C.",
+                                                       "Sinner J.",
+                                                       "Medvedev D.",
+                                                       "Rublev A.",
+                                                       "Ruud C.",
+                                                       "Fritz T.",
+                                                       "Sabalenka A.",
+                                                       "Swiatek I.",
+                                                       "Rybakina E.",
+                                                       "Gauff C.",
+                                                       "\xD1\xE0\xF4\xE8\xED\xE0 \xC4.",
+                                                       "\xCA\xE0\xF0\xE0\xF6\xE5\xE2 \xC0."};
 constexpr std::array<std::string_view, 6> kTournaments = {
     "Madrid", "Roland Garros", "Wimbledon", "US Open", "Challenger Prague", "ITF M25 Antalya"};
 // "Win by the first player" and "Over the total", in Russian.
@@ -47,7 +55,10 @@ class LineFeedWriter {
     for (int i = 0; i < 5; ++i) text += number(0, 1) ? 'W' : 'L';
     return text;
   }
-  std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+  // 0..99 as two digits.
+  static std::string twoDigits(int value) {
+    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+  }
 
   void tag(std::string_view name, std::string_view value) {
     out_ += '<';
@@ -96,6 +107,8 @@ class LineFeedWriter {
 
 }  // namespace
 
-std::string makeLineFeed(int blocks, unsigned seed) { return LineFeedWriter(seed).write(blocks); }
+std::string makeLineFeed(int blocks, unsigned seed) {
+  return LineFeedWriter(seed).write(blocks);
+}
 
 }  // namespace korvex::test
