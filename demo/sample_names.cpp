@@ -107,13 +107,8 @@ const std::vector<NamePool>& pools() {
        {"Zeynep", "Elif", "Ipek"},
        {"Yilmaz", "Demir", "Kaya", "Celik"},
        {}},
-      // Not in the flag table: the client shows its neutral picture for these.
+      // Not in the flag table: the client shows its neutral picture for it.
       {"Monaco", {"Louis", "Antoine"}, {"Charlotte", "Pauline"}, {"Bertrand", "Giordano"}, {}},
-      {"Chinese Taipei",
-       {"Chen-Wei", "Yu-Hsiang"},
-       {"Hsin-Yi", "Ya-Ting"},
-       {"Lin", "Huang", "Chang", "Wu"},
-       {}},
   };
   return kPools;
 }

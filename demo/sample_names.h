@@ -16,7 +16,7 @@ struct PersonName {
   std::string fullName() const;   // "Carlos Moreno"
 };
 
-// The countries players come from: names of the flag table, and a few the table lacks.
+// The countries players come from: names of the flag table, and one the table lacks.
 const std::vector<std::string>& playerCountries();
 bool hasNamePool(std::string_view country);
 PersonName randomName(Random& random, std::string_view country, Gender gender);
