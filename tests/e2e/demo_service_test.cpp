@@ -185,9 +185,8 @@ TEST_F(DemoServiceTest, EveryListedMatchHasAFullRecord) {
   bool alternativeSets = false;
   for (const std::string& id : ids) {
     SCOPED_TRACE(id);
-    std::string_view stat;
     std::string answer = get("/kx/match.php?id=" + id);
-    stat = ExtractTag(answer, "stat");
+    std::string_view stat = ExtractTag(answer, "stat");
     ASSERT_FALSE(stat.empty());
     EXPECT_EQ(ExtractTag(stat, "id"), id);
     for (const char* tag :
