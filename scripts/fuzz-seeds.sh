@@ -26,13 +26,22 @@ for id in $ids; do
 done
 get "/kx/img/kx_logo.jpg" "$corpus/seeds-picture_fuzz/logo"
 
-# Runner pages of the first radar matches.
-grep -o '<m1x2>[^<]*</m1x2>[[:space:]]*<s1>[^<]*</s1>' "$corpus/feeds/bf" | head -n 3 |
-  sed 's/<m1x2>\([^<]*\)<\/m1x2>[[:space:]]*<s1>\([^<]*\)<\/s1>/\1 \2/' |
-  while read -r market selection; do
-    get "/betting/LoadRunnerInfoAction.do?marketId=$market&selectionId=$selection" \
-      "$corpus/seeds-runner_page_fuzz/$market-$selection"
+# Runner pages of both players of the first radar matches: a radar block carries the
+# market and then the two selections, "<m1x2>M</m1x2><s1>A</s1><s2>B</s2>".
+grep -o '<m1x2>[^<]*</m1x2>[[:space:]]*<s1>[^<]*</s1>[[:space:]]*<s2>[^<]*</s2>' "$corpus/feeds/bf" |
+  head -n 3 | sed 's/<[^>]*>/ /g' |
+  while read -r market first second; do
+    for selection in "$first" "$second"; do
+      get "/betting/LoadRunnerInfoAction.do?marketId=$market&selectionId=$selection" \
+        "$corpus/seeds-runner_page_fuzz/$market-$selection"
+    done
   done
+for kind in runner_page picture; do
+  if [ -z "$(ls -A "$corpus/seeds-${kind}_fuzz")" ]; then
+    echo "fuzz-seeds: no $kind seeds came from the demo service" >&2
+    exit 1
+  fi
+done
 
 printf 'demo\r\ndemo\r\n' >"$corpus/seeds-credentials_fuzz/crlf"
 printf 'login\npass word\n' >"$corpus/seeds-credentials_fuzz/lf"
