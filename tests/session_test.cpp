@@ -131,6 +131,7 @@ TEST_F(SessionTest, MissingMarkerSendsTheUserToTheDownloadPageWithoutSendingCred
 
 TEST_F(SessionTest, MarkerAnsweringWithARedirectAdmitsThisVersion) {
   server.route(kMarker, Reply{.status = 302, .headers = {{"Location", "/elsewhere"}}});
+  answerLogIn(Reply{.body = "ok"});
   expectLoggedIn(logIn("demo", "secret", false));
   EXPECT_TRUE(platform.messages.empty());
 }
