@@ -17,8 +17,12 @@ std::vector<int> columnsWhere(const GridModel& grid, bool (*test)(const ColumnDe
   return found;
 }
 
-bool isImage(const ColumnDef& def) { return def.kind == ColumnKind::Image; }
-bool isHidden(const ColumnDef& def) { return !def.visible; }
+bool isImage(const ColumnDef& def) {
+  return def.kind == ColumnKind::Image;
+}
+bool isHidden(const ColumnDef& def) {
+  return !def.visible;
+}
 
 // The loaders address cells by column number and write images only into image columns,
 // so the shape of each grid is what they rely on.

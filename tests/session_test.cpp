@@ -119,10 +119,10 @@ TEST_F(SessionTest, MissingMarkerSendsTheUserToTheDownloadPageWithoutSendingCred
             "Update Programm from vendor.example\r"
             "\xCE\xE1\xED\xEE\xE2\xE8\xF2\xE5 \xEF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xF3 \xF1 "
             "\xF1\xE0\xE9\xF2\xE0!");
-  EXPECT_EQ(platform.opened, (std::vector<std::string>{
-                                 std::string(kVendor) +
-                                 "/index.php?option=com_content&view=article&id=6&Itemid=9#"
-                                 "\xD1\xEA\xE0\xF7\xE0\xF2\xFC"}));
+  EXPECT_EQ(platform.opened,
+            (std::vector<std::string>{std::string(kVendor) +
+                                      "/index.php?option=com_content&view=article&id=6&Itemid=9#"
+                                      "\xD1\xEA\xE0\xF7\xE0\xF2\xFC"}));
   EXPECT_TRUE(platform.closed);
   EXPECT_EQ(server.targets(), std::vector<std::string>{kMarker});
   EXPECT_EQ(form.CurrentLogin, "") << "the credentials are not even read";
@@ -142,7 +142,8 @@ TEST_F(SessionTest, UnreachableServiceIsNotAnUpdateAndChangesNothing) {
   const Form& form = logIn("demo", "secret", true);
 
   ASSERT_EQ(platform.messages.size(), 1u);
-  EXPECT_EQ(platform.messages[0].rfind("Cannot reach the service.\n", 0), 0u) << platform.messages[0];
+  EXPECT_EQ(platform.messages[0].rfind("Cannot reach the service.\n", 0), 0u)
+      << platform.messages[0];
   EXPECT_GT(platform.messages[0].size(), std::string("Cannot reach the service.\n").size())
       << "the reason follows on the second line";
   EXPECT_TRUE(platform.opened.empty());
@@ -152,8 +153,8 @@ TEST_F(SessionTest, UnreachableServiceIsNotAnUpdateAndChangesNothing) {
 }
 
 TEST_F(SessionTest, AnyAnswerHoldingUtorizationIsARejection) {
-  for (const char* body : {"Autorization Fail", "<error>Reautorization needed</error>",
-                           "xutorization"}) {
+  for (const char* body :
+       {"Autorization Fail", "<error>Reautorization needed</error>", "xutorization"}) {
     SCOPED_TRACE(body);
     platform.messages.clear();
     writeFile(dir / "kx.log", "old\r\nold\r\n");

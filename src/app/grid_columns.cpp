@@ -47,7 +47,9 @@ struct Col {
   }
 };
 
-Col flag(int width) { return Col("", width).image(ImageList::Flags); }
+Col flag(int width) {
+  return Col("", width).image(ImageList::Flags);
+}
 
 void addColumns(std::vector<ColumnDef>& grid, std::initializer_list<ColumnDef> more) {
   grid.insert(grid.end(), more.begin(), more.end());
@@ -163,8 +165,12 @@ std::vector<ColumnDef> RB() {
       Col("1X2Mark").hidden(),
       Col("MARK1").hidden(),
       Col("MARK2").hidden(),
-      odds("1"), percent, money,
-      odds("2"), percent, money,
+      odds("1"),
+      percent,
+      money,
+      odds("2"),
+      percent,
+      money,
       Col("Status", 45).centre(),
       Col("Score", 44).centre(),
   };
@@ -174,18 +180,12 @@ std::vector<ColumnDef> RB() {
 
 std::vector<ColumnDef> SBX() {
   std::vector<ColumnDef> grid{
-      Col("ID", 69).centre().hidden(),
-      Col("DATE", 69).centre(),
-      Col("TIME", 46).centre(),
-      flag(30).centre(),
-      Col("HOME", 97).centre(),
-      Col("AWAY", 119).centre(),
-      Col("BET", 40).centre(),
-      Col("Odd", 40).centre(),
-      Col("Precent", 64).centre(),
-      Col("Sum").centre(),
-      Col("TIME", 65).centre(),
-      Col("Status", 47),
+      Col("ID", 69).centre().hidden(), Col("DATE", 69).centre(),
+      Col("TIME", 46).centre(),        flag(30).centre(),
+      Col("HOME", 97).centre(),        Col("AWAY", 119).centre(),
+      Col("BET", 40).centre(),         Col("Odd", 40).centre(),
+      Col("Precent", 64).centre(),     Col("Sum").centre(),
+      Col("TIME", 65).centre(),        Col("Status", 47),
   };
   return styled(std::move(grid), c::ButtonText, c::InactiveCaption, 11);
 }

@@ -67,8 +67,9 @@ void spSkinXFormButton1Click(Context& ctx) {
 
   std::string answer;
   try {
-    Fetch(ctx.IdHTTP1, ctx.addresses.service + "/login/kx.php?login=" + form.CurrentLogin +
-                           "&pass=" + form.CurrentPassword,
+    Fetch(ctx.IdHTTP1,
+          ctx.addresses.service + "/login/kx.php?login=" + form.CurrentLogin +
+              "&pass=" + form.CurrentPassword,
           answer);
   } catch (const FetchError& error) {
     // A request that failed, even after part of an answer arrived, admitted nobody.

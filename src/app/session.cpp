@@ -26,8 +26,14 @@ Session::Session(Platform& platform, SessionConfig config)
     : config_(std::move(config)),
       http1_(config_.limits),
       http2_(config_.limits),
-      ctx_{form_, platform, http1_, http2_, config_.addresses, config_.workdir, config_.limits,
-           localClock} {}
+      ctx_{.form = form_,
+           .platform = platform,
+           .IdHTTP1 = http1_,
+           .IdHTTP2 = http2_,
+           .addresses = config_.addresses,
+           .workdir = config_.workdir,
+           .probeLimits = config_.limits,
+           .localTime = localClock} {}
 
 Session::~Session() = default;
 
@@ -39,22 +45,40 @@ void Session::FormCreate() {
   form_.LiveCountdown = 60;
 }
 
-void Session::LoadCredentials() { loadCredentials(form_, ctx_.workdir); }
+void Session::LoadCredentials() {
+  loadCredentials(form_, ctx_.workdir);
+}
 
-void Session::SaveCredentials() { saveCredentials(form_, ctx_.workdir); }
+void Session::SaveCredentials() {
+  saveCredentials(form_, ctx_.workdir);
+}
 
-void Session::spSkinXFormButton1Click() { korvex::spSkinXFormButton1Click(ctx_); }
+void Session::spSkinXFormButton1Click() {
+  korvex::spSkinXFormButton1Click(ctx_);
+}
 
-void Session::spSkinXFormButton2Click() { korvex::spSkinXFormButton2Click(ctx_); }
+void Session::spSkinXFormButton2Click() {
+  korvex::spSkinXFormButton2Click(ctx_);
+}
 
-void Session::RXCellDblClick(int col, int row) { korvex::RXCellDblClick(ctx_, col, row); }
+void Session::RXCellDblClick(int col, int row) {
+  korvex::RXCellDblClick(ctx_, col, row);
+}
 
-void Session::RGCellDblClick(int col, int row) { korvex::RGCellDblClick(ctx_, col, row); }
+void Session::RGCellDblClick(int col, int row) {
+  korvex::RGCellDblClick(ctx_, col, row);
+}
 
-void Session::LGCellDblClick(int col, int row) { korvex::LGCellDblClick(ctx_, col, row); }
+void Session::LGCellDblClick(int col, int row) {
+  korvex::LGCellDblClick(ctx_, col, row);
+}
 
-void Session::RBCellDblClick(int col, int row) { korvex::RBCellDblClick(ctx_, col, row); }
+void Session::RBCellDblClick(int col, int row) {
+  korvex::RBCellDblClick(ctx_, col, row);
+}
 
-void Session::Timer1Timer() { korvex::Timer1Timer(ctx_); }
+void Session::Timer1Timer() {
+  korvex::Timer1Timer(ctx_);
+}
 
 }  // namespace korvex

@@ -73,9 +73,10 @@ std::optional<Action> readAction(const std::string& name, Reader& in, std::strin
     }
     return Action{Kind::Tick, {}, count};
   }
-  static const std::array<std::pair<const char*, Kind>, 4> kPlain{
-      {{"login", Kind::Login}, {"refresh", Kind::Refresh}, {"dump", Kind::Dump},
-       {"summary", Kind::Summary}}};
+  static const std::array<std::pair<const char*, Kind>, 4> kPlain{{{"login", Kind::Login},
+                                                                   {"refresh", Kind::Refresh},
+                                                                   {"dump", Kind::Dump},
+                                                                   {"summary", Kind::Summary}}};
   for (const auto& [word, kind] : kPlain)
     if (name == word) return Action{kind};
   error = "unknown action " + name;

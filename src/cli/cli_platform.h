@@ -16,9 +16,7 @@ class CliPlatform : public Platform {
   void attach(Form& form) { form_ = &form; }
 
   void showMessage(const std::string& text) override { messages.push_back(cp1251ToUtf8(text)); }
-  void openUrl(const std::string& address) override {
-    openedUrls.push_back(cp1251ToUtf8(address));
-  }
+  void openUrl(const std::string& address) override { openedUrls.push_back(cp1251ToUtf8(address)); }
   void closeMainWindow() override {
     if (form_ != nullptr) form_->closed = true;
   }

@@ -35,12 +35,24 @@ void openRow(Session& session, const std::string& grid, int row) {
 void run(const Action& action, Session& session, CliPlatform& platform) {
   korvex::Form& form = session.form();
   switch (action.kind) {
-    case Action::Kind::TypeLogin: form.loginedit = korvex::utf8ToCp1251(action.text); break;
-    case Action::Kind::TypePassword: form.passedit = korvex::utf8ToCp1251(action.text); break;
-    case Action::Kind::Remember: form.zap = action.number != 0; break;
-    case Action::Kind::Login: session.spSkinXFormButton1Click(); break;
-    case Action::Kind::Refresh: session.spSkinXFormButton2Click(); break;
-    case Action::Kind::Open: openRow(session, action.text, action.number); break;
+    case Action::Kind::TypeLogin:
+      form.loginedit = korvex::utf8ToCp1251(action.text);
+      break;
+    case Action::Kind::TypePassword:
+      form.passedit = korvex::utf8ToCp1251(action.text);
+      break;
+    case Action::Kind::Remember:
+      form.zap = action.number != 0;
+      break;
+    case Action::Kind::Login:
+      session.spSkinXFormButton1Click();
+      break;
+    case Action::Kind::Refresh:
+      session.spSkinXFormButton2Click();
+      break;
+    case Action::Kind::Open:
+      openRow(session, action.text, action.number);
+      break;
     case Action::Kind::Tick:
       // The timer only ticks once a log-in has switched it on.
       for (int i = 0; i < action.number && form.timerOn && !form.closed; ++i) session.Timer1Timer();

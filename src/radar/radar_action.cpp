@@ -2,12 +2,13 @@
 
 namespace korvex {
 
-std::string ReadExchangeRunner(HttpClient&, std::string_view) { return {}; }
+std::string ReadExchangeRunner(HttpClient&, std::string_view) {
+  return {};
+}
 
 void RadarAction(Context&, int) {}
 
-void PostBet(Context&, int, int, int, const std::string&, const std::string&,
-             const std::string&) {}
+void PostBet(Context&, int, int, int, const std::string&, const std::string&, const std::string&) {}
 
 void RBCellDblClick(Context&, int, int) {}
 

@@ -1,10 +1,9 @@
 // Runs the real korvex-cli against a loopback service and reads what it prints.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -77,9 +76,9 @@ class CliTest : public testing::Test {
   }
 
   CliRun cli(std::vector<std::string> actions) {
-    std::vector<std::string> args{"--service", server.base(), "--exchange", server.base(),
-                                  "--vendor",  "http://vendor.example", "--workdir",
-                                  workdir.path().string()};
+    std::vector<std::string> args{
+        "--service", server.base(),           "--exchange", server.base(),
+        "--vendor",  "http://vendor.example", "--workdir",  workdir.path().string()};
     args.insert(args.end(), actions.begin(), actions.end());
     return runCli(args);
   }
@@ -101,9 +100,9 @@ TEST_F(CliTest, FreshStartDumpHasTheWholeShape) {
 
   std::vector<std::string> keys;
   for (const auto& [key, value] : state.items()) keys.push_back(key);
-  EXPECT_EQ(keys, (std::vector<std::string>{"tabs", "active_page", "sizeable", "timer_on",
-                                            "closed", "globals", "fields", "labels", "pictures",
-                                            "grids", "messages", "opened_urls"}));
+  EXPECT_EQ(keys, (std::vector<std::string>{"tabs", "active_page", "sizeable", "timer_on", "closed",
+                                            "globals", "fields", "labels", "pictures", "grids",
+                                            "messages", "opened_urls"}));
   ASSERT_EQ(state["tabs"].size(), 5u);
   EXPECT_EQ(state["tabs"][0], (Json{{"caption", "About"}, {"visible", true}}));
   EXPECT_EQ(state["tabs"][4], (Json{{"caption", "Report"}, {"visible", false}}));
@@ -117,9 +116,9 @@ TEST_F(CliTest, FreshStartDumpHasTheWholeShape) {
 
   std::vector<std::string> grids;
   for (const auto& [name, grid] : state["grids"].items()) grids.push_back(name);
-  EXPECT_EQ(grids, (std::vector<std::string>{"RX", "RG", "LG", "RB", "SBX", "MatchGrid", "KFGrid",
-                                             "SG", "ScGrid", "LGrid1", "LGrid2", "HX", "LG1",
-                                             "LG2", "LG3"}));
+  EXPECT_EQ(grids,
+            (std::vector<std::string>{"RX", "RG", "LG", "RB", "SBX", "MatchGrid", "KFGrid", "SG",
+                                      "ScGrid", "LGrid1", "LGrid2", "HX", "LG1", "LG2", "LG3"}));
   const Json& rx = state["grids"]["RX"];
   EXPECT_EQ(rx["enabled"], true);
   ASSERT_EQ(rx["columns"].size(), 20u);
@@ -132,9 +131,8 @@ TEST_F(CliTest, FreshStartDumpHasTheWholeShape) {
 
 TEST_F(CliTest, TypedLogInIsSentAsCp1251AndSwitchesToTheLoggedInState) {
   // "Иван" typed in UTF-8 goes out as its CP1251 bytes.
-  const Json state = document(
-      cli({"type-login", "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD", "type-password", "demo", "login",
-           "tick", "3", "dump"}));
+  const Json state = document(cli({"type-login", "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD",
+                                   "type-password", "demo", "login", "tick", "3", "dump"}));
 
   EXPECT_EQ(state["globals"]["CurrentLogin"], "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD");
   EXPECT_EQ(state["globals"]["LiveCountdown"], 57);
@@ -167,9 +165,10 @@ TEST_F(CliTest, RequiredUpdateClosesTheWindowAndOnlyDumpStillRuns) {
             "Update Programm from vendor.example\r\xD0\x9E\xD0\xB1\xD0\xBD\xD0\xBE\xD0\xB2\xD0\xB8"
             "\xD1\x82\xD0\xB5 \xD0\xBF\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC"
             "\xD1\x83 \xD1\x81 \xD1\x81\xD0\xB0\xD0\xB9\xD1\x82\xD0\xB0!");
-  EXPECT_EQ(state["opened_urls"],
-            Json::array({"http://vendor.example/index.php?option=com_content&view=article&id=6&Itemid=9#"
-                         "\xD0\xA1\xD0\xBA\xD0\xB0\xD1\x87\xD0\xB0\xD1\x82\xD1\x8C"}));
+  EXPECT_EQ(
+      state["opened_urls"],
+      Json::array({"http://vendor.example/index.php?option=com_content&view=article&id=6&Itemid=9#"
+                   "\xD0\xA1\xD0\xBA\xD0\xB0\xD1\x87\xD0\xB0\xD1\x82\xD1\x8C"}));
 }
 
 TEST_F(CliTest, SummaryIsOneLineOfJson) {
