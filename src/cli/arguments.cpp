@@ -121,4 +121,18 @@ std::optional<Invocation> parseArguments(const std::vector<std::string>& args, s
   return invocation;
 }
 
+std::optional<std::chrono::milliseconds> parseStallTimeout(std::string_view text,
+                                                           std::string& error) {
+  constexpr long long kOneDayMs = 24LL * 60 * 60 * 1000;
+  long long value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, failed] = std::from_chars(text.data(), end, value);
+  if (text.empty() || failed != std::errc() || stop != end || value < 1 || value > kOneDayMs) {
+    error = std::string(kStallTimeoutVariable) + " must be a whole number of milliseconds from 1 "
+            "to " + std::to_string(kOneDayMs) + ", not \"" + std::string(text) + "\"";
+    return std::nullopt;
+  }
+  return std::chrono::milliseconds(value);
+}
+
 }  // namespace korvex::cli

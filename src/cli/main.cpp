@@ -1,5 +1,6 @@
 // korvex-cli: drives the same Session as the window, one action per GUI event, and
 // prints the window's state as JSON.
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -22,6 +23,14 @@ korvex::SessionConfig configFor(const korvex::cli::Invocation& invocation) {
   if (invocation.exchange) config.addresses.exchange = *invocation.exchange;
   if (invocation.vendor) config.addresses.vendor = *invocation.vendor;
   if (invocation.workdir) config.workdir = *invocation.workdir;
+  if (const char* stall = std::getenv(korvex::cli::kStallTimeoutVariable)) {
+    std::string error;
+    if (const auto timeout = korvex::cli::parseStallTimeout(stall, error))
+      config.limits.stallTimeout = *timeout;
+    else  // not an argument, so not worth refusing to run: the default still holds
+      std::cerr << "korvex-cli: " << error << "; using " << config.limits.stallTimeout.count()
+                << " ms\n";
+  }
   return config;
 }
 

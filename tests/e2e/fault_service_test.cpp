@@ -145,6 +145,18 @@ TEST_F(FaultTest, StalledDetailPictureRunnerPageAndReports) {
   expectNoLeftovers();
 }
 
+TEST_F(FaultTest, UnusableStallLimitIsNamedAndTheDefaultKept) {
+  for (const char* value : {"0", "-5", "1.5", "soon", "86400001"}) {
+    options.environment = {{"KORVEX_STALL_TIMEOUT_MS", value}};
+    const CliResult result = cli(logIn());
+    EXPECT_NE(result.run.err.find(std::string("KORVEX_STALL_TIMEOUT_MS must be a whole number of "
+                                              "milliseconds from 1 to 86400000, not \"") +
+                                  value + "\"; using 30000 ms"),
+              std::string::npos)
+        << result.run.err;
+  }
+}
+
 // Every request of a run, stage by stage, answers one error status.
 class StatusFaultTest : public FaultTest, public testing::WithParamInterface<int> {
  protected:
