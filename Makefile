@@ -14,7 +14,8 @@ build: deps
 	cmake --preset dev
 	cmake --build --preset dev -j $(JOBS)
 
-# Every test on the normal build, then the unit tests again under ASan and UBSan.
+# Every test on the normal build, then the unit and fault-injection tests again under ASan
+# and UBSan (the fault tests then run the sanitized korvex-cli).
 test: build
 	ctest --preset dev -j $(JOBS)
 	$(MAKE) test-asan
@@ -22,7 +23,7 @@ test: build
 test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
-	ctest --preset asan -L unit -j $(JOBS)
+	ctest --preset asan -L 'unit|fault' -j $(JOBS)
 
 demo: build
 	scripts/demo.sh build/dev
