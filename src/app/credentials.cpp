@@ -63,6 +63,18 @@ std::vector<std::string> splitLines(std::string_view text) {
   return lines;
 }
 
+std::string credentialsText(std::string_view login, std::string_view password) {
+  std::string text;
+  text.reserve(login.size() + password.size() + 4);
+  return text.append(login).append("\r\n").append(password).append("\r\n");
+}
+
+void fillLogInFields(Form& form, std::string_view text) {
+  const std::vector<std::string> lines = splitLines(text);
+  if (!lines.empty()) form.loginedit = lines[0];
+  if (lines.size() > 1) form.passedit = lines[1];
+}
+
 void loadCredentials(Form& form, const fs::path& workdir) {
   const fs::path file = workdir / kCredentialsFileName;
   std::error_code error;
@@ -73,13 +85,11 @@ void loadCredentials(Form& form, const fs::path& workdir) {
   form.zap = true;
   std::string bytes;
   if (!readHead(file, bytes)) return;
-  const std::vector<std::string> lines = splitLines(bytes);
-  if (!lines.empty()) form.loginedit = lines[0];
-  if (lines.size() > 1) form.passedit = lines[1];
+  fillLogInFields(form, bytes);
 }
 
 void saveCredentials(const Form& form, const fs::path& workdir) {
-  const std::string bytes = form.CurrentLogin + "\r\n" + form.CurrentPassword + "\r\n";
+  const std::string bytes = credentialsText(form.CurrentLogin, form.CurrentPassword);
   const fs::path file = workdir / kCredentialsFileName;
   // Written beside the file and renamed over it, so a failed write keeps the earlier
   // log-in, and the new file never exists with wider permissions than the owner's.

@@ -15,6 +15,12 @@ inline constexpr const char* kCredentialsFileName = "kx.log";
 // Splits at CR LF, LF or CR; a last line without an ending still counts.
 std::vector<std::string> splitLines(std::string_view text);
 
+// The file's bytes for a log-in, exactly as saveCredentials writes them.
+std::string credentialsText(std::string_view login, std::string_view password);
+// Fills loginedit from line 1 and passedit from line 2 of the file's bytes; a field whose
+// line is missing keeps what it held.
+void fillLogInFields(Form& form, std::string_view text);
+
 // Fills loginedit, passedit and zap from kx.log in `workdir`, as far as it can be read.
 void loadCredentials(Form& form, const std::filesystem::path& workdir);
 // Writes CurrentLogin and CurrentPassword to kx.log, readable by the owner only.
