@@ -1,6 +1,7 @@
 #include "grid/grid_model.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace korvex {
 
@@ -17,13 +18,22 @@ const ColumnDef& GridModel::column(int col) const {
   return columns_[static_cast<size_t>(col)];
 }
 
-std::vector<Cell> GridModel::newRow() const {
-  std::vector<Cell> row(columns_.size());
+std::vector<Cell> GridModel::newRow() {
+  std::vector<Cell> row;
+  if (spareRows_.empty()) {
+    row.resize(columns_.size());
+  } else {
+    row = std::move(spareRows_.back());
+    spareRows_.pop_back();
+  }
   for (size_t c = 0; c < columns_.size(); ++c) {
     const ColumnDef& def = columns_[c];
-    if (def.kind == ColumnKind::Text) continue;
-    row[c].value = def.defaultValue;
-    if (def.kind == ColumnKind::Number) row[c].text = std::to_string(def.defaultValue);
+    Cell& cell = row[c];
+    cell.text.clear();
+    cell.hint.clear();
+    cell.colour.reset();
+    cell.value = def.kind == ColumnKind::Text ? 0 : def.defaultValue;
+    if (def.kind == ColumnKind::Number) cell.text = std::to_string(def.defaultValue);
   }
   return row;
 }
@@ -40,7 +50,12 @@ void GridModel::insertRowAtTop() {
 }
 
 void GridModel::clear() {
-  rows_.clear();
+  if (spareRows_.empty()) {
+    spareRows_.swap(rows_);
+  } else {
+    std::move(rows_.begin(), rows_.end(), std::back_inserter(spareRows_));
+    rows_.clear();
+  }
   notifyReset();
 }
 
