@@ -8,6 +8,7 @@
 #include "service/country_flags.h"
 #include "service/feed_text.h"
 #include "service/list_request.h"
+#include "service/record_tags.h"
 
 namespace korvex {
 
@@ -58,49 +59,63 @@ void setPercentages(GridModel& rgGrid, int row, std::string_view precent) {
   rgGrid.setText(rg::Percent2, row, precent.substr(dash + 1));
 }
 
-// Fills row r of RX and RG from one block. `league` is scratch space kept across rows.
-void fillLineRows(Form& form, int r, std::string_view block, std::string& league) {
-  GridModel& lineGrid = form.RX;
-  GridModel& reportGrid = form.RG;
-  const std::string_view country = ExtractTag(block, "country");
-  const std::string_view lines = ExtractTag(block, "LIVE_KF");
-  const std::string_view id = ExtractTag(block, "id");
-  league.assign(country)
-      .append(". ")
-      .append(ExtractTag(block, "typeliga"))
-      .append(". ")
-      .append(ExtractTag(block, "nameliga"));
-  const std::string_view polliga = ExtractTag(block, "polliga");
-  const int flag = CountryFlagIndex(country);
+// Fills row r of RX and RG from one block. Kept across blocks so that a list of
+// thousands of matches reuses its scratch memory.
+class LineRowWriter {
+ public:
+  explicit LineRowWriter(Form& form) : lineGrid_(form.RX), reportGrid_(form.RG) {}
 
-  lineGrid.setText(rx::Id, r, id);
-  lineGrid.setHint(rx::Flag, r, league);
-  lineGrid.setValue(rx::Flag, r, flag);
-  setGender(lineGrid, rx::Gender, r, polliga);
+  void write(int r, std::string_view blockText) {
+    block_.read(blockText);
+    const std::string_view country = block_["country"];
+    const std::string_view id = block_["id"];
+    league_.assign(country)
+        .append(". ")
+        .append(block_["typeliga"])
+        .append(". ")
+        .append(block_["nameliga"]);
+    const std::string_view polliga = block_["polliga"];
+    const int flag = CountryFlagIndex(country);
 
-  reportGrid.setText(rg::Id, r, id);
-  reportGrid.setValue(rg::Flag, r, flag);
-  setGender(reportGrid, rg::Gender, r, polliga);
-  reportGrid.setText(rg::League, r, league);
+    lineGrid_.setText(rx::Id, r, id);
+    lineGrid_.setHint(rx::Flag, r, league_);
+    lineGrid_.setValue(rx::Flag, r, flag);
+    setGender(lineGrid_, rx::Gender, r, polliga);
 
-  for (std::size_t i = 0; i < kMatchTags.size(); ++i) {
-    const std::string_view value = ExtractTag(block, kMatchTags[i]);
-    lineGrid.setText(rx::Date + static_cast<int>(i), r, value);
-    reportGrid.setText(rg::Date + static_cast<int>(i), r, value);
+    reportGrid_.setText(rg::Id, r, id);
+    reportGrid_.setValue(rg::Flag, r, flag);
+    setGender(reportGrid_, rg::Gender, r, polliga);
+    reportGrid_.setText(rg::League, r, league_);
+
+    for (std::size_t i = 0; i < kMatchTags.size(); ++i) {
+      const std::string_view value = block_[kMatchTags[i]];
+      lineGrid_.setText(rx::Date + static_cast<int>(i), r, value);
+      reportGrid_.setText(rg::Date + static_cast<int>(i), r, value);
+    }
+
+    setPercentages(reportGrid_, r, block_["precent"]);
+    reportGrid_.setText(rg::Latest1, r, block_["latest1"]);
+    reportGrid_.setText(rg::Latest2, r, block_["latest2"]);
+    reportGrid_.setText(rg::H2H, r, block_["h2h"]);
+
+    // A block without the sub-record leaves the seven cells empty.
+    const std::string_view lines = block_["LIVE_KF"];
+    if (lines.empty()) return;
+    lines_.read(lines);
+    for (std::size_t i = 0; i < kLineTags.size(); ++i) {
+      const std::string_view value = lines_[kLineTags[i]];
+      reportGrid_.setText(rg::Lines + static_cast<int>(i), r, value);
+      lineGrid_.setText(rx::Lines + static_cast<int>(i), r, value);
+    }
   }
 
-  setPercentages(reportGrid, r, ExtractTag(block, "precent"));
-  reportGrid.setText(rg::Latest1, r, ExtractTag(block, "latest1"));
-  reportGrid.setText(rg::Latest2, r, ExtractTag(block, "latest2"));
-  reportGrid.setText(rg::H2H, r, ExtractTag(block, "h2h"));
-
-  if (lines.empty()) return;
-  for (std::size_t i = 0; i < kLineTags.size(); ++i) {
-    const std::string_view value = ExtractTag(lines, kLineTags[i]);
-    reportGrid.setText(rg::Lines + static_cast<int>(i), r, value);
-    lineGrid.setText(rx::Lines + static_cast<int>(i), r, value);
-  }
-}
+ private:
+  GridModel& lineGrid_;
+  GridModel& reportGrid_;
+  RecordTags block_;
+  RecordTags lines_;
+  std::string league_;
+};
 
 std::string countCaption(int rows) { return "Count: " + std::to_string(rows); }
 
@@ -116,11 +131,11 @@ void LoadLine(Context& ctx) {
     const std::string answer = fetchListAnswer(
         ctx.IdHTTP1,
         listAddress(ctx.addresses.service, form.CurrentLogin, form.CurrentPassword, "line"));
-    std::string league;
+    LineRowWriter writer(form);
     ScanMatchBlocks(answer, [&](std::string_view block) {
       const int r = form.RX.appendRow();
       form.RG.appendRow();
-      fillLineRows(form, r, block, league);
+      writer.write(r, block);
     });
   }
   form.countsoon = countCaption(form.RX.rowCount());

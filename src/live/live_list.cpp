@@ -1,6 +1,7 @@
 #include "live/live_list.h"
 
 #include <array>
+#include <charconv>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,7 @@
 #include "service/feed_number.h"
 #include "service/feed_text.h"
 #include "service/list_request.h"
+#include "service/record_tags.h"
 
 namespace korvex {
 
@@ -30,24 +32,24 @@ constexpr int Id = 0, Odds1 = 9, Percent1 = 10, Money1 = 11, Odds2 = 12, Percent
 
 constexpr std::array<std::string_view, 5> kSetTags{"set1", "set2", "set3", "set4", "set5"};
 
-void fillLiveRow(GridModel& grid, int r, std::string_view block, std::string& scratch) {
-  const std::string_view country = ExtractTag(block, "country");
-  const std::string_view q = ExtractTag(block, "q");
-  grid.setText(lg::Id, r, ExtractTag(block, "id"));
-  grid.setHint(lg::Flag, r, scratch.assign(country).append(". ").append(ExtractTag(block, "liga")));
+void fillLiveRow(GridModel& grid, int r, const RecordTags& block, std::string& scratch) {
+  const std::string_view country = block["country"];
+  const std::string_view q = block["q"];
+  grid.setText(lg::Id, r, block["id"]);
+  grid.setHint(lg::Flag, r, scratch.assign(country).append(". ").append(block["liga"]));
   grid.setValue(lg::Flag, r, CountryFlagIndex(country));
-  grid.setText(lg::Start, r, ExtractTag(block, "time"));
-  grid.setText(lg::Set, r, ExtractTag(block, "vr"));
+  grid.setText(lg::Start, r, block["time"]);
+  grid.setText(lg::Set, r, block["vr"]);
   grid.setText(lg::Time, r, q.empty() ? std::string_view("-") : q);
-  grid.setText(lg::Home, r, ExtractTag(block, "home"));
-  grid.setText(lg::Away, r, ExtractTag(block, "away"));
-  grid.setText(lg::Odds1, r, ExtractTag(block, "kf1"));
-  grid.setText(lg::Odds2, r, ExtractTag(block, "kf2"));
-  grid.setText(lg::Score, r, ExtractTag(block, "score"));
+  grid.setText(lg::Home, r, block["home"]);
+  grid.setText(lg::Away, r, block["away"]);
+  grid.setText(lg::Odds1, r, block["kf1"]);
+  grid.setText(lg::Odds2, r, block["kf2"]);
+  grid.setText(lg::Score, r, block["score"]);
   for (std::size_t i = 0; i < kSetTags.size(); ++i)
-    grid.setText(lg::Sets + static_cast<int>(i), r, ExtractTag(block, kSetTags[i]));
+    grid.setText(lg::Sets + static_cast<int>(i), r, block[kSetTags[i]]);
 
-  const std::string_view server = ExtractTag(block, "podacha");
+  const std::string_view server = block["podacha"];
   if (server == "1") grid.setValue(lg::Serve1, r, kServeImage);
   if (server == "2") grid.setValue(lg::Serve2, r, kServeImage);
 }
@@ -74,9 +76,11 @@ void linkWithRadar(GridModel& live, int r, GridModel& radar, const RowIndex& rad
   copyPercent(live, lg::RadarPercent1, r, radar, rb::Percent1, last, scratch);
   live.setText(lg::RadarOdds2, r, radar.text(rb::Odds2, last));
   copyPercent(live, lg::RadarPercent2, r, radar, rb::Percent2, last, scratch);
-  const long long money = static_cast<long long>(wholeNumberOrZero(radar.text(rb::Money1, last))) +
-                          wholeNumberOrZero(radar.text(rb::Money2, last));
-  live.setText(lg::RadarMoney, r, "$" + std::to_string(money));
+  const long long sum = static_cast<long long>(wholeNumberOrZero(radar.text(rb::Money1, last))) +
+                        wholeNumberOrZero(radar.text(rb::Money2, last));
+  char money[24] = "$";
+  const char* end = std::to_chars(money + 1, money + sizeof money, sum).ptr;
+  live.setText(lg::RadarMoney, r, std::string_view(money, static_cast<std::size_t>(end - money)));
 }
 
 }  // namespace
@@ -93,8 +97,10 @@ void LoadLive(Context& ctx) {
     // Only columns 15 and 16 of RB change below, so the index stays valid for the walk.
     const RowIndex radarIds(form.RB, rb::Id);
     std::string scratch;
-    ScanMatchBlocks(answer, [&](std::string_view block) {
+    RecordTags block;
+    ScanMatchBlocks(answer, [&](std::string_view text) {
       const int r = form.LG.appendRow();
+      block.read(text);
       fillLiveRow(form.LG, r, block, scratch);
       linkWithRadar(form.LG, r, form.RB, radarIds, scratch);
     });

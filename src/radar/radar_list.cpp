@@ -7,6 +7,7 @@
 #include "service/feed_number.h"
 #include "service/feed_text.h"
 #include "service/list_request.h"
+#include "service/record_tags.h"
 
 namespace korvex {
 
@@ -50,32 +51,33 @@ void colourPercent(GridModel& grid, int col, int row, std::string_view percent) 
     grid.setColour(col, row, colour);
 }
 
-void fillRadarRow(GridModel& grid, int r, std::string_view block) {
-  const LigaParts liga = splitLiga(ExtractTag(block, "liga"));
-  grid.setText(rb::Id, r, ExtractTag(block, "id"));
-  grid.setText(rb::Date, r, ExtractTag(block, "date"));
-  grid.setText(rb::Time, r, ExtractTag(block, "time"));
+// `figures` is scratch space for the "bfpr" sub-record, kept across rows.
+void fillRadarRow(GridModel& grid, int r, const RecordTags& block, RecordTags& figures) {
+  const LigaParts liga = splitLiga(block["liga"]);
+  grid.setText(rb::Id, r, block["id"]);
+  grid.setText(rb::Date, r, block["date"]);
+  grid.setText(rb::Time, r, block["time"]);
   grid.setValue(rb::Flag, r, CountryFlagIndex(liga.country));
   grid.setHint(rb::Flag, r, liga.tournament);
-  grid.setText(rb::Home, r, ExtractTag(block, "home"));
-  grid.setText(rb::Away, r, ExtractTag(block, "away"));
-  grid.setText(rb::Market, r, ExtractTag(block, "m1x2"));
+  grid.setText(rb::Home, r, block["home"]);
+  grid.setText(rb::Away, r, block["away"]);
+  grid.setText(rb::Market, r, block["m1x2"]);
   // At block level "s1" and "s2" are the exchange selections; inside "bfpr" the same
   // names are the money amounts.
-  grid.setText(rb::Selection1, r, ExtractTag(block, "s1"));
-  grid.setText(rb::Selection2, r, ExtractTag(block, "s2"));
+  grid.setText(rb::Selection1, r, block["s1"]);
+  grid.setText(rb::Selection2, r, block["s2"]);
 
-  const std::string_view figures = ExtractTag(block, "bfpr");
-  const std::string_view percent1 = ExtractTag(figures, "pr1");
-  grid.setText(rb::Odds1, r, ExtractTag(figures, "k1"));
+  figures.read(block["bfpr"]);
+  const std::string_view percent1 = figures["pr1"];
+  grid.setText(rb::Odds1, r, figures["k1"]);
   grid.setText(rb::Percent1, r, percent1);
-  grid.setText(rb::Money1, r, ExtractTag(figures, "s1"));
+  grid.setText(rb::Money1, r, figures["s1"]);
   colourPercent(grid, rb::Percent1, r, percent1);
 
-  const std::string_view percent2 = ExtractTag(figures, "pr2");
-  grid.setText(rb::Odds2, r, ExtractTag(figures, "k2"));
+  const std::string_view percent2 = figures["pr2"];
+  grid.setText(rb::Odds2, r, figures["k2"]);
   grid.setText(rb::Percent2, r, percent2);
-  grid.setText(rb::Money2, r, ExtractTag(figures, "s2"));
+  grid.setText(rb::Money2, r, figures["s2"]);
   colourPercent(grid, rb::Percent2, r, percent2);
 }
 
@@ -89,8 +91,10 @@ void LoadRadar(Context& ctx) {
     const std::string answer = fetchListAnswer(
         ctx.IdHTTP1,
         listAddress(ctx.addresses.service, form.CurrentLogin, form.CurrentPassword, "bf"));
-    ScanMatchBlocks(answer, [&](std::string_view block) {
-      fillRadarRow(form.RB, form.RB.appendRow(), block);
+    RecordTags block, figures;
+    ScanMatchBlocks(answer, [&](std::string_view text) {
+      block.read(text);
+      fillRadarRow(form.RB, form.RB.appendRow(), block, figures);
     });
   }
   // Marking once after the walk sets exactly the marks that marking after every new
