@@ -1,39 +1,69 @@
 #include "service/record_tags.h"
 
+#include <bit>
+#include <limits>
+
 #include "service/feed_text.h"
 
 namespace korvex {
 
-// Every "<name>" whose name holds neither '<' nor '>' starts at a '<' whose next '<' or
-// '>' is the '>' right after the name. So walking from '<' to the next '<' or '>' meets
-// each such tag in text order, and the first one met with a name is the one ExtractTag
-// finds. Closing tags are met too but never asked for.
+namespace {
+constexpr std::int32_t kFree = -1;
+}
+
+// Every "<name>" whose name holds neither '<' nor '>' is a '<' followed by the name and a
+// '>' with no other '<' in between, so one walk that restarts at every '<' meets each such
+// tag in text order; the first opening met with a name is the one ExtractTag finds, and
+// the first closing met after it ends the value just as ExtractTag's search does.
 void RecordTags::read(std::string_view text) {
+  tags_.clear();
+  // Positions are kept in 32 bits; a record of 4 GiB is beyond any answer we accept.
+  if (text.size() >= std::numeric_limits<std::uint32_t>::max()) text = {};
   text_ = text;
-  openings_.clear();
-  std::size_t at = text.find('<');
-  while (at != std::string_view::npos) {
-    std::size_t end = at + 1;
-    while (end < text.size() && text[end] != '<' && text[end] != '>') ++end;
-    if (end == text.size()) break;
-    if (text[end] == '<') {
-      at = end;
-      continue;
+  std::size_t open = std::string_view::npos;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const char c = text[at];
+    if (c == '<') {
+      open = at;
+    } else if (c == '>' && open != std::string_view::npos) {
+      const bool closing = at > open + 1 && text[open + 1] == '/';
+      tags_.push_back({static_cast<std::uint32_t>(open), static_cast<std::uint32_t>(at + 1), closing});
+      open = std::string_view::npos;
     }
-    const std::string_view name = text.substr(at + 1, end - at - 1);
-    if (!name.starts_with('/')) openings_.push_back({name, end + 1});
-    at = text.find('<', end + 1);
+  }
+
+  first_.assign(std::bit_ceil(2 * tags_.size() + 2), kFree);
+  for (std::size_t i = 0; i < tags_.size(); ++i) {
+    if (tags_[i].closing) continue;
+    const std::string_view name = nameOf(tags_[i]);
+    std::size_t slot = slotOf(name);
+    while (first_[slot] != kFree && nameOf(tags_[static_cast<std::size_t>(first_[slot])]) != name)
+      slot = (slot + 1) & (first_.size() - 1);
+    if (first_[slot] == kFree) first_[slot] = static_cast<std::int32_t>(i);
   }
 }
 
+std::string_view RecordTags::nameOf(const Tag& tag) const {
+  const std::size_t begin = tag.open + 1 + (tag.closing ? 1 : 0);
+  return text_.substr(begin, tag.end - 1 - begin);
+}
+
+std::size_t RecordTags::slotOf(std::string_view name) const {
+  std::size_t hash = name.size();
+  for (const char c : name) hash = hash * 31 + static_cast<unsigned char>(c);
+  return hash & (first_.size() - 1);
+}
+
 std::string_view RecordTags::operator[](std::string_view name) const {
-  for (const Opening& opening : openings_) {
-    if (opening.name != name) continue;
-    for (std::size_t at = text_.find("</", opening.valueStart); at != std::string_view::npos;
-         at = text_.find("</", at + 1)) {
-      const std::string_view rest = text_.substr(at + 2);
-      if (rest.starts_with(name) && rest.substr(name.size()).starts_with('>'))
-        return trimBlanks(text_.substr(opening.valueStart, at - opening.valueStart));
+  if (first_.empty()) return {};
+  for (std::size_t slot = slotOf(name); first_[slot] != kFree;
+       slot = (slot + 1) & (first_.size() - 1)) {
+    const auto index = static_cast<std::size_t>(first_[slot]);
+    if (nameOf(tags_[index]) != name) continue;
+    const std::uint32_t valueStart = tags_[index].end;
+    for (std::size_t i = index + 1; i < tags_.size(); ++i) {
+      if (tags_[i].closing && nameOf(tags_[i]) == name)
+        return trimBlanks(text_.substr(valueStart, tags_[i].open - valueStart));
     }
     return {};
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -21,12 +22,17 @@ class RecordTags {
   std::string_view operator[](std::string_view name) const;
 
  private:
-  struct Opening {
-    std::string_view name;
-    std::size_t valueStart;
+  struct Tag {
+    std::uint32_t open;  // position of '<'
+    std::uint32_t end;   // position after '>'
+    bool closing;
   };
+  std::string_view nameOf(const Tag& tag) const;
+  std::size_t slotOf(std::string_view name) const;
+
   std::string_view text_;
-  std::vector<Opening> openings_;  // every opening tag, in the order of the text
+  std::vector<Tag> tags_;         // every opening and closing tag, in the order of the text
+  std::vector<std::int32_t> first_;  // open-addressed: index in tags_ of a name's first opening
 };
 
 }  // namespace korvex
