@@ -100,7 +100,9 @@ TEST_F(ListsEndToEnd, LogInFillsTheThreeListsAndTheSixtiethTickReloadsTheLiveOne
     linked += onRadar;
   }
   for (const Json& row : grids["RB"]["rows"]) {
-    if (live.contains(row[0]["text"].get<std::string>())) EXPECT_EQ(row[15]["text"], "LIVE");
+    if (live.contains(row[0]["text"].get<std::string>())) {
+      EXPECT_EQ(row[15]["text"], "LIVE") << "radar match " << row[0]["text"];
+    }
   }
   EXPECT_GT(marked, 0) << "the demo's radar follows some matches of its line";
   EXPECT_GT(linked, 0) << "the demo's radar follows some matches in play";
