@@ -99,9 +99,8 @@ class LineRowWriter {
     reportGrid_.setText(rg::H2H, r, block_["h2h"]);
 
     // A block without the sub-record leaves the seven cells empty.
-    const std::string_view lines = block_["LIVE_KF"];
-    if (lines.empty()) return;
-    lines_.read(lines);
+    if (block_["LIVE_KF"].empty()) return;
+    lines_.read(block_, "LIVE_KF");
     for (std::size_t i = 0; i < kLineTags.size(); ++i) {
       const std::string_view value = lines_[kLineTags[i]];
       reportGrid_.setText(rg::Lines + static_cast<int>(i), r, value);

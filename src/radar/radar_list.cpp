@@ -67,7 +67,7 @@ void fillRadarRow(GridModel& grid, int r, const RecordTags& block, RecordTags& f
   grid.setText(rb::Selection1, r, block["s1"]);
   grid.setText(rb::Selection2, r, block["s2"]);
 
-  figures.read(block["bfpr"]);
+  figures.read(block, "bfpr");
   const std::string_view percent1 = figures["pr1"];
   grid.setText(rb::Odds1, r, figures["k1"]);
   grid.setText(rb::Percent1, r, percent1);

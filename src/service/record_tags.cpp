@@ -37,6 +37,12 @@ void forEachBracket(std::string_view text, At&& at) {
   }
 }
 
+std::uint32_t hashOf(std::string_view name) {
+  std::uint32_t hash = 2166136261u;  // FNV-1a
+  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  return hash;
+}
+
 }  // namespace
 
 // Every "<name>" whose name holds neither '<' nor '>' is a '<' followed by the name and a
@@ -55,18 +61,40 @@ void RecordTags::read(std::string_view text) {
       open = at;
     } else if (open != std::string_view::npos) {
       const bool closing = at > open + 1 && text[open + 1] == '/';
-      tags_.push_back({static_cast<std::uint32_t>(open), static_cast<std::uint32_t>(at + 1), closing});
+      tags_.push_back({static_cast<std::uint32_t>(open), static_cast<std::uint32_t>(at + 1), 0,
+                       closing});
       open = std::string_view::npos;
     }
   });
+  indexOpenings();
+}
 
+// The tags strictly between an element's opening and its closing are exactly the tags a
+// walk over its value finds: the walk enters the value with no '<' pending, and a '<' left
+// open inside it is dropped at the closing tag's own '<'. Trimming only drops blanks.
+void RecordTags::read(const RecordTags& outer, std::string_view name) {
+  tags_.clear();
+  text_ = outer.text_;
+  if (const auto found = outer.element(name)) {
+    const auto first = outer.tags_.begin() + static_cast<std::ptrdiff_t>(found->first) + 1;
+    tags_.assign(first, outer.tags_.begin() + static_cast<std::ptrdiff_t>(found->second));
+  }
+  indexOpenings();
+}
+
+void RecordTags::indexOpenings() {
   first_.assign(std::bit_ceil(2 * tags_.size() + 2), kFree);
+  const std::size_t mask = first_.size() - 1;
   for (std::size_t i = 0; i < tags_.size(); ++i) {
-    if (tags_[i].closing) continue;
-    const std::string_view name = nameOf(tags_[i]);
-    std::size_t slot = slotOf(name);
-    while (first_[slot] != kFree && nameOf(tags_[static_cast<std::size_t>(first_[slot])]) != name)
-      slot = (slot + 1) & (first_.size() - 1);
+    Tag& tag = tags_[i];
+    if (tag.closing) continue;
+    const std::string_view name = nameOf(tag);
+    tag.hash = hashOf(name);
+    std::size_t slot = tag.hash & mask;
+    for (; first_[slot] != kFree; slot = (slot + 1) & mask) {
+      const Tag& other = tags_[static_cast<std::size_t>(first_[slot])];
+      if (other.hash == tag.hash && nameOf(other) == name) break;
+    }
     if (first_[slot] == kFree) first_[slot] = static_cast<std::int32_t>(i);
   }
 }
@@ -76,26 +104,27 @@ std::string_view RecordTags::nameOf(const Tag& tag) const {
   return text_.substr(begin, tag.end - 1 - begin);
 }
 
-std::size_t RecordTags::slotOf(std::string_view name) const {
-  std::size_t hash = name.size();
-  for (const char c : name) hash = hash * 31 + static_cast<unsigned char>(c);
-  return hash & (first_.size() - 1);
+std::optional<std::pair<std::size_t, std::size_t>> RecordTags::element(
+    std::string_view name) const {
+  if (tags_.empty()) return std::nullopt;
+  const std::uint32_t hash = hashOf(name);
+  const std::size_t mask = first_.size() - 1;
+  for (std::size_t slot = hash & mask; first_[slot] != kFree; slot = (slot + 1) & mask) {
+    const auto index = static_cast<std::size_t>(first_[slot]);
+    if (tags_[index].hash != hash || nameOf(tags_[index]) != name) continue;
+    for (std::size_t i = index + 1; i < tags_.size(); ++i) {
+      if (tags_[i].closing && nameOf(tags_[i]) == name) return std::pair{index, i};
+    }
+    return std::nullopt;
+  }
+  return std::nullopt;
 }
 
 std::string_view RecordTags::operator[](std::string_view name) const {
-  if (first_.empty()) return {};
-  for (std::size_t slot = slotOf(name); first_[slot] != kFree;
-       slot = (slot + 1) & (first_.size() - 1)) {
-    const auto index = static_cast<std::size_t>(first_[slot]);
-    if (nameOf(tags_[index]) != name) continue;
-    const std::uint32_t valueStart = tags_[index].end;
-    for (std::size_t i = index + 1; i < tags_.size(); ++i) {
-      if (tags_[i].closing && nameOf(tags_[i]) == name)
-        return trimBlanks(text_.substr(valueStart, tags_[i].open - valueStart));
-    }
-    return {};
-  }
-  return {};
+  const auto found = element(name);
+  if (!found) return {};
+  const std::uint32_t valueStart = tags_[found->first].end;
+  return trimBlanks(text_.substr(valueStart, tags_[found->second].open - valueStart));
 }
 
 }  // namespace korvex

@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace korvex {
@@ -17,6 +19,9 @@ class RecordTags {
 
   // Starts over on another record; the memory of the last one is reused.
   void read(std::string_view text);
+  // Starts over on the record that is the value of `name` in `outer`, without walking its
+  // text again: the same as read(outer[name]).
+  void read(const RecordTags& outer, std::string_view name);
 
   // ExtractTag(text, name), for a tag name without '<' or '>' that does not begin with '/'.
   std::string_view operator[](std::string_view name) const;
@@ -25,13 +30,16 @@ class RecordTags {
   struct Tag {
     std::uint32_t open;  // position of '<'
     std::uint32_t end;   // position after '>'
+    std::uint32_t hash;  // of the name; 0 for closing tags
     bool closing;
   };
   std::string_view nameOf(const Tag& tag) const;
-  std::size_t slotOf(std::string_view name) const;
+  // The indexes in tags_ of the first opening of `name` and of the closing that ends it.
+  std::optional<std::pair<std::size_t, std::size_t>> element(std::string_view name) const;
+  void indexOpenings();
 
   std::string_view text_;
-  std::vector<Tag> tags_;         // every opening and closing tag, in the order of the text
+  std::vector<Tag> tags_;            // every opening and closing tag, in the order of the text
   std::vector<std::int32_t> first_;  // open-addressed: index in tags_ of a name's first opening
 };
 
