@@ -10,8 +10,8 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <map>
 #include <string>

@@ -46,7 +46,8 @@ class LineList : public ::testing::Test {
 
 TEST_F(LineList, AsksForTheLineOfTheLoggedInUserWithTheCredentialsAsTyped) {
   LoadLine(svc.ctx);
-  EXPECT_EQ(svc.server.targets(), std::vector<std::string>{"/login/kx.php?login=L&pass=P&menu=line"});
+  EXPECT_EQ(svc.server.targets(),
+            std::vector<std::string>{"/login/kx.php?login=L&pass=P&menu=line"});
 }
 
 TEST_F(LineList, FillsBothGridsFromEveryBlockInFeedOrder) {
@@ -73,7 +74,8 @@ TEST_F(LineList, FillsBothGridsFromEveryBlockInFeedOrder) {
                                    {"latest1", "W 6:3 6:4"},
                                    {"latest2", "L 4:6 2:6"},
                                    {"h2h", "3:1"}});
-  svc.serveList("line", "junk before" + matchList({full, record({{"id", "502"}}), record({{"id", "503"}})}));
+  svc.serveList(
+      "line", "junk before" + matchList({full, record({{"id", "502"}}), record({{"id", "503"}})}));
   LoadLine(svc.ctx);
 
   const GridModel& rx = svc.form.RX;
@@ -114,7 +116,8 @@ TEST_F(LineList, AFailedOrEmptyAnswerLeavesBothGridsEmptyAndCountsAtZero) {
   LoadLine(svc.ctx);
   ASSERT_EQ(svc.form.RX.rowCount(), 2);
 
-  svc.server.route(test::ServiceContext::listTarget("line"), test::Reply{.status = 500, .body = matchList({record({{"id", "9"}})})});
+  svc.server.route(test::ServiceContext::listTarget("line"),
+                   test::Reply{.status = 500, .body = matchList({record({{"id", "9"}})})});
   LoadLine(svc.ctx);
   EXPECT_EQ(svc.form.RX.rowCount(), 0);
   EXPECT_EQ(svc.form.RG.rowCount(), 0);
@@ -160,8 +163,8 @@ TEST_F(LineList, PercentFigureSplitsAtTheFirstDash) {
     std::string precent, first, second;
   };
   const std::vector<Case> cases{
-      {"55-45", "55", "45"}, {"-", "", ""},     {"60", "", "60"},
-      {"10-20-30", "10", "20-30"}, {"", "", ""}, {"-40", "", "40"},
+      {"55-45", "55", "45"},       {"-", "", ""}, {"60", "", "60"},
+      {"10-20-30", "10", "20-30"}, {"", "", ""},  {"-40", "", "40"},
   };
   std::vector<std::string> blocks;
   for (const Case& c : cases) blocks.push_back(record({{"precent", c.precent}}));
@@ -194,11 +197,10 @@ TEST_F(LineList, AMissingTagReadsEmptyWhateverAnEarlierBlockHeld) {
                                         {"total", "21"},
                                         {"u", "1.8"},
                                         {"o", "1.9"}});
-  svc.serveList("line",
-                matchList({record({{"id", "1"}, {"kf1", "1.5"}, {"LIVE_KF", fullLines}}),
-                           record({{"id", "2"}, {"kf2", "2.5"}}),
-                           record({{"id", "3"}, {"LIVE_KF", record({{"total", "20"}})}}),
-                           record({{"id", "4"}, {"LIVE_KF", ""}})}));
+  svc.serveList("line", matchList({record({{"id", "1"}, {"kf1", "1.5"}, {"LIVE_KF", fullLines}}),
+                                   record({{"id", "2"}, {"kf2", "2.5"}}),
+                                   record({{"id", "3"}, {"LIVE_KF", record({{"total", "20"}})}}),
+                                   record({{"id", "4"}, {"LIVE_KF", ""}})}));
   LoadLine(svc.ctx);
   const GridModel& rx = svc.form.RX;
   const GridModel& rg = svc.form.RG;

@@ -27,14 +27,17 @@ class LiveList : public ::testing::Test {
   int addRadarRow(const RadarFigures& f) {
     GridModel& rb = svc.form.RB;
     const int i = rb.appendRow();
-    const std::vector<std::string> texts{f.odds1, f.percent1, f.money1, f.odds2, f.percent2, f.money2};
+    const std::vector<std::string> texts{f.odds1, f.percent1, f.money1,
+                                         f.odds2, f.percent2, f.money2};
     rb.setText(0, i, f.id);
     for (int k = 0; k < 6; ++k) rb.setText(9 + k, i, texts[static_cast<size_t>(k)]);
     if (f.colour1) rb.setColour(10, i, f.colour1);
     if (f.colour2) rb.setColour(13, i, f.colour2);
     return i;
   }
-  void serveLive(const std::vector<std::string>& blocks) { svc.serveList("live", matchList(blocks)); }
+  void serveLive(const std::vector<std::string>& blocks) {
+    svc.serveList("live", matchList(blocks));
+  }
   std::vector<std::string> radarColumns(int row) const {
     std::vector<std::string> texts;
     for (int col = 17; col <= 21; ++col) texts.push_back(svc.form.LG.text(col, row));
@@ -70,14 +73,15 @@ TEST_F(LiveList, FillsARowPerBlockFromTheLiveListOfTheLoggedInUser) {
              record({{"id", "32"}})});
   LoadLive(svc.ctx);
 
-  EXPECT_EQ(svc.server.targets(), std::vector<std::string>{"/login/kx.php?login=L&pass=P&menu=live"});
+  EXPECT_EQ(svc.server.targets(),
+            std::vector<std::string>{"/login/kx.php?login=L&pass=P&menu=live"});
   const GridModel& lg = svc.form.LG;
   ASSERT_EQ(lg.rowCount(), 2);
   EXPECT_EQ(svc.form.lcount, "Count: 2");
   const std::vector<std::pair<int, std::string>> texts{
-      {0, "31"},       {2, "14:00"},    {3, "2"},     {4, "2:15"}, {6, "Nadal R."},
-      {8, "Thiem D."}, {9, "9.9"},      {10, "2.90"}, {11, "1:0"}, {12, "6:3"},
-      {13, "2:1"},     {14, ""},        {15, ""},     {16, ""}};
+      {0, "31"},       {2, "14:00"}, {3, "2"},     {4, "2:15"}, {6, "Nadal R."},
+      {8, "Thiem D."}, {9, "9.9"},   {10, "2.90"}, {11, "1:0"}, {12, "6:3"},
+      {13, "2:1"},     {14, ""},     {15, ""},     {16, ""}};
   for (const auto& [col, text] : texts) EXPECT_EQ(lg.text(col, 0), text) << "column " << col;
   EXPECT_EQ(lg.value(1, 0), CountryFlagIndex("Spain"));
   EXPECT_EQ(lg.cell(1, 0).hint, "Spain. ATP Madrid");
@@ -177,8 +181,9 @@ TEST_F(LiveList, IndexedRadarLinkEqualsTheFullPairScan) {
     const int radarRows = round % 9;
     for (int i = 0; i < radarRows; ++i) {
       const std::string odds = std::to_string(i);
-      addRadarRow({pool[pick(random)], odds, std::to_string(amount(random)), std::to_string(amount(random)),
-                   odds, std::to_string(amount(random)), std::to_string(amount(random)),
+      addRadarRow({pool[pick(random)], odds, std::to_string(amount(random)),
+                   std::to_string(amount(random)), odds, std::to_string(amount(random)),
+                   std::to_string(amount(random)),
                    amount(random) > 500 ? std::optional<Colour>(colours::Green) : std::nullopt});
     }
     std::vector<std::string> ids, blocks;
@@ -191,22 +196,24 @@ TEST_F(LiveList, IndexedRadarLinkEqualsTheFullPairScan) {
     const GridModel& rb = svc.form.RB;
     std::vector<std::vector<std::string>> expectedLive(ids.size(), std::vector<std::string>(5));
     std::vector<std::optional<Colour>> expectedColour(ids.size());
-    std::vector<std::string> expectedStatus(static_cast<size_t>(radarRows)), expectedScore(expectedStatus);
+    std::vector<std::string> expectedStatus(static_cast<size_t>(radarRows)),
+        expectedScore(expectedStatus);
     for (size_t r = 0; r < ids.size(); ++r) {
       for (int i = 0; i < radarRows; ++i) {
         if (rb.text(0, i) != ids[r]) continue;
         expectedStatus[static_cast<size_t>(i)] = "LIVE";
         expectedScore[static_cast<size_t>(i)] = "s" + std::to_string(r);
         const int money = std::stoi(rb.text(11, i)) + std::stoi(rb.text(14, i));
-        expectedLive[r] = {rb.text(9, i), rb.text(10, i) + "%", rb.text(12, i), rb.text(13, i) + "%",
-                           "$" + std::to_string(money)};
+        expectedLive[r] = {rb.text(9, i), rb.text(10, i) + "%", rb.text(12, i),
+                           rb.text(13, i) + "%", "$" + std::to_string(money)};
         expectedColour[r] = rb.cell(10, i).colour;
       }
     }
 
     LoadLive(svc.ctx);
     for (size_t r = 0; r < ids.size(); ++r) {
-      ASSERT_EQ(radarColumns(static_cast<int>(r)), expectedLive[r]) << "round " << round << " row " << r;
+      ASSERT_EQ(radarColumns(static_cast<int>(r)), expectedLive[r])
+          << "round " << round << " row " << r;
       ASSERT_EQ(svc.form.LG.cell(18, static_cast<int>(r)).colour, expectedColour[r]);
     }
     for (int i = 0; i < radarRows; ++i) {

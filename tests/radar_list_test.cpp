@@ -57,7 +57,8 @@ TEST_F(RadarList, FillsEveryColumnAndTellsSelectionsFromMoneyAmounts) {
   const std::vector<std::string> texts{"77",     "12.05", "14:00", "",     "Nadal R.", "Thiem D.",
                                        "1.2345", "1111",  "2222",  "1.85", "72",       "500",
                                        "2.10",   "28",    "300",   "",     ""};
-  for (int col = 0; col < 17; ++col) EXPECT_EQ(rb.text(col, 0), texts[static_cast<size_t>(col)]) << "column " << col;
+  for (int col = 0; col < 17; ++col)
+    EXPECT_EQ(rb.text(col, 0), texts[static_cast<size_t>(col)]) << "column " << col;
   EXPECT_EQ(rb.value(3, 0), CountryFlagIndex("Spain"));
   EXPECT_EQ(rb.cell(3, 0).hint, "ATP Madrid");
   EXPECT_EQ(rb.cell(10, 0).colour, colours::LightGreen);
@@ -95,10 +96,11 @@ TEST_F(RadarList, LeagueFieldsAreCountryAndTournamentAfterTheFirst) {
 TEST_F(RadarList, PercentagesAreColouredByTheirWholeNumberOnly) {
   const std::vector<std::string> values{"70", "71", "91", "101", "70.5", "", "95%", "+95"};
   const std::vector<std::optional<Colour>> expected{
-      std::nullopt,   colours::LightGreen, colours::Green, colours::Yellow,
-      std::nullopt,   std::nullopt,        std::nullopt,   colours::Green};
+      std::nullopt, colours::LightGreen, colours::Green, colours::Yellow,
+      std::nullopt, std::nullopt,        std::nullopt,   colours::Green};
   std::vector<std::string> blocks;
-  for (const std::string& v : values) blocks.push_back(record({{"bfpr", record({{"pr1", v}, {"pr2", v}})}}));
+  for (const std::string& v : values)
+    blocks.push_back(record({{"bfpr", record({{"pr1", v}, {"pr2", v}})}}));
   blocks.push_back(record({{"id", "no figures"}}));
   svc.serveList("bf", matchList(blocks));
   LoadRadar(svc.ctx);
@@ -116,9 +118,10 @@ TEST_F(RadarList, PercentagesAreColouredByTheirWholeNumberOnly) {
 }
 
 TEST_F(RadarList, MarksEveryLineRowOfARadarMatchIncludingDuplicates) {
-  for (const char* id : {"5", "6", "5", "05", "7"}) svc.form.RX.setText(0, svc.form.RX.appendRow(), id);
-  svc.serveList("bf", matchList({record({{"id", "5"}}), record({{"id", "7"}}), record({{"id", "7"}}),
-                                 record({{"id", "9"}})}));
+  for (const char* id : {"5", "6", "5", "05", "7"})
+    svc.form.RX.setText(0, svc.form.RX.appendRow(), id);
+  svc.serveList("bf", matchList({record({{"id", "5"}}), record({{"id", "7"}}),
+                                 record({{"id", "7"}}), record({{"id", "9"}})}));
   LoadRadar(svc.ctx);
 
   std::vector<int> marks;
@@ -133,7 +136,8 @@ TEST_F(RadarList, AFailedRequestLeavesTheRadarEmptyAndMarksNothing) {
   ASSERT_EQ(svc.form.RB.rowCount(), 1);
 
   svc.form.RX.setValue(11, 0, 0);
-  svc.server.route(test::ServiceContext::listTarget("bf"), test::Reply{.status = 404, .body = matchList({record({{"id", "5"}})})});
+  svc.server.route(test::ServiceContext::listTarget("bf"),
+                   test::Reply{.status = 404, .body = matchList({record({{"id", "5"}})})});
   LoadRadar(svc.ctx);
   EXPECT_EQ(svc.form.RB.rowCount(), 0);
   EXPECT_EQ(svc.form.RX.value(11, 0), 0);

@@ -16,7 +16,8 @@ TEST(RecordTags, ReadsWhatExtractTagReads) {
       "<id_home>9</id_home><id> 7 </id><LIVE_KF><u>1.8</u></LIVE_KF><u>2.0</u>"
       "</kf1><kf1>open<kf2></kf2><ID>x</ID><<x>>y</x>";
   const RecordTags tags(text);
-  for (const char* name : {"id", "id_home", "LIVE_KF", "u", "kf1", "kf2", "ID", "x", "missing", "<x"})
+  for (const char* name :
+       {"id", "id_home", "LIVE_KF", "u", "kf1", "kf2", "ID", "x", "missing", "<x"})
     EXPECT_EQ(tags[name], ExtractTag(text, name)) << name;
   EXPECT_EQ(tags["id"], "7");
   EXPECT_EQ(tags["u"], "1.8") << "the first element wins, even inside a sub-record";
@@ -41,14 +42,19 @@ TEST(RecordTags, MatchesExtractTagOnRandomText) {
     std::string text;
     for (int i = 0; i < round % 40; ++i) {
       const size_t piece = pickPiece(random);
-      if (piece == pieces.size()) text += "<" + names[pickName(random)] + ">";
-      else if (piece == pieces.size() + 1) text += "</" + names[pickName(random)] + ">";
-      else if (piece == pieces.size() + 2) text += names[pickName(random)];
-      else text += pieces[piece];
+      if (piece == pieces.size())
+        text += "<" + names[pickName(random)] + ">";
+      else if (piece == pieces.size() + 1)
+        text += "</" + names[pickName(random)] + ">";
+      else if (piece == pieces.size() + 2)
+        text += names[pickName(random)];
+      else
+        text += pieces[piece];
     }
     tags.read(text);
     for (const std::string& name : names)
-      ASSERT_EQ(tags[name], ExtractTag(text, name)) << "name \"" << name << "\" in \"" << text << "\"";
+      ASSERT_EQ(tags[name], ExtractTag(text, name))
+          << "name \"" << name << "\" in \"" << text << "\"";
     for (const std::string& record : names) {
       inner.read(tags, record);
       const std::string_view value = ExtractTag(text, record);

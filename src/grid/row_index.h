@@ -23,8 +23,7 @@ class RowIndex {
   void forEachRow(std::string_view key, Visit&& visit) const {
     const auto found = first_.find(key);
     if (found == first_.end()) return;
-    for (int row = found->second; row >= 0; row = next_[static_cast<std::size_t>(row)])
-      visit(row);
+    for (int row = found->second; row >= 0; row = next_[static_cast<std::size_t>(row)]) visit(row);
   }
 
  private:

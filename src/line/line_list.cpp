@@ -116,7 +116,9 @@ class LineRowWriter {
   std::string league_;
 };
 
-std::string countCaption(int rows) { return "Count: " + std::to_string(rows); }
+std::string countCaption(int rows) {
+  return "Count: " + std::to_string(rows);
+}
 
 }  // namespace
 
@@ -154,7 +156,8 @@ void markLineRowsOnRadar(Context& ctx) {
   const RowIndex radar(ctx.form.RB, rb::Id);
   GridModel::Batch batch(lineGrid);
   for (int r = 0; r < lineGrid.rowCount(); ++r) {
-    if (radar.contains(lineGrid.text(rx::Id, r))) lineGrid.setValue(rx::RadarMark, r, kRadarMarkImage);
+    if (radar.contains(lineGrid.text(rx::Id, r)))
+      lineGrid.setValue(rx::RadarMark, r, kRadarMarkImage);
   }
 }
 

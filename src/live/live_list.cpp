@@ -26,8 +26,8 @@ constexpr int Id = 0, Flag = 1, Start = 2, Set = 3, Time = 4, Serve1 = 5, Home =
               RadarPercent1 = 18, RadarOdds2 = 19, RadarPercent2 = 20, RadarMoney = 21;
 }
 namespace rb {
-constexpr int Id = 0, Odds1 = 9, Percent1 = 10, Money1 = 11, Odds2 = 12, Percent2 = 13,
-              Money2 = 14, Status = 15, Score = 16;
+constexpr int Id = 0, Odds1 = 9, Percent1 = 10, Money1 = 11, Odds2 = 12, Percent2 = 13, Money2 = 14,
+              Status = 15, Score = 16;
 }
 
 constexpr std::array<std::string_view, 5> kSetTags{"set1", "set2", "set3", "set4", "set5"};

@@ -14,9 +14,9 @@ namespace korvex {
 namespace {
 
 namespace rb {
-constexpr int Id = 0, Date = 1, Time = 2, Flag = 3, Home = 4, Away = 5, Market = 6,
-              Selection1 = 7, Selection2 = 8, Odds1 = 9, Percent1 = 10, Money1 = 11, Odds2 = 12,
-              Percent2 = 13, Money2 = 14;
+constexpr int Id = 0, Date = 1, Time = 2, Flag = 3, Home = 4, Away = 5, Market = 6, Selection1 = 7,
+              Selection2 = 8, Odds1 = 9, Percent1 = 10, Money1 = 11, Odds2 = 12, Percent2 = 13,
+              Money2 = 14;
 }
 
 struct LigaParts {

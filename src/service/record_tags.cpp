@@ -27,8 +27,8 @@ void forEachBracket(std::string_view text, At&& at) {
   const __m128i close = _mm_set1_epi8('>');
   for (; i + 16 <= text.size(); i += 16) {
     const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
-    auto mask = static_cast<unsigned>(_mm_movemask_epi8(
-        _mm_or_si128(_mm_cmpeq_epi8(chunk, open), _mm_cmpeq_epi8(chunk, close))));
+    auto mask = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(chunk, open), _mm_cmpeq_epi8(chunk, close))));
     for (; mask != 0; mask &= mask - 1) at(i + static_cast<std::size_t>(std::countr_zero(mask)));
   }
 #endif
@@ -65,8 +65,8 @@ void RecordTags::read(std::string_view text) {
       open = at;
     } else if (open != std::string_view::npos) {
       const bool closing = at > open + 1 && text[open + 1] == '/';
-      tags_.push_back({static_cast<std::uint32_t>(open), static_cast<std::uint32_t>(at + 1), 0,
-                       closing});
+      tags_.push_back(
+          {static_cast<std::uint32_t>(open), static_cast<std::uint32_t>(at + 1), 0, closing});
       open = std::string_view::npos;
     }
   });

@@ -60,15 +60,16 @@ class ListsEndToEnd : public testing::Test {
 };
 
 TEST_F(ListsEndToEnd, LogInFillsTheThreeListsAndTheSixtiethTickReloadsTheLiveOne) {
-  const test::ProgramRun run =
-      cli({"type-login", "demo", "type-password", "demo", "login", "summary", "tick", "60", "dump"});
+  const test::ProgramRun run = cli(
+      {"type-login", "demo", "type-password", "demo", "login", "summary", "tick", "60", "dump"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   const std::vector<std::string> out = lines(run.out);
   ASSERT_EQ(out.size(), 2u) << run.out;
 
   const Json summary = Json::parse(out[0]);
   EXPECT_EQ(summary["messages"], Json::array());
-  for (const char* grid : {"RX", "RG", "LG", "RB"}) EXPECT_GT(summary["rows"][grid].get<int>(), 0) << grid;
+  for (const char* grid : {"RX", "RG", "LG", "RB"})
+    EXPECT_GT(summary["rows"][grid].get<int>(), 0) << grid;
   EXPECT_EQ(summary["rows"]["RX"], summary["rows"]["RG"]);
   const auto count = [](const Json& rows) { return "Count: " + std::to_string(rows.get<int>()); };
   EXPECT_EQ(summary["labels"]["countsoon"], count(summary["rows"]["RX"]));
@@ -78,7 +79,8 @@ TEST_F(ListsEndToEnd, LogInFillsTheThreeListsAndTheSixtiethTickReloadsTheLiveOne
   const Json state = Json::parse(out[1]);
   EXPECT_EQ(state["labels"]["Livetime"], "Refresh from 0 sec.");
   EXPECT_EQ(state["globals"]["LiveCountdown"], 60);
-  EXPECT_EQ(state["labels"]["lcount"], "Count: " + std::to_string(state["grids"]["LG"]["rows"].size()));
+  EXPECT_EQ(state["labels"]["lcount"],
+            "Count: " + std::to_string(state["grids"]["LG"]["rows"].size()));
 
   const std::vector<std::string> requests = requestsSeen();
   const std::string list = "/login/kx.php?login=demo&pass=demo&menu=";
@@ -98,7 +100,8 @@ TEST_F(ListsEndToEnd, LogInFillsTheThreeListsAndTheSixtiethTickReloadsTheLiveOne
   }
   for (const Json& row : grids["LG"]["rows"]) {
     const bool onRadar = radar.contains(row[0]["text"].get<std::string>());
-    EXPECT_EQ(row[21]["text"].get<std::string>().starts_with("$"), onRadar) << "live match " << row[0]["text"];
+    EXPECT_EQ(row[21]["text"].get<std::string>().starts_with("$"), onRadar)
+        << "live match " << row[0]["text"];
     linked += onRadar;
   }
   for (const Json& row : grids["RB"]["rows"]) {

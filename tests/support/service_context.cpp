@@ -28,7 +28,8 @@ std::string record(Fields fields) {
 
 std::string matchList(const std::vector<std::string>& blocks) {
   std::string list = "<list>\r\n";
-  for (const std::string& block : blocks) list.append("<match>\r\n").append(block).append("\r\n</match>\r\n");
+  for (const std::string& block : blocks)
+    list.append("<match>\r\n").append(block).append("\r\n</match>\r\n");
   return list.append("</list>");
 }
 
