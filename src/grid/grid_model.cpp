@@ -161,9 +161,7 @@ void GridModel::notifyCell(int col, int row) {
   for (GridObserver* o : observers_) o->cellChanged(col, row);
 }
 
-GridModel::Batch::Batch(GridModel& grid) : grid_(grid) {
-  ++grid_.batchDepth_;
-}
+GridModel::Batch::Batch(GridModel& grid) : grid_(grid) { ++grid_.batchDepth_; }
 
 GridModel::Batch::~Batch() {
   if (--grid_.batchDepth_ > 0 || !grid_.batchDirty_) return;
