@@ -32,7 +32,9 @@ TEST(RecordTags, ReadsWhatExtractTagReads) {
 // and unclosed elements, stray brackets and blanks: every name must read as ExtractTag,
 // in the whole text and in every sub-record.
 TEST(RecordTags, MatchesExtractTagOnRandomText) {
-  const std::vector<std::string> names{"a", "ab", "s1", "bfpr", "match", ""};
+  // Two names alike in their first eight bytes, and one of exactly eight.
+  const std::vector<std::string> names{"a", "ab",       "s1",         "bfpr",      "match",
+                                       "",  "typeliga", "longname_1", "longname_2"};
   const std::vector<std::string> pieces{"<", ">", "</", "/", " ", "\r\n", "x", "12", "\xC0"};
   std::mt19937 random(99);
   std::uniform_int_distribution<size_t> pickName(0, names.size() - 1);

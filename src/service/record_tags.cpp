@@ -1,6 +1,7 @@
 #include "service/record_tags.h"
 
 #include <bit>
+#include <cstring>
 #include <limits>
 
 #ifdef __SSE2__
@@ -12,6 +13,8 @@
 namespace korvex {
 
 namespace {
+
+using NameKey = RecordTags::NameKey;
 
 constexpr std::int32_t kFree = -1;
 
@@ -37,14 +40,30 @@ void forEachBracket(std::string_view text, At&& at) {
   }
 }
 
-// Tag names are short: their length and first eight bytes, mixed by one multiplication,
-// tell them apart well enough, and a clash only costs a comparison.
-std::uint32_t hashOf(std::string_view name) {
-  std::uint64_t word = name.size();
-  const std::size_t head = name.size() < 8 ? name.size() : 8;
-  for (std::size_t i = 0; i < head; ++i)
-    word ^= std::uint64_t{static_cast<unsigned char>(name[i])} << (8 * i);
-  return static_cast<std::uint32_t>((word * 0x9E3779B97F4A7C15u) >> 32);
+NameKey keyOf(std::string_view name) {
+  NameKey key{0, name.size()};
+  const std::size_t count = name.size() < 8 ? name.size() : 8;
+  for (std::size_t i = 0; i < count; ++i)
+    key.head |= std::uint64_t{static_cast<unsigned char>(name[i])} << (8 * i);
+  return key;
+}
+
+// The key of a name that starts at `begin` of `text`. Most names have eight bytes of
+// the record after their start, which a little-endian load packs in one step.
+NameKey keyAt(std::string_view text, std::size_t begin, std::size_t size) {
+  if constexpr (std::endian::native == std::endian::little) {
+    if (begin + 8 <= text.size()) {
+      NameKey key{0, size};
+      std::memcpy(&key.head, text.data() + begin, 8);
+      if (size < 8) key.head &= (std::uint64_t{1} << (8 * size)) - 1;
+      return key;
+    }
+  }
+  return keyOf(text.substr(begin, size));
+}
+
+std::size_t hashOf(const NameKey& key) {
+  return static_cast<std::size_t>(((key.head ^ key.size) * 0x9E3779B97F4A7C15u) >> 32);
 }
 
 }  // namespace
@@ -65,8 +84,9 @@ void RecordTags::read(std::string_view text) {
       open = at;
     } else if (open != std::string_view::npos) {
       const bool closing = at > open + 1 && text[open + 1] == '/';
-      tags_.push_back(
-          {static_cast<std::uint32_t>(open), static_cast<std::uint32_t>(at + 1), 0, closing});
+      const std::size_t begin = open + 1 + (closing ? 1 : 0);
+      tags_.push_back({static_cast<std::uint32_t>(open), static_cast<std::uint32_t>(at + 1),
+                       keyAt(text, begin, at - begin), closing});
       open = std::string_view::npos;
     }
   });
@@ -90,14 +110,11 @@ void RecordTags::indexOpenings() {
   first_.assign(std::bit_ceil(2 * tags_.size() + 2), kFree);
   const std::size_t mask = first_.size() - 1;
   for (std::size_t i = 0; i < tags_.size(); ++i) {
-    Tag& tag = tags_[i];
+    const Tag& tag = tags_[i];
     if (tag.closing) continue;
-    const std::string_view name = nameOf(tag);
-    tag.hash = hashOf(name);
-    std::size_t slot = tag.hash & mask;
+    std::size_t slot = hashOf(tag.key) & mask;
     for (; first_[slot] != kFree; slot = (slot + 1) & mask) {
-      const Tag& other = tags_[static_cast<std::size_t>(first_[slot])];
-      if (other.hash == tag.hash && nameOf(other) == name) break;
+      if (named(tags_[static_cast<std::size_t>(first_[slot])], tag.key, nameOf(tag))) break;
     }
     if (first_[slot] == kFree) first_[slot] = static_cast<std::int32_t>(i);
   }
@@ -108,16 +125,20 @@ std::string_view RecordTags::nameOf(const Tag& tag) const {
   return text_.substr(begin, tag.end - 1 - begin);
 }
 
+bool RecordTags::named(const Tag& tag, const NameKey& key, std::string_view name) const {
+  return tag.key == key && (key.size <= 8 || nameOf(tag).substr(8) == name.substr(8));
+}
+
 std::optional<std::pair<std::size_t, std::size_t>> RecordTags::element(
     std::string_view name) const {
   if (tags_.empty()) return std::nullopt;
-  const std::uint32_t hash = hashOf(name);
+  const NameKey key = keyOf(name);
   const std::size_t mask = first_.size() - 1;
-  for (std::size_t slot = hash & mask; first_[slot] != kFree; slot = (slot + 1) & mask) {
+  for (std::size_t slot = hashOf(key) & mask; first_[slot] != kFree; slot = (slot + 1) & mask) {
     const auto index = static_cast<std::size_t>(first_[slot]);
-    if (tags_[index].hash != hash || nameOf(tags_[index]) != name) continue;
+    if (!named(tags_[index], key, name)) continue;
     for (std::size_t i = index + 1; i < tags_.size(); ++i) {
-      if (tags_[i].closing && nameOf(tags_[i]) == name) return std::pair{index, i};
+      if (tags_[i].closing && named(tags_[i], key, name)) return std::pair{index, i};
     }
     return std::nullopt;
   }

@@ -26,14 +26,23 @@ class RecordTags {
   // ExtractTag(text, name), for a tag name without '<' or '>' that does not begin with '/'.
   std::string_view operator[](std::string_view name) const;
 
+  // A name's length and first eight bytes: names with equal keys differ at most after
+  // their eighth byte.
+  struct NameKey {
+    std::uint64_t head = 0;
+    std::size_t size = 0;
+    friend bool operator==(const NameKey&, const NameKey&) = default;
+  };
+
  private:
   struct Tag {
     std::uint32_t open;  // position of '<'
     std::uint32_t end;   // position after '>'
-    std::uint32_t hash;  // of the name; 0 for closing tags
+    NameKey key;
     bool closing;
   };
   std::string_view nameOf(const Tag& tag) const;
+  bool named(const Tag& tag, const NameKey& key, std::string_view name) const;
   // The indexes in tags_ of the first opening of `name` and of the closing that ends it.
   std::optional<std::pair<std::size_t, std::size_t>> element(std::string_view name) const;
   void indexOpenings();
