@@ -57,15 +57,10 @@ void GridModel::insertRowAtTop() {
 }
 
 void GridModel::clear() {
-  if (spareRows_.empty()) {
-    // newRow() takes from the back: reversed, the rows come back in the order they were
-    // first allocated, so a reload walks their memory forwards.
-    spareRows_.swap(rows_);
-    std::reverse(spareRows_.begin(), spareRows_.end());
-  } else {
-    std::move(rows_.begin(), rows_.end(), std::back_inserter(spareRows_));
-    rows_.clear();
-  }
+  // newRow() takes from the back: stacked in reverse, the rows come back top to bottom,
+  // before any left over from an earlier, longer load, so a reload walks memory forwards.
+  std::move(rows_.rbegin(), rows_.rend(), std::back_inserter(spareRows_));
+  rows_.clear();
   notifyReset();
 }
 
