@@ -123,15 +123,19 @@ std::string countCaption(int rows) {
 }  // namespace
 
 void LoadLine(Context& ctx) {
-  Form& form = ctx.form;
+  const Form& form = ctx.form;
+  fillLineFromAnswer(
+      ctx.form,
+      fetchListAnswer(ctx.IdHTTP1, listAddress(ctx.addresses.service, form.CurrentLogin,
+                                               form.CurrentPassword, "line")));
+}
+
+void fillLineFromAnswer(Form& form, std::string_view answer) {
   {
     GridModel::Batch lineBatch(form.RX);
     GridModel::Batch reportBatch(form.RG);
     form.RX.clear();
     form.RG.clear();
-    const std::string answer = fetchListAnswer(
-        ctx.IdHTTP1,
-        listAddress(ctx.addresses.service, form.CurrentLogin, form.CurrentPassword, "line"));
     LineRowWriter writer(form);
     ScanMatchBlocks(answer, [&](std::string_view block) {
       const int r = form.RX.appendRow();

@@ -86,14 +86,18 @@ void linkWithRadar(GridModel& live, int r, GridModel& radar, const RowIndex& rad
 }  // namespace
 
 void LoadLive(Context& ctx) {
-  Form& form = ctx.form;
+  const Form& form = ctx.form;
+  fillLiveFromAnswer(
+      ctx.form,
+      fetchListAnswer(ctx.IdHTTP1, listAddress(ctx.addresses.service, form.CurrentLogin,
+                                               form.CurrentPassword, "live")));
+}
+
+void fillLiveFromAnswer(Form& form, std::string_view answer) {
   {
     GridModel::Batch liveBatch(form.LG);
     GridModel::Batch radarBatch(form.RB);
     form.LG.clear();
-    const std::string answer = fetchListAnswer(
-        ctx.IdHTTP1,
-        listAddress(ctx.addresses.service, form.CurrentLogin, form.CurrentPassword, "live"));
     // Only columns 15 and 16 of RB change below, so the index stays valid for the walk.
     const RowIndex radarIds(form.RB, rb::Id);
     std::string scratch;

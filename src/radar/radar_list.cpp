@@ -84,13 +84,17 @@ void fillRadarRow(GridModel& grid, int r, const RecordTags& block, RecordTags& f
 }  // namespace
 
 void LoadRadar(Context& ctx) {
+  const Form& form = ctx.form;
+  fillRadarFromAnswer(
+      ctx, fetchListAnswer(ctx.IdHTTP1, listAddress(ctx.addresses.service, form.CurrentLogin,
+                                                    form.CurrentPassword, "bf")));
+}
+
+void fillRadarFromAnswer(Context& ctx, std::string_view answer) {
   Form& form = ctx.form;
   {
     GridModel::Batch batch(form.RB);
     form.RB.clear();
-    const std::string answer = fetchListAnswer(
-        ctx.IdHTTP1,
-        listAddress(ctx.addresses.service, form.CurrentLogin, form.CurrentPassword, "bf"));
     RecordTags block, figures;
     ScanMatchBlocks(answer, [&](std::string_view text) {
       block.read(text);
