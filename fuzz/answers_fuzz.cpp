@@ -1,0 +1,68 @@
+#include <stdlib.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "app/context.h"
+#include "line/line_list.h"
+#include "live/live_list.h"
+#include "radar/radar_list.h"
+
+namespace {
+
+class SilentPlatform : public korvex::Platform {
+ public:
+  void showMessage(const std::string&) override { __builtin_trap(); }
+  void openUrl(const std::string&) override { __builtin_trap(); }
+  void closeMainWindow() override { __builtin_trap(); }
+  void processPendingEvents() override {}
+};
+
+// One window for the whole run, as in a session that keeps reloading. The service is a
+// port nothing listens on, so the analysis's picture downloads fail at once.
+struct Window {
+  Window() {
+    char pattern[] = "/tmp/korvex-answers-fuzz-XXXXXX";
+    if (mkdtemp(pattern) == nullptr) __builtin_trap();
+    workdir = pattern;
+  }
+
+  SilentPlatform platform;
+  korvex::Form form;
+  korvex::HttpClient http1, http2;
+  korvex::Addresses addresses{"http://127.0.0.1:1", "http://127.0.0.1:1", "http://127.0.0.1:1"};
+  std::filesystem::path workdir;
+  korvex::Context ctx{form, platform, http1, http2, addresses, workdir, {}, {}};
+};
+
+void expect(bool condition) {
+  if (!condition) __builtin_trap();
+}
+
+std::string count(const korvex::GridModel& grid) {
+  return "Count: " + std::to_string(grid.rowCount());
+}
+
+}  // namespace
+
+// One answer, whatever it holds, goes through every reader a service answer meets, into one
+// window, in a session's order: the line, the radar, the live list, then an analysis.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static Window window;
+  korvex::Form& form = window.form;
+  const std::string_view answer(reinterpret_cast<const char*>(data), size);
+
+  korvex::fillLineFromAnswer(form, answer);
+  expect(form.RX.rowCount() == form.RG.rowCount());
+  expect(form.countsoon == count(form.RX) && form.countsoon2 == count(form.RG));
+
+  korvex::fillRadarFromAnswer(window.ctx, answer);
+  korvex::fillLiveFromAnswer(form, answer);
+  expect(form.lcount == count(form.LG));
+  // The same blocks, one row each, whichever list read them.
+  expect(form.RB.rowCount() == form.RX.rowCount() && form.LG.rowCount() == form.RX.rowCount());
+  return 0;
+}
