@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "radar/radar_action.h"
+#include "radar/runner_figures.h"
 #include "service/feed_text.h"
 
 namespace korvex {
@@ -47,16 +48,7 @@ void appendField(std::string& figures, std::string_view field) {
 
 }  // namespace
 
-std::string ReadExchangeRunner(HttpClient& client, std::string_view address) {
-  client.closeConnection();
-  std::string page;
-  try {
-    Fetch(client, address, page);
-  } catch (const FetchError&) {
-    // A page that broke off could cut an amount short and fake a signal: read nothing.
-    page.clear();
-  }
-
+std::string RunnerFiguresFromPage(std::string_view page) {
   PageCursor cursor(page);
   cursor.advance("GlobalHeadingText", 1);
   cursor.advance(">", 1);
@@ -78,6 +70,18 @@ std::string ReadExchangeRunner(HttpClient& client, std::string_view address) {
   appendField(figures, runnerAmount);
   appendField(figures, runnerPrice);
   return figures;
+}
+
+std::string ReadExchangeRunner(HttpClient& client, std::string_view address) {
+  client.closeConnection();
+  std::string page;
+  try {
+    Fetch(client, address, page);
+  } catch (const FetchError&) {
+    // A page that broke off could cut an amount short and fake a signal: read nothing.
+    page.clear();
+  }
+  return RunnerFiguresFromPage(page);
 }
 
 }  // namespace korvex

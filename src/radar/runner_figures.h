@@ -5,6 +5,10 @@
 
 namespace korvex {
 
+// The page walk behind ReadExchangeRunner: "EventTotal>>RunnerAmount>>RunnerPrice>>"
+// picked out of one runner page, each field "0" when the page does not give it.
+std::string RunnerFiguresFromPage(std::string_view page);
+
 // The three fields of a runner reading, split back out of "E>>A>>P>>".
 struct RunnerFields {
   std::string eventTotal;
