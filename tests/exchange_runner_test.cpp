@@ -36,8 +36,7 @@ class ExchangeRunner : public ::testing::Test {
 };
 
 TEST_F(ExchangeRunner, ReadsTheThreeFiguresWithoutThousandsSeparators) {
-  EXPECT_EQ(read(runnerPage("1,234,567.89", "12,345.5", "2,02")),
-            "1234567.89>>12345.5>>2,02>>")
+  EXPECT_EQ(read(runnerPage("1,234,567.89", "12,345.5", "2,02")), "1234567.89>>12345.5>>2,02>>")
       << "the price keeps its comma";
   EXPECT_EQ(read(runnerPage(" \t1,000 \r\n", "\n", "   ")), "1000>>0>>0>>")
       << "fields are trimmed of control bytes and blanks; an empty one is 0";

@@ -44,8 +44,8 @@ class RecordingPlatform : public Platform {
 std::string runnerPage(const std::string& total, const std::string& amount,
                        const std::string& price) {
   return "<h1 class=\"GlobalHeadingText\">Market</h1><option selected>Runner</option>"
-         "Total matched on this event <b class=\"GlobalBoldedText\">$ " + total +
-         "</b> matched <b class=\"GlobalBoldedText\">$ " + amount +
+         "Total matched on this event <b class=\"GlobalBoldedText\">$ " +
+         total + "</b> matched <b class=\"GlobalBoldedText\">$ " + amount +
          "</b> price <b class=\"GlobalBoldedText\">" + price + "</b>";
 }
 
@@ -78,8 +78,8 @@ class RadarActionTest : public ::testing::Test {
     return "/betting/LoadRunnerInfoAction.do?marketId=" + id + "M&selectionId=" + id +
            std::to_string(player);
   }
-  void serve(const std::string& id, int player, const std::string& total,
-             const std::string& amount, const std::string& price) {
+  void serve(const std::string& id, int player, const std::string& total, const std::string& amount,
+             const std::string& price) {
     server.route(pageTarget(id, player), test::Reply{.body = runnerPage(total, amount, price)});
   }
   std::vector<std::string> targetsOf(const std::string& path) const {
@@ -100,8 +100,8 @@ class RadarActionTest : public ::testing::Test {
   RecordingPlatform platform;
   HttpClient http1, http2;
   Addresses addresses{server.base(), server.base(), server.base()};
-  Context ctx{form, platform, http1, http2, addresses, ".", {},
-              [] { return std::tm{.tm_min = 5, .tm_hour = 9}; }};
+  Context ctx{form,      platform, http1, http2,
+              addresses, ".",      {},    [] { return std::tm{.tm_min = 5, .tm_hour = 9}; }};
 };
 
 TEST_F(RadarActionTest, RefreshesBothPlayersThenReportsTheRowAsItNowStands) {
@@ -160,10 +160,10 @@ TEST_F(RadarActionTest, JournalsEachPlayerOnceAndReportsTheBetWithBlanksSpaced) 
   RBCellDblClick(ctx, 9, row);
 
   ASSERT_EQ(form.SBX.rowCount(), 2);
-  EXPECT_EQ(rowTexts(form.SBX, 0),
-            (std::vector<std::string>{"B", "2024-07-01", "14:30", "", "Rafael Nadal",
-                                      "Novak Djokovic", "Win2", "2 1/2", "150", "3000", "09:05",
-                                      "SOON"}));
+  EXPECT_EQ(
+      rowTexts(form.SBX, 0),
+      (std::vector<std::string>{"B", "2024-07-01", "14:30", "", "Rafael Nadal", "Novak Djokovic",
+                                "Win2", "2 1/2", "150", "3000", "09:05", "SOON"}));
   EXPECT_EQ(form.SBX.value(3, 0), 77);
   EXPECT_EQ(form.SBX.cell(3, 0).hint, "Roland Garros  Men");
   EXPECT_EQ(form.SBX.text(6, 1), "Win1");
@@ -190,9 +190,9 @@ TEST_F(RadarActionTest, AFailedReadWritesZerosAndLeavesColoursAlone) {
   EXPECT_EQ(form.RB.cell(10, row).colour, colours::Yellow);
   EXPECT_EQ(form.RB.cell(13, row).colour, colours::LightGreen);
   EXPECT_EQ(form.SBX.rowCount(), 0);
-  EXPECT_EQ(targetsOf(kRadarReport),
-            (std::vector<std::string>{kRadarReport +
-                                      "?my=C&status=&k1=0&pr1=0&s1=0&k2=0&pr2=0&s2=0"}));
+  EXPECT_EQ(
+      targetsOf(kRadarReport),
+      (std::vector<std::string>{kRadarReport + "?my=C&status=&k1=0&pr1=0&s1=0&k2=0&pr2=0&s2=0"}));
 }
 
 TEST_F(RadarActionTest, ReportsGoOutOnTheSecondClientWithItsOwnCookies) {
@@ -217,9 +217,9 @@ TEST_F(RadarActionTest, ReportsGoOutOnTheSecondClientWithItsOwnCookies) {
     if (request.target.rfind("/bf/", 0) != 0) continue;
     ++reports;
     EXPECT_FALSE(request.hasHeader("Cookie")) << request.target;
-    EXPECT_EQ(std::count(exchangeConnections.begin(), exchangeConnections.end(),
-                         request.connectionId),
-              0);
+    EXPECT_EQ(
+        std::count(exchangeConnections.begin(), exchangeConnections.end(), request.connectionId),
+        0);
   }
   EXPECT_EQ(reports, 2) << "one bet report and the radar report";
 }

@@ -54,12 +54,15 @@ void expectPointIsTheDecimalSeparator() {
   EXPECT_DOUBLE_EQ(static_cast<double>(ParseExchangeAmount("-0.5")), -0.5);
   EXPECT_DOUBLE_EQ(static_cast<double>(ParseExchangeAmount("1e3")), 1000.0);
   // Only a whole, finite number counts; a comma is not a decimal separator here.
-  for (const char* junk : {"", "1,5", "12abc", " 12", "12 ", "$12", "+12", "nan", "inf", "1e99999"}) {
+  for (const char* junk :
+       {"", "1,5", "12abc", " 12", "12 ", "$12", "+12", "nan", "inf", "1e99999"}) {
     EXPECT_EQ(ParseExchangeAmount(junk), 0) << '"' << junk << '"';
   }
 }
 
-TEST(RunnerFigures, AmountsParseWithAPointAndJunkReadsAsZero) { expectPointIsTheDecimalSeparator(); }
+TEST(RunnerFigures, AmountsParseWithAPointAndJunkReadsAsZero) {
+  expectPointIsTheDecimalSeparator();
+}
 
 TEST(RunnerFigures, AmountsParseWithAPointUnderACommaLocale) {
   CommaLocale locale;

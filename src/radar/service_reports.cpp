@@ -6,7 +6,9 @@ namespace korvex {
 
 namespace {
 // The service takes ">>" for a blank in free text.
-std::string spaced(std::string_view text) { return ReplaceAll(text, " ", ">>"); }
+std::string spaced(std::string_view text) {
+  return ReplaceAll(text, " ", ">>");
+}
 }  // namespace
 
 std::string RadarReportAddress(const Context& ctx, int rbRow) {

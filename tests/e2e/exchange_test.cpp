@@ -51,10 +51,10 @@ class ExchangeEndToEnd : public ::testing::Test {
   // One program run: log in, double-click RB row `row`, dump.
   Json openRadarRow(int row) {
     const test::CliRun run = test::RunProgram(
-        KORVEX_CLI_PATH, {"--service", demo.base(), "--exchange", demo.base(), "--vendor",
-                          demo.base(), "--workdir", workdir.path().string(), "type-login", "demo",
-                          "type-password", "demo", "login", "open", "RB", std::to_string(row),
-                          "dump"});
+        KORVEX_CLI_PATH,
+        {"--service", demo.base(), "--exchange", demo.base(), "--vendor", demo.base(), "--workdir",
+         workdir.path().string(), "type-login", "demo", "type-password", "demo", "login", "open",
+         "RB", std::to_string(row), "dump"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     return Json::parse(run.out, nullptr, /*allow_exceptions=*/false);
   }
@@ -118,11 +118,10 @@ TEST_F(ExchangeEndToEnd, ASignalIsJournaledOnceAndBothReportsReachTheService) {
                       "&k2=" + rbText(12) + "&pr2=" + rbText(13) + "&s2=" + rbText(14)));
   ASSERT_EQ(betReports.size(), journal.size());
   EXPECT_EQ(betReports.back(),
-            onTheWire("/bf/sb.php?id=" + text(0) + "&chemp=" +
-                      spaced(entry[3]["hint"].get<std::string>()) + "&time=" + text(2) +
-                      "&home=" + spaced(text(4)) + "&away=" + spaced(text(5)) +
-                      "&bet=" + text(6) + "&kf=" + text(7) + "&sport=Tennis&sum=" + text(9) +
-                      "&status=SOON"));
+            onTheWire("/bf/sb.php?id=" + text(0) +
+                      "&chemp=" + spaced(entry[3]["hint"].get<std::string>()) + "&time=" + text(2) +
+                      "&home=" + spaced(text(4)) + "&away=" + spaced(text(5)) + "&bet=" + text(6) +
+                      "&kf=" + text(7) + "&sport=Tennis&sum=" + text(9) + "&status=SOON"));
 }
 
 }  // namespace
