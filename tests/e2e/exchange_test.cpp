@@ -76,8 +76,8 @@ TEST_F(ExchangeEndToEnd, ASignalIsJournaledOnceAndBothReportsReachTheService) {
   for (; row < kMostRowsTried; ++row) {
     state = openRadarRow(row);
     ASSERT_TRUE(state.is_object()) << "no JSON document from korvex-cli";
-    ASSERT_LT(row, static_cast<int>(state["grids"]["RB"]["rows"].size()))
-        << "no radar row gave a bet signal";
+    const int radarRows = static_cast<int>(state["grids"]["RB"]["rows"].size());
+    ASSERT_LT(row, radarRows) << "none of the " << radarRows << " radar rows gave a bet signal";
     if (!state["grids"]["SBX"]["rows"].empty()) break;
   }
   ASSERT_LT(row, kMostRowsTried);
