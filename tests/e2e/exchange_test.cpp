@@ -10,8 +10,8 @@
 
 #include "service/cp1251.h"
 #include "service/http_client.h"
-#include "support/cli_process.h"
 #include "support/demo_process.h"
+#include "support/program_run.h"
 #include "support/temp_dir.h"
 
 namespace korvex {
@@ -50,7 +50,7 @@ class ExchangeEndToEnd : public ::testing::Test {
  protected:
   // One program run: log in, double-click RB row `row`, dump.
   Json openRadarRow(int row) {
-    const test::CliRun run = test::RunProgram(
+    const test::ProgramRun run = test::runProgram(
         KORVEX_CLI_PATH,
         {"--service", demo.base(), "--exchange", demo.base(), "--vendor", demo.base(), "--workdir",
          workdir.path().string(), "type-login", "demo", "type-password", "demo", "login", "open",
