@@ -5,7 +5,7 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev libcurl4-openssl-dev libjpeg-
   libbenchmark-dev xvfb xauth
 FUZZ_PACKAGES := clang libclang-rt-dev
 
-.PHONY: deps build test demo bench fuzz screenshot clean
+.PHONY: deps build test test-asan demo bench fuzz screenshot clean
 
 deps:
 	@scripts/install-deps.sh $(PACKAGES)
@@ -14,8 +14,15 @@ build: deps
 	cmake --preset dev
 	cmake --build --preset dev -j $(JOBS)
 
+# Every test on the normal build, then the unit tests again under ASan and UBSan.
 test: build
 	ctest --preset dev -j $(JOBS)
+	$(MAKE) test-asan
+
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -L unit -j $(JOBS)
 
 demo: build
 	scripts/demo.sh build/dev
