@@ -36,9 +36,9 @@ class Analysis : public ::testing::Test, public test::ServiceContext {
     return r;
   }
   std::vector<std::string> cardLabels() const {
-    return {form.Name1,  form.Name2,  form.Country1, form.Country2, form.Birth1, form.Birth2,
-            form.Hand1,  form.Hand2,  form.Rank1,    form.Rank2,    form.scor,   form.sets,
-            form.wt1,    form.wt2};
+    return {form.Name1,  form.Name2, form.Country1, form.Country2, form.Birth1,
+            form.Birth2, form.Hand1, form.Hand2,    form.Rank1,    form.Rank2,
+            form.scor,   form.sets,  form.wt1,      form.wt2};
   }
   std::vector<std::string> rowOf(const GridModel& grid, int row) const {
     std::vector<std::string> texts;
@@ -49,18 +49,26 @@ class Analysis : public ::testing::Test, public test::ServiceContext {
 
 TEST_F(Analysis, CardsAndHeaderComeFromTheStatRecord) {
   servePicture("kx_logo.jpg", kLogoJpeg);
-  serveDetail("7", test::record({{"bigname1", " , "}, {"home", "Short A"}, {"bigname2", ""},
-                                 {"away", "Short B"}, {"country1", "Spain"}, {"birthday2", "1990"},
-                                 {"hand1", "right"}, {"rank2", "12"}, {"id", "7"}, {"date", "01.02"},
-                                 {"time", "10:00"}, {"country", "Spain"},
+  serveDetail("7", test::record({{"bigname1", " , "},
+                                 {"home", "Short A"},
+                                 {"bigname2", ""},
+                                 {"away", "Short B"},
+                                 {"country1", "Spain"},
+                                 {"birthday2", "1990"},
+                                 {"hand1", "right"},
+                                 {"rank2", "12"},
+                                 {"id", "7"},
+                                 {"date", "01.02"},
+                                 {"time", "10:00"},
+                                 {"country", "Spain"},
                                  {"liga", "Madrid M. and W. Open"}}));
   RXCellDblClick(ctx, 3, addRow(form.RX, "7"));
-  EXPECT_EQ(cardLabels(), (std::vector<std::string>{"Short A", "", "Spain", "", "", "1990",
-                                                    "right", "", "", "12", "", "", "", ""}));
+  EXPECT_EQ(cardLabels(), (std::vector<std::string>{"Short A", "", "Spain", "", "", "1990", "right",
+                                                    "", "", "12", "", "", "", ""}));
   ASSERT_EQ(form.MatchGrid.rowCount(), 1);
   EXPECT_EQ(rowOf(form.MatchGrid, 0),
-            (std::vector<std::string>{"7", "01.02", "10:00", "", "Spain. Madrid Men. and Women. Open",
-                                      "", "SOON"}));
+            (std::vector<std::string>{"7", "01.02", "10:00", "",
+                                      "Spain. Madrid Men. and Women. Open", "", "SOON"}));
   EXPECT_EQ(form.MatchGrid.value(3, 0), 75);
   EXPECT_EQ(form.MatchGrid.cell(6, 0).colour, colours::Blue);
 
@@ -77,7 +85,8 @@ TEST_F(Analysis, ADashInTheOddsGivesWayToTheClickedRowsOwnOdds) {
   LGCellDblClick(ctx, 0, addRow(form.LG, "1", 9));
   EXPECT_EQ(rowOf(form.KFGrid, 0), (std::vector<std::string>{"1.51", "2.51"}));
   RGCellDblClick(ctx, 0, addRow(form.RG, "1", 8));
-  EXPECT_EQ(rowOf(form.KFGrid, 0), (std::vector<std::string>{"", ""})) << "the report grid has none";
+  EXPECT_EQ(rowOf(form.KFGrid, 0), (std::vector<std::string>{"", ""}))
+      << "the report grid has none";
 
   serveDetail("2", test::record({{"kf2", "1.9"}}));
   RXCellDblClick(ctx, 0, addRow(form.RX, "2", 8));
@@ -92,11 +101,12 @@ TEST_F(Analysis, AFailedDetailRequestShowsTheEmptyAnalysis) {
   EXPECT_EQ(form.MatchGrid.value(3, 0), 0);
   EXPECT_EQ(rowOf(form.KFGrid, 0), (std::vector<std::string>{"", ""}));
   ASSERT_EQ(form.SG.rowCount(), 17);
-  EXPECT_EQ(rowOf(form.SG, 3), (std::vector<std::string>{"Stage 1/4 final", "0", "0", "0", "0",
-                                                         "0", "0", "0", "0"}));
+  EXPECT_EQ(rowOf(form.SG, 3),
+            (std::vector<std::string>{"Stage 1/4 final", "0", "0", "0", "0", "0", "0", "0", "0"}));
   ASSERT_EQ(form.ScGrid.rowCount(), 3);
   EXPECT_EQ(rowOf(form.ScGrid, 1)[0], "Set 2");
-  for (const GridModel* grid : {&form.LGrid1, &form.LGrid2, &form.HX, &form.LG1, &form.LG2, &form.LG3})
+  for (const GridModel* grid :
+       {&form.LGrid1, &form.LGrid2, &form.HX, &form.LG1, &form.LG2, &form.LG3})
     EXPECT_EQ(grid->rowCount(), 0) << grid->name();
   const std::vector<std::string> targets = server.targets();
   EXPECT_EQ(std::count(targets.begin(), targets.end(), "/kx/img/.png"), 2) << "one probe a card";
@@ -105,7 +115,9 @@ TEST_F(Analysis, AFailedDetailRequestShowsTheEmptyAnalysis) {
 
 TEST_F(Analysis, ASecondAnalysisLeavesNothingOfTheFirst) {
   const std::string results = "<match><itog>W</itog><score>2:0</score></match>";
-  serveDetail("1", test::record({{"bigname1", "Full Name"}, {"Latest1", results}, {"Latest2", results},
+  serveDetail("1", test::record({{"bigname1", "Full Name"},
+                                 {"Latest1", results},
+                                 {"Latest2", results},
                                  {"H2H", "<match><itog>1</itog></match>"},
                                  {"stat1", "<win>3</win><loss>1</loss>"},
                                  {"scores", "<s160>4</s160>"},
@@ -117,10 +129,11 @@ TEST_F(Analysis, ASecondAnalysisLeavesNothingOfTheFirst) {
 
   RXCellDblClick(ctx, 0, addRow(form.RX, "2"));
   EXPECT_EQ(cardLabels(), std::vector<std::string>(14, ""));
-  for (const GridModel* grid : {&form.LGrid1, &form.LGrid2, &form.HX, &form.LG1, &form.LG2, &form.LG3})
+  for (const GridModel* grid :
+       {&form.LGrid1, &form.LGrid2, &form.HX, &form.LG1, &form.LG2, &form.LG3})
     EXPECT_EQ(grid->rowCount(), 0) << grid->name();
-  EXPECT_EQ(rowOf(form.SG, 0), (std::vector<std::string>{"All Match", "0", "0", "0", "0", "0", "0",
-                                                         "0", "0"}));
+  EXPECT_EQ(rowOf(form.SG, 0),
+            (std::vector<std::string>{"All Match", "0", "0", "0", "0", "0", "0", "0", "0"}));
   EXPECT_FALSE(form.SG.cell(8, 0).colour);
   EXPECT_EQ(form.ScGrid.text(1, 0), "");
   EXPECT_EQ(form.MatchGrid.text(0, 0), "2");
@@ -161,7 +174,8 @@ TEST_F(Analysis, TheClickedMatchIsReadBeforeWaitingEventsReplaceTheRows) {
     int oddsColumn;
     void (*handler)(Context&, int, int);
   };
-  for (const Source source : {Source{form.RX, 8, RXCellDblClick}, Source{form.LG, 9, LGCellDblClick}}) {
+  for (const Source source :
+       {Source{form.RX, 8, RXCellDblClick}, Source{form.LG, 9, LGCellDblClick}}) {
     source.grid.clear();
     addRow(source.grid, "111", source.oddsColumn);
     bool reloaded = false;

@@ -46,9 +46,21 @@ TEST(PercentOf, QuotientFirstThenTimesHundredInExtendedPrecision) {
     long long part, total;
     int percent;
   };
-  for (const Case c : {Case{1, 8, 12}, {7, 8, 88}, {3, 8, 38}, {5, 8, 62}, {23, 40, 58},
-                       {59, 200, 29}, {1, 3, 33}, {2, 3, 67}, {1, 6, 17}, {5, 6, 83}, {7, 12, 58},
-                       {0, 9, 0}, {9, 9, 100}, {-1, 2, -50}, {3, 2, 150}})
+  for (const Case c : {Case{1, 8, 12},
+                       {7, 8, 88},
+                       {3, 8, 38},
+                       {5, 8, 62},
+                       {23, 40, 58},
+                       {59, 200, 29},
+                       {1, 3, 33},
+                       {2, 3, 67},
+                       {1, 6, 17},
+                       {5, 6, 83},
+                       {7, 12, 58},
+                       {0, 9, 0},
+                       {9, 9, 100},
+                       {-1, 2, -50},
+                       {3, 2, 150}})
     EXPECT_EQ(PercentOf(c.part, c.total), c.percent) << c.part << "/" << c.total;
 
   int doubleWouldDiffer = 0;
@@ -119,13 +131,14 @@ TEST_F(ForecastTable, PreparedGridsHoldCaptionsAndZeros) {
 }
 
 TEST_F(ForecastTable, CombinedChancesAndTheirColours) {
-  counts("<win>3</win><loss>2</loss>"          // player 1 only: 60 % won
-         "<win20>53</win20><loss20>47</loss20>"  // 53 + 50 -> 51.5 -> 52
-         "<win21>51</win21><loss21>49</loss21>"  // 51 + 50 -> 50.5 -> 50, a draw
-         "<win14>-1</win14><loss14>3</loss14>"   // negative counts enter unchanged
-         "<win12>5x</win12><loss12>5</loss12>",  // a count that is no number is 0
-         "<win_final>3</win_final><loss_final>2</loss_final>"  // player 2 only: 40 % lost
-         "<win20>50</win20><loss20>50</loss20><win21>50</win21><loss21>50</loss21>");
+  counts(
+      "<win>3</win><loss>2</loss>"                          // player 1 only: 60 % won
+      "<win20>53</win20><loss20>47</loss20>"                // 53 + 50 -> 51.5 -> 52
+      "<win21>51</win21><loss21>49</loss21>"                // 51 + 50 -> 50.5 -> 50, a draw
+      "<win14>-1</win14><loss14>3</loss14>"                 // negative counts enter unchanged
+      "<win12>5x</win12><loss12>5</loss12>",                // a count that is no number is 0
+      "<win_final>3</win_final><loss_final>2</loss_final>"  // player 2 only: 40 % lost
+      "<win20>50</win20><loss20>50</loss20><win21>50</win21><loss21>50</loss21>");
   EXPECT_EQ(row(0), "60 40 5 0 0 0 30 70 green8");
   EXPECT_EQ(row(1), "53 47 100 50 50 100 52 48 green7");
   EXPECT_EQ(row(2), "51 49 100 50 50 100 50 50");
@@ -145,8 +158,9 @@ TEST_F(ForecastTable, SetScoresAreCopiedAsText) {
 }
 
 TEST_F(ForecastTable, LabelsJoinTheSetForecasts) {
-  fillForecastLabels(form, "<score_forecast>2:1</score_forecast><sco1>2:0</sco1>"
-                           "<sco2>2:1<br>1:2</sco2><wt1>Home wins</wt1><wt2>Over 21.5</wt2>");
+  fillForecastLabels(form,
+                     "<score_forecast>2:1</score_forecast><sco1>2:0</sco1>"
+                     "<sco2>2:1<br>1:2</sco2><wt1>Home wins</wt1><wt2>Over 21.5</wt2>");
   EXPECT_EQ(form.scor, "2:1");
   EXPECT_EQ(form.sets, "2:0, (2:1 or 1:2)");
   EXPECT_EQ(form.wt1, "Home wins");

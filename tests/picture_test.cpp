@@ -12,8 +12,8 @@
 namespace korvex {
 namespace {
 
-using test::JpegInk;
 using test::jpegBytes;
+using test::JpegInk;
 using test::pngBytes;
 
 ::testing::AssertionResult isSolid(const std::optional<Image>& image, int width, int height,

@@ -37,9 +37,10 @@ TEST(RecentResults, EveryBlockARowAndTheFirstSixInTheStrip) {
   std::vector<std::string> blocks;
   for (const char* itog : {"W", "L", "w", "Win", "", "L", "W", "L"})
     blocks.push_back(result(itog, std::string("s") + itog));
-  blocks[0] += "<date>01.02</date><liga>Spain>>Madrid>>Qualification W.</liga><stage>R1</stage>"
-               "<home>Alpha</home><away>Beta</away><set1>6:4</set1><set5>7:5</set5>"
-               "<total>21</total>";
+  blocks[0] +=
+      "<date>01.02</date><liga>Spain>>Madrid>>Qualification W.</liga><stage>R1</stage>"
+      "<home>Alpha</home><away>Beta</away><set1>6:4</set1><set5>7:5</set5>"
+      "<total>21</total>";
   blocks[1] += "<liga>Europe>>Cup M.</liga>";
   fillRecentResults(form.LGrid1, form.LG1, section(blocks));
 

@@ -42,8 +42,15 @@ constexpr std::array<Situation, 17> kSituations{{
 constexpr std::array<const char*, 14> kSetScores{"60", "61", "62", "63", "64", "75", "76",
                                                  "67", "57", "46", "36", "26", "16", "06"};
 
-enum SgColumn { Caption = 0, Win1 = 1, Loss1 = 2, Count1 = 3, Loss2 = 5, Count2 = 6, Combined1 = 7,
-                Combined2 = 8 };
+enum SgColumn {
+  Caption = 0,
+  Win1 = 1,
+  Count1 = 3,
+  Loss2 = 5,
+  Count2 = 6,
+  Combined1 = 7,
+  Combined2 = 8
+};
 
 int saturated(long long v) {
   if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();

@@ -51,7 +51,8 @@ void fillRecentResults(GridModel& detail, GridModel& strip, std::string_view sec
     detail.setValue(1, r, CountryFlagIndex(league.country));
     detail.setHint(1, r, league.tournament);
     int column = 2;
-    for (const char* tag : {"stage", "home", "away", "score", "set1", "set2", "set3", "set4", "set5"})
+    for (const char* tag :
+         {"stage", "home", "away", "score", "set1", "set2", "set3", "set4", "set5"})
       detail.setText(column++, r, ExtractTag(block, tag));
     detail.setText(12, r, ExtractTag(block, "total"));
   });
@@ -62,7 +63,8 @@ void fillHeadToHead(GridModel& HX, GridModel& strip, std::string_view section) {
     HX.setText(0, r, ExtractTag(block, "date"));
     HX.setValue(1, r, 0);
     int column = 2;
-    for (const char* tag : {"home", "away", "score", "q"}) HX.setText(column++, r, ExtractTag(block, tag));
+    for (const char* tag : {"home", "away", "score", "q"})
+      HX.setText(column++, r, ExtractTag(block, tag));
   });
 }
 

@@ -1,5 +1,6 @@
 #include "app/picture.h"
 
+#include <jpeglib.h>
 #include <png.h>
 
 #include <csetjmp>
@@ -7,8 +8,6 @@
 #include <cstring>
 #include <fstream>
 #include <system_error>
-
-#include <jpeglib.h>
 
 namespace korvex {
 

@@ -67,7 +67,7 @@ class AnalysisEndToEnd : public testing::Test {
     for (const Json& row : grids["LGrid1"]["rows"]) {
       const Json& result = row[11];
       EXPECT_TRUE(result["text"] == "W" ? result["color"] == "#00FF00"
-                                         : result["text"] == "L" && result["color"] == "#FF0000")
+                                        : result["text"] == "L" && result["color"] == "#FF0000")
           << row.dump();
     }
     EXPECT_NE(state["labels"]["Name1"], "");
@@ -90,8 +90,8 @@ class AnalysisEndToEnd : public testing::Test {
 };
 
 TEST_F(AnalysisEndToEnd, OpeningALineAndALiveMatchFillsEveryPanel) {
-  const test::ProgramRun run = cli({"type-login", "demo", "type-password", "demo", "login",
-                                    "open", "RX", "0", "dump", "open", "LG", "0", "dump"});
+  const test::ProgramRun run = cli({"type-login", "demo", "type-password", "demo", "login", "open",
+                                    "RX", "0", "dump", "open", "LG", "0", "dump"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   const std::vector<std::string> out = lines(run.out);
   ASSERT_EQ(out.size(), 2u) << run.out;

@@ -1,5 +1,6 @@
 #include "support/picture_samples.h"
 
+#include <jpeglib.h>
 #include <png.h>
 
 #include <cstdio>
@@ -7,13 +8,12 @@
 #include <stdexcept>
 #include <vector>
 
-#include <jpeglib.h>
-
 namespace korvex::test {
 
 std::string pngBytes(int width, int height, Rgb colour) {
   std::vector<unsigned char> pixels;
-  for (int i = 0; i < width * height; ++i) pixels.insert(pixels.end(), {colour.r, colour.g, colour.b});
+  for (int i = 0; i < width * height; ++i)
+    pixels.insert(pixels.end(), {colour.r, colour.g, colour.b});
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
   png.width = static_cast<png_uint_32>(width);
