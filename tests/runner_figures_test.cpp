@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "support/temp_dir.h"
 
@@ -73,15 +74,14 @@ TEST(RunnerFigures, AmountsParseWithAPointUnderACommaLocale) {
   EXPECT_EQ(share.percent, 50);
 }
 
-TEST(RunnerFigures, RoundingSendsHalvesToTheEvenNeighbour) {
-  EXPECT_EQ(RoundHalfEven(1000.5L), 1000);
-  EXPECT_EQ(RoundHalfEven(1001.5L), 1002);
-  EXPECT_EQ(RoundHalfEven(999.4L), 999);
-  EXPECT_EQ(RoundHalfEven(999.6L), 1000);
-  EXPECT_EQ(RoundHalfEven(-2.5L), -2);
-  EXPECT_EQ(RoundHalfEven(-3.5L), -4);
-  EXPECT_EQ(RoundHalfEven(1e30L), std::numeric_limits<int>::max());
-  EXPECT_EQ(RoundHalfEven(-1e30L), std::numeric_limits<int>::min());
+TEST(RunnerFigures, MoneyRoundsHalvesToTheEvenNeighbour) {
+  for (const auto& [amount, money] : {std::pair{"1000.5", 1000},
+                                      {"1001.5", 1002},
+                                      {"999.4", 999},
+                                      {"999.6", 1000},
+                                      {"1e30", std::numeric_limits<int>::max()}}) {
+    EXPECT_EQ(ComputeRunnerShare({"1", amount, "x"}).money, money) << amount;
+  }
 }
 
 TEST(RunnerFigures, ShareIsTheRunnersPartOfTheEventTotal) {

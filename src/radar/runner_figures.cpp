@@ -2,7 +2,8 @@
 
 #include <charconv>
 #include <cmath>
-#include <limits>
+
+#include "analysis/forecast.h"
 
 namespace korvex {
 
@@ -33,18 +34,6 @@ long double ParseExchangeAmount(std::string_view text) {
   const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::general);
   if (text.empty() || error != std::errc{} || stop != end || !std::isfinite(value)) return 0;
   return value;
-}
-
-int RoundHalfEven(long double value) {
-  if (std::isnan(value)) return 0;
-  long double nearest = std::floor(value);
-  const long double fraction = value - nearest;
-  if (fraction > 0.5L || (fraction == 0.5L && std::fmod(nearest, 2.0L) != 0)) nearest += 1;
-  constexpr long double lowest = std::numeric_limits<int>::min();
-  constexpr long double highest = std::numeric_limits<int>::max();
-  if (nearest < lowest) return std::numeric_limits<int>::min();
-  if (nearest > highest) return std::numeric_limits<int>::max();
-  return static_cast<int>(nearest);
 }
 
 RunnerShare ComputeRunnerShare(const RunnerFields& fields) {

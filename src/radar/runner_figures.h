@@ -33,7 +33,4 @@ RunnerShare ComputeRunnerShare(const RunnerFields& fields);
 // trailing junk, reads as 0.
 long double ParseExchangeAmount(std::string_view text);
 
-// Nearest integer, an exact half going to the even neighbour; clamped to int.
-int RoundHalfEven(long double value);
-
 }  // namespace korvex
