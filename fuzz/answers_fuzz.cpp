@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/analysis.h"
 #include "app/context.h"
 #include "line/line_list.h"
 #include "live/live_list.h"
@@ -64,5 +65,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   expect(form.lcount == count(form.LG));
   // The same blocks, one row each, whichever list read them.
   expect(form.RB.rowCount() == form.RX.rowCount() && form.LG.rowCount() == form.RX.rowCount());
+
+  korvex::fillAnalysisFromAnswer(window.ctx, korvex::TargetOfRow(form, form.RX, 0), answer);
+  expect(form.SG.rowCount() == 17 && form.ScGrid.rowCount() == 3);
+  expect(form.MatchGrid.rowCount() == 1 && form.KFGrid.rowCount() == 1);
+  // No picture could be fetched, so none may show.
+  expect(form.LOGO1.source == "placeholder" && form.LOGO2.source == "placeholder");
   return 0;
 }

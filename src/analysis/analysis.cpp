@@ -66,11 +66,15 @@ void AnalyseMatch(Context& ctx, const AnalysisTarget& target) {
   ctx.platform.processPendingEvents();
   const LineGridDisabled lineGridDisabled(form.RX);
   ctx.platform.processPendingEvents();
+  fillAnalysisFromAnswer(ctx, target, fetchDetail(ctx, target.id));
+  ctx.platform.processPendingEvents();
+}
 
+void fillAnalysisFromAnswer(Context& ctx, const AnalysisTarget& target, std::string_view answer) {
+  Form& form = ctx.form;
   for (GridModel* grid : {&form.LGrid1, &form.LGrid2, &form.HX, &form.MatchGrid, &form.LG1,
                           &form.LG2, &form.LG3, &form.KFGrid, &form.ScGrid, &form.SG})
     grid->clear();
-  const std::string answer = fetchDetail(ctx, target.id);
   prepareForecastGrids(form);
 
   const std::string_view stat = ExtractTag(answer, "stat");
@@ -87,8 +91,6 @@ void AnalyseMatch(Context& ctx, const AnalysisTarget& target) {
   fillCombinedColumns(form.SG);
   fillSetScores(form.ScGrid, ExtractTag(stat, "scores"));
   fillForecastLabels(form, ExtractTag(stat, "forecast"));
-
-  ctx.platform.processPendingEvents();
 }
 
 void RXCellDblClick(Context& ctx, int /*col*/, int row) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "app/context.h"
 
@@ -20,6 +21,8 @@ AnalysisTarget TargetOfRow(const Form& form, const GridModel& grid, int row);
 // Fetches the match of (grid, row) and fills the whole analysis panel.
 void AnalyseMatch(Context& ctx, GridModel& grid, int row);
 void AnalyseMatch(Context& ctx, const AnalysisTarget& target);
+// AnalyseMatch once the detail answer is in: the whole panel from it, pictures included.
+void fillAnalysisFromAnswer(Context& ctx, const AnalysisTarget& target, std::string_view answer);
 void RXCellDblClick(Context& ctx, int col, int row);
 void RGCellDblClick(Context& ctx, int col, int row);
 void LGCellDblClick(Context& ctx, int col, int row);

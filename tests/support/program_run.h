@@ -6,7 +6,7 @@
 namespace korvex::test {
 
 struct ProgramRun {
-  int exitCode = -1;  // -1 when it could not start or did not exit normally
+  int exitCode = -1;  // -1 when it did not exit normally; 127 when it could not start
   std::string out;
   std::string err;
 };
