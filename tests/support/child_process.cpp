@@ -114,13 +114,20 @@ ProcessRun runProcess(const std::string& program, const std::vector<std::string>
   ::close(errPipe[1]);
 
   ProcessRun run;
-  run.timedOut = !collect(outPipe[0], errPipe[0], run.out, run.err,
-                          std::chrono::steady_clock::now() + options.killAfter);
-  if (run.timedOut) ::kill(pid, SIGKILL);
+  const auto deadline = std::chrono::steady_clock::now() + options.killAfter;
+  run.timedOut = !collect(outPipe[0], errPipe[0], run.out, run.err, deadline);
   ::close(outPipe[0]);
   ::close(errPipe[0]);
   int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  // A child that closed its output may still be running: the guard holds until it ends.
+  for (;;) {
+    if (run.timedOut) ::kill(pid, SIGKILL);
+    const pid_t ended = ::waitpid(pid, &status, run.timedOut ? 0 : WNOHANG);
+    if (ended == pid || (ended < 0 && errno != EINTR)) break;
+    if (ended == 0) {
+      run.timedOut = std::chrono::steady_clock::now() >= deadline;
+      if (!run.timedOut) ::usleep(2000);
+    }
   }
   if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);

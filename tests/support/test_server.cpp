@@ -187,7 +187,8 @@ struct TestServer::Impl {
 
 void TestServer::Impl::acceptLoop() {
   while (waitFor(listener, POLLIN, stopping)) {
-    const int fd = accept(listener, nullptr, nullptr);
+    // Not inherited by the programs a test starts while this server runs.
+    const int fd = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
     // EINVAL: the listener was shut down by a reply that stops the server.
     if (fd < 0 && errno == EINVAL) return;
     if (fd < 0) continue;
