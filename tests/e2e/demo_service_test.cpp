@@ -1,0 +1,433 @@
+// The demo service as the client meets it: the real binary on loopback, read with the
+// client's own HTTP access and feed helpers.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "service/country_flags.h"
+#include "service/feed_text.h"
+#include "service/http_client.h"
+#include "support/demo_process.h"
+
+namespace korvex {
+namespace {
+
+using test::DemoServiceProcess;
+
+const std::string kMoscowCp1251 = "\xCC\xEE\xF1\xEA\xE2\xE0";        // "Москва"
+const std::string kDownloadCp1251 = "\xD1\xEA\xE0\xF7\xE0\xF2\xFC";  // "Скачать"
+
+std::vector<std::string> blocksOf(std::string_view answer, bool nested = false) {
+  std::vector<std::string> blocks;
+  auto keep = [&](std::string_view block) { blocks.emplace_back(block); };
+  nested ? ScanNestedMatchBlocks(answer, keep) : ScanMatchBlocks(answer, keep);
+  return blocks;
+}
+
+std::set<std::string> valuesOf(const std::vector<std::string>& blocks, std::string_view tag) {
+  std::set<std::string> values;
+  for (const std::string& block : blocks) values.emplace(ExtractTag(block, tag));
+  return values;
+}
+
+bool isCount(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+int count(std::string_view text) {
+  return std::atoi(std::string(text).c_str());
+}
+
+// The runner page walked the way the client's reader walks it.
+struct RunnerReading {
+  bool complete = false;  // every marker found, in order
+  double eventTotal = 0;
+  double runnerAmount = 0;
+  int percent = 0;
+  long money = 0;
+};
+
+RunnerReading readRunnerPage(std::string_view page) {
+  auto advance = [&](std::string_view marker, std::size_t skip) {
+    std::size_t at = page.find(marker);
+    if (at == std::string_view::npos) return false;
+    page.remove_prefix(std::min(page.size(), at + skip));
+    return true;
+  };
+  auto amount = [&] {
+    std::string text(page.substr(0, page.find('<')));
+    std::erase(text, ',');
+    return std::strtod(text.c_str(), nullptr);
+  };
+  RunnerReading reading;
+  bool found = advance("GlobalHeadingText", 1) && advance(">", 1) && advance("selected", 1) &&
+               advance(">", 1) && advance("Total matched on this event", 1) &&
+               advance("GlobalBoldedText", 1) && advance(">", 3);
+  reading.eventTotal = amount();
+  found = found && advance("GlobalBoldedText", 1) && advance(">", 3);
+  reading.runnerAmount = amount();
+  reading.complete = found && advance("GlobalBoldedText", 1) && advance(">", 1) &&
+                     page.find('<') != std::string_view::npos;
+  if (reading.eventTotal > 0) {
+    reading.percent =
+        static_cast<int>(std::nearbyint(reading.runnerAmount / reading.eventTotal * 100));
+  }
+  reading.money = std::lround(std::nearbyint(reading.runnerAmount));
+  return reading;
+}
+
+class DemoServiceTest : public ::testing::Test {
+ protected:
+  std::string at(const std::string& target) const { return demo.base() + target; }
+  std::string get(const std::string& target) {
+    std::string answer;
+    Fetch(client, at(target), answer);
+    return answer;
+  }
+  std::string list(const std::string& menu) {
+    return get("/login/kx.php?login=demo&pass=demo&menu=" + menu);
+  }
+  std::set<std::string> idsOf(const std::string& menu) {
+    return valuesOf(blocksOf(list(menu)), "id");
+  }
+  void advanceClock(int minutes) { get("/demo/advance?minutes=" + std::to_string(minutes)); }
+
+  DemoServiceProcess demo{KORVEX_DEMO_PATH, {"--manual-clock"}};
+  HttpClient client;
+};
+
+TEST_F(DemoServiceTest, AdmitsTheVersionAndOnlyTheDemoAccount) {
+  EXPECT_TRUE(UrlExists(at("/refresh/korvex4.3.txt")));
+  EXPECT_FALSE(UrlExists(at("/refresh/korvex4.2.txt")));
+
+  std::string welcome = get("/login/kx.php?login=demo&pass=demo");
+  EXPECT_FALSE(welcome.empty());
+  EXPECT_EQ(welcome.find("utorization"), std::string::npos);
+
+  EXPECT_NE(get("/login/kx.php?login=demo&pass=wrong").find("utorization"), std::string::npos);
+  EXPECT_NE(get("/login/kx.php?login=&pass=").find("utorization"), std::string::npos);
+  std::string refused = get("/login/kx.php?login=demo&pass=wrong&menu=line");
+  EXPECT_NE(refused.find("utorization"), std::string::npos);
+  EXPECT_TRUE(blocksOf(refused).empty());
+}
+
+TEST_F(DemoServiceTest, ListsAreLargeVariedAndOverlap) {
+  auto line = blocksOf(list("line"));
+  auto radar = blocksOf(list("bf"));
+  auto live = blocksOf(list("live"));
+  ASSERT_GE(line.size(), 40u);
+  ASSERT_GE(radar.size(), 12u);
+  ASSERT_GE(live.size(), 10u);
+
+  EXPECT_EQ(valuesOf(line, "polliga"), (std::set<std::string>{"M", "W"}));
+  std::set<std::string> types = valuesOf(line, "typeliga");
+  for (const char* type : {"ATP", "WTA", "Challenger", "ITF"}) EXPECT_TRUE(types.contains(type));
+  std::set<std::string> countries = valuesOf(line, "country");
+  EXPECT_GE(countries.size(), 8u);
+  // Names as the flag table spells them, but for one or two the client shows no flag for.
+  std::set<std::string> unflagged;
+  for (const std::string& country : countries) {
+    if (CountryFlagIndex(country) == 0) unflagged.insert(country);
+  }
+  EXPECT_GE(unflagged.size(), 1u);
+  EXPECT_LE(unflagged.size(), 2u);
+  EXPECT_TRUE(valuesOf(line, "precent").contains("-"));
+  EXPECT_TRUE(valuesOf(line, "LIVE_KF").contains(""));
+  EXPECT_TRUE(std::ranges::any_of(line, [](const std::string& block) {
+    return !ExtractTag(ExtractTag(block, "LIVE_KF"), "hand1").empty();
+  }));
+  EXPECT_NE(list("line").find(kMoscowCp1251), std::string::npos);
+
+  std::set<std::string> podacha = valuesOf(live, "podacha");
+  EXPECT_TRUE(podacha.contains("1") && podacha.contains("2"));
+  EXPECT_GE(podacha.size(), 3u);
+  EXPECT_TRUE(valuesOf(live, "q").contains(""));
+
+  std::set<std::string> lineIds = valuesOf(line, "id");
+  std::set<std::string> liveIds = valuesOf(live, "id");
+  int onLine = 0;
+  int onLive = 0;
+  std::vector<int> percents;
+  for (const std::string& block : radar) {
+    std::string id(ExtractTag(block, "id"));
+    onLine += lineIds.contains(id);
+    onLive += liveIds.contains(id);
+    std::string_view liga = ExtractTag(block, "liga");
+    EXPECT_EQ(ReplaceAll(liga, ">>", "").size() + 6, liga.size()) << liga;
+    EXPECT_TRUE(ExtractTag(block, "m1x2").starts_with("1.")) << block;
+    std::string_view figures = ExtractTag(block, "bfpr");
+    for (const char* tag : {"pr1", "pr2"}) percents.push_back(count(ExtractTag(figures, tag)));
+  }
+  EXPECT_GT(onLine, 0);
+  EXPECT_GT(onLive, 0);
+  for (int threshold : {70, 90, 100}) {
+    EXPECT_TRUE(std::ranges::any_of(percents, [&](int p) { return p <= threshold; }));
+    EXPECT_TRUE(std::ranges::any_of(percents, [&](int p) { return p > threshold; }));
+  }
+}
+
+TEST_F(DemoServiceTest, EveryListedMatchHasAFullRecord) {
+  std::set<std::string> ids = idsOf("line");
+  ids.merge(idsOf("live"));
+  ids.merge(idsOf("bf"));
+  bool shortNameShown = false;
+  bool oddsMissing = false;
+  bool emptySituation = false;
+  bool alternativeSets = false;
+  for (const std::string& id : ids) {
+    SCOPED_TRACE(id);
+    std::string answer = get("/kx/match.php?id=" + id);
+    std::string_view stat = ExtractTag(answer, "stat");
+    ASSERT_FALSE(stat.empty());
+    EXPECT_EQ(ExtractTag(stat, "id"), id);
+    for (const char* tag :
+         {"id_home",  "id_away", "bigname1", "bigname2",  "home",      "away",  "country1",
+          "country2", "hand1",   "hand2",    "birthday1", "birthday2", "rank1", "rank2",
+          "kf1",      "kf2",     "date",     "time",      "country",   "liga"}) {
+      EXPECT_FALSE(ExtractTag(stat, tag).empty()) << tag;
+    }
+    std::string_view liga = ExtractTag(stat, "liga");
+    EXPECT_TRUE(liga.find("M.") != liga.npos || liga.find("W.") != liga.npos) << liga;
+    shortNameShown |= ExtractTag(stat, "bigname1") == "," || ExtractTag(stat, "bigname2") == ",";
+    oddsMissing |= ExtractTag(stat, "kf1") == "-" || ExtractTag(stat, "kf2") == "-";
+
+    for (const char* section : {"Latest1", "Latest2"}) {
+      auto latest = blocksOf(ExtractTag(stat, section), true);
+      EXPECT_GE(latest.size(), 6u);
+      EXPECT_LE(latest.size(), 10u);
+      for (const std::string& block : latest) {
+        EXPECT_TRUE(ExtractTag(block, "itog") == "W" || ExtractTag(block, "itog") == "L");
+        EXPECT_EQ(ReplaceAll(ExtractTag(block, "liga"), ">>", "").size() + 4,
+                  ExtractTag(block, "liga").size());
+      }
+    }
+    for (const std::string& block : blocksOf(ExtractTag(stat, "H2H"), true)) {
+      EXPECT_TRUE(ExtractTag(block, "itog") == "1" || ExtractTag(block, "itog") == "2");
+    }
+    for (const char* section : {"stat1", "stat2"}) {
+      std::string_view counts = ExtractTag(stat, section);
+      for (std::string suffix :
+           {"", "20", "21", "14", "12", "_final", "_itf", "_ch", "_atp", "_clay", "_hard", "_grass",
+            "_set1", "_set2", "_set3", "_set4", "_set5"}) {
+        std::string_view wins = ExtractTag(counts, "win" + suffix);
+        std::string_view losses = ExtractTag(counts, "loss" + suffix);
+        EXPECT_TRUE(isCount(wins) && isCount(losses)) << section << " " << suffix;
+        emptySituation |= count(wins) + count(losses) == 0;
+      }
+      // Every match has a first set.
+      EXPECT_EQ(count(ExtractTag(counts, "win_set1")) + count(ExtractTag(counts, "loss_set1")),
+                count(ExtractTag(counts, "win")) + count(ExtractTag(counts, "loss")));
+    }
+    std::string_view scores = ExtractTag(stat, "scores");
+    for (char set : {'1', '2', '3'}) {
+      for (const char* games :
+           {"60", "61", "62", "63", "64", "75", "76", "67", "57", "46", "36", "26", "16", "06"}) {
+        EXPECT_TRUE(isCount(ExtractTag(scores, std::string("s") + set + games))) << set << games;
+      }
+    }
+    std::string_view forecast = ExtractTag(stat, "forecast");
+    EXPECT_FALSE(ExtractTag(forecast, "score_forecast").empty());
+    alternativeSets |= ExtractTag(forecast, "sco1").find("<br>") != std::string_view::npos;
+  }
+  EXPECT_TRUE(shortNameShown);
+  EXPECT_TRUE(oddsMissing);
+  EXPECT_TRUE(emptySituation);
+  EXPECT_TRUE(alternativeSets);
+
+  std::string unknown = "untouched";
+  EXPECT_EQ(client.get(at("/kx/match.php?id=999"), unknown), 200);
+  EXPECT_EQ(unknown, "untouched");  // an empty body
+}
+
+TEST_F(DemoServiceTest, PlayerPicturesArePngOrJpegUnderTheSameNameOrMissing) {
+  std::set<std::string> players;
+  for (const std::string& id : idsOf("line")) {
+    std::string stat(ExtractTag(get("/kx/match.php?id=" + id), "stat"));
+    players.emplace(ExtractTag(stat, "id_home"));
+    players.emplace(ExtractTag(stat, "id_away"));
+  }
+  int png = 0;
+  int jpeg = 0;
+  int missing = 0;
+  for (const std::string& player : players) {
+    std::string address = at("/kx/img/" + player + ".png");
+    UrlProbe probe = ProbeUrl(address);
+    if (probe.status == 404) {
+      ++missing;
+      continue;
+    }
+    ASSERT_EQ(probe.status, 200) << player;
+    std::string picture;
+    client.get(address, picture);
+    if (picture.starts_with("\x89PNG\r\n\x1A\n"))
+      ++png;
+    else if (picture.starts_with("\xFF\xD8\xFF"))
+      ++jpeg;
+    else
+      ADD_FAILURE() << player << " is neither PNG nor JPEG";
+  }
+  EXPECT_GT(png, 0);
+  EXPECT_GT(jpeg, 0);
+  EXPECT_GT(missing, 0);
+  EXPECT_TRUE(get("/kx/img/kx_logo.jpg").starts_with("\xFF\xD8\xFF"));
+}
+
+TEST_F(DemoServiceTest, RunnerPagesMoveOnEachReadAndSignalBets) {
+  auto radar = blocksOf(list("bf"));
+  std::set<std::string> signalled;
+  bool moved = false;
+  for (const std::string& block : radar) {
+    std::string market(ExtractTag(block, "m1x2"));
+    std::string_view listed = ExtractTag(block, "bfpr");
+    for (const char* side : {"1", "2"}) {
+      std::string page = "/betting/LoadRunnerInfoAction.do?marketId=" + market +
+                         "&selectionId=" + std::string(ExtractTag(block, std::string("s") + side));
+      std::vector<RunnerReading> reads;
+      for (int read = 0; read < 3; ++read) reads.push_back(readRunnerPage(get(page)));
+      ASSERT_TRUE(reads[0].complete) << page;
+      // The list shows what the exchange showed at its first read.
+      EXPECT_EQ(reads[0].percent, count(ExtractTag(listed, std::string("pr") + side))) << page;
+      moved |= reads[1].runnerAmount != reads[0].runnerAmount;
+      for (const RunnerReading& reading : reads) {
+        if (reading.percent > 100 && reading.money >= 1000)
+          signalled.emplace(ExtractTag(block, "id"));
+      }
+    }
+  }
+  EXPECT_TRUE(moved);
+  EXPECT_GE(signalled.size(), 2u);
+  EXPECT_EQ(ProbeUrl(at("/betting/LoadRunnerInfoAction.do?marketId=1.1&selectionId=1")).status,
+            404);
+}
+
+TEST_F(DemoServiceTest, ReportsAndRequestsAreRecordedAsSent) {
+  HttpClient reports;  // the client sends its reports on a second connection
+  const std::string radarReport =
+      "/bf/bffa2.php?my=4518617&status=LIVE&k1=2.66&pr1=112&s1=54233"
+      "&k2=1.60&pr2=4&s2=1978";
+  const std::string betReport = "/bf/sb.php?id=4518617&chemp=ITF>>" + kMoscowCp1251 +
+                                "&time=09:00&home=Vogel>>J.&away=Foster>>B.&bet=Win1&kf=2.66"
+                                "&sport=Tennis&sum=54233&status=SOON";
+  std::string answer;
+  Fetch(reports, at(radarReport), answer);
+  EXPECT_EQ(answer, "ok");
+  Fetch(reports, at(betReport), answer);
+  EXPECT_EQ(get("/demo/reports"), radarReport + "\n" + encodeRequestTarget(betReport) + "\n");
+
+  for (int i = 0; i < 3; ++i) list("live");
+  std::string requests = get("/demo/requests");
+  int liveLoads = 0;
+  for (std::size_t at = requests.find("&menu=live"); at != std::string::npos;
+       at = requests.find("&menu=live", at + 1)) {
+    ++liveLoads;
+  }
+  EXPECT_EQ(liveLoads, 3);
+}
+
+TEST_F(DemoServiceTest, LiveScoresFollowTheDemoClock) {
+  std::string previous = list("live");
+  EXPECT_EQ(list("live"), previous);
+  std::map<std::string, std::set<std::string>> scoresSeen;  // by match, with the serve flag
+  std::string heldUp;
+  for (const std::string& block : blocksOf(previous)) {
+    if (ExtractTag(block, "q").empty()) heldUp = ExtractTag(block, "id");
+  }
+  ASSERT_FALSE(heldUp.empty());
+  for (int minute = 1; minute <= 240; ++minute) {
+    SCOPED_TRACE(minute);
+    advanceClock(1);
+    std::string now = list("live");
+    ASSERT_NE(now, previous);
+    auto live = blocksOf(now);
+    ASSERT_GE(live.size(), 10u);
+    std::set<std::string> podacha = valuesOf(live, "podacha");
+    ASSERT_TRUE(podacha.contains("1") && podacha.contains("2"));
+    for (const std::string& block : live) {
+      std::string score;
+      for (const char* tag : {"score", "set1", "set2", "set3", "podacha"}) {
+        score += std::string(ExtractTag(block, tag)) + " ";
+      }
+      scoresSeen[std::string(ExtractTag(block, "id"))].insert(score);
+    }
+    previous = now;
+  }
+  // Four minutes a game for four hours: every match in play went through its whole game
+  // order, while the one held up by rain kept its score.
+  for (const auto& [id, scores] : scoresSeen) {
+    if (id == heldUp) {
+      EXPECT_EQ(scores.size(), 1u);
+    } else {
+      EXPECT_GE(scores.size(), 15u) << id;
+    }
+  }
+}
+
+TEST_F(DemoServiceTest, ServesTheVendorSiteAndStopsOnRequest) {
+  EXPECT_NE(get("/").find("<html"), std::string::npos);
+  EXPECT_NE(get("/index.php?option=com_content&view=article&id=6&Itemid=9").find(kDownloadCp1251),
+            std::string::npos);
+  EXPECT_TRUE(demo.base().starts_with("http://127.0.0.1:"));
+  EXPECT_EQ(demo.stop(), 0);
+  EXPECT_FALSE(UrlExists(at("/refresh/korvex4.3.txt")));
+}
+
+TEST_F(DemoServiceTest, EveryRunServesTheSameData) {
+  DemoServiceProcess second{KORVEX_DEMO_PATH, {"--manual-clock"}};
+  HttpClient other;
+  auto both = [&](const std::string& target) {
+    std::string theirs;
+    Fetch(other, second.base() + target, theirs);
+    EXPECT_FALSE(theirs.empty()) << target;
+    EXPECT_EQ(get(target), theirs) << target;
+  };
+  for (const char* menu : {"line", "live", "bf"})
+    both(std::string("/login/kx.php?login=demo&pass=demo&menu=") + menu);
+  for (const std::string& id : idsOf("bf")) both("/kx/match.php?id=" + id);
+  both("/kx/img/kx_logo.jpg");
+}
+
+TEST(DemoServiceArguments, ListensOnTheGivenPortAndRefusesNonsense) {
+  int port = 0;
+  {
+    DemoServiceProcess probe{KORVEX_DEMO_PATH};
+    port = std::stoi(probe.base().substr(probe.base().rfind(':') + 1));
+  }
+  DemoServiceProcess fixed{KORVEX_DEMO_PATH, {"--port", std::to_string(port)}};
+  EXPECT_EQ(fixed.base(), "http://127.0.0.1:" + std::to_string(port));
+  EXPECT_TRUE(UrlExists(fixed.base() + "/refresh/korvex4.3.txt"));
+  // Taken now, so a second service cannot listen there.
+  EXPECT_THROW(DemoServiceProcess(KORVEX_DEMO_PATH, {"--port", std::to_string(port)}),
+               std::runtime_error);
+  EXPECT_THROW(DemoServiceProcess(KORVEX_DEMO_PATH, {"--port", "80x"}), std::runtime_error);
+  EXPECT_THROW(DemoServiceProcess(KORVEX_DEMO_PATH, {"--host", "0.0.0.0"}), std::runtime_error);
+}
+
+TEST_F(DemoServiceTest, RecordsEveryRequestOfConcurrentClients) {
+  constexpr int kClients = 4;
+  constexpr int kLoadsEach = 25;
+  std::vector<std::thread> clients;
+  for (int i = 0; i < kClients; ++i) {
+    clients.emplace_back([&] {
+      HttpClient own;
+      for (int load = 0; load < kLoadsEach; ++load) {
+        std::string answer;
+        Fetch(own, at("/login/kx.php?login=demo&pass=demo&menu=live"), answer);
+      }
+    });
+  }
+  for (std::thread& client : clients) client.join();
+  std::string requests = get("/demo/requests");
+  EXPECT_EQ(std::ranges::count(requests, '\n'), kClients * kLoadsEach + 1);
+}
+
+}  // namespace
+}  // namespace korvex
