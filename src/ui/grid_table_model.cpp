@@ -2,6 +2,7 @@
 
 #include <QBrush>
 
+#include "ui/fonts.h"
 #include "ui/image_lists.h"
 #include "ui/qt_text.h"
 
@@ -33,8 +34,7 @@ GridTableModel::GridTableModel(GridModel& grid, QObject* parent)
   for (int col = 0; col < grid.columnCount(); ++col) {
     const ColumnDef& def = grid.column(col);
     ColumnLook look;
-    look.font = QFont(QStringLiteral("Arial"));
-    look.font.setPixelSize(def.fontSize > 0 ? def.fontSize : 14);
+    look.font = arialFont(def.fontSize > 0 ? def.fontSize : 14);
     look.font.setBold(def.bold);
     look.font.setItalic(def.italic);
     look.alignment = QVariant::fromValue(toQtAlignment(def.align));

@@ -15,7 +15,6 @@ namespace korvex::ui {
 namespace {
 
 constexpr int kRowHeight = 18;
-constexpr int kTextMargin = 8;  // the style's padding on both sides of a cell's text
 
 // Image cells show their picture centred, as the grids were designed; Qt would put it
 // at the left edge.
@@ -95,7 +94,9 @@ GridView::GridView(GridModel& grid, QWidget* parent)
 }
 
 int GridView::heightForRows(int rows) const {
-  const int header = horizontalHeader()->isVisible() ? horizontalHeader()->sizeHint().height() : 0;
+  // Asked while the window is still being built: isHidden, not isVisible, tells whether
+  // the header will show.
+  const int header = horizontalHeader()->isHidden() ? 0 : horizontalHeader()->sizeHint().height();
   return header + rows * kRowHeight + 2 * frameWidth();
 }
 
@@ -103,7 +104,9 @@ bool GridView::textFitsCell(const QModelIndex& index) const {
   if (index.data(GridTableModel::HintRole).isValid()) return false;
   const QString text = index.data(Qt::DisplayRole).toString();
   const QFont font = index.data(Qt::FontRole).value<QFont>();
-  return QFontMetrics(font).horizontalAdvance(text) + kTextMargin <= visualRect(index).width();
+  // The style pads a cell's text by its focus margin plus one pixel on either side.
+  const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+  return QFontMetrics(font).horizontalAdvance(text) + padding <= visualRect(index).width();
 }
 
 bool GridView::viewportEvent(QEvent* event) {

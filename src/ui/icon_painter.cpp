@@ -8,6 +8,8 @@
 #include <functional>
 #include <numbers>
 
+#include "ui/fonts.h"
+
 namespace korvex::ui {
 
 namespace {
@@ -244,8 +246,7 @@ QImage drawFallbackFlag(const QString& isoCode) {
         p.setRenderHint(QPainter::Antialiasing, false);
         p.fillRect(0, 0, 16, 6, top);
         p.fillRect(0, 6, 16, 5, bottom);
-        QFont font("Arial");
-        font.setPixelSize(8);
+        QFont font = arialFont(8);
         font.setBold(true);
         p.setFont(font);
         p.setPen(Qt::white);

@@ -31,7 +31,7 @@ QWidget* betsPanel() {
   title->setAlignment(Qt::AlignCenter);
   title->setFixedHeight(kBarHeight);
   title->setStyleSheet(QStringLiteral(
-      "background: #3d5a80; color: white; font: bold 12px Arial;"));
+      "background: #3d5a80; color: white; font-weight: bold; font-size: 12px;"));
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(0, 2, 0, 0);
   layout->addWidget(title);

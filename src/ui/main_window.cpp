@@ -104,6 +104,8 @@ GridView* MainWindow::gridView(GridModel& grid) { return new GridView(grid); }
 QLabel* MainWindow::formLabel(const std::string& text) {
   auto* label = new QLabel(fromCp1251(text));
   label->setAlignment(Qt::AlignCenter);
+  for (const auto& [name, field] : session_->form().labels())
+    if (field == &text) label->setObjectName(QString::fromLatin1(name));
   labels_.emplace_back(label, &text);
   return label;
 }

@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include "ui/fonts.h"
+
 namespace korvex::ui {
 
 QWidget* topBar(std::initializer_list<QWidget*> left, std::initializer_list<QWidget*> right,
@@ -18,11 +20,7 @@ QWidget* topBar(std::initializer_list<QWidget*> left, std::initializer_list<QWid
 }
 
 QLabel* styled(QLabel* label, int pixelSize, bool bold, const QColor& colour) {
-  QFont font = label->font();
-  if (pixelSize > 0) {
-    font.setFamily(QStringLiteral("Arial"));
-    font.setPixelSize(pixelSize);
-  }
+  QFont font = pixelSize > 0 ? arialFont(pixelSize) : label->font();
   font.setBold(bold);
   label->setFont(font);
   QPalette palette = label->palette();

@@ -93,6 +93,8 @@ bool openFirstMatch(QWidget& window) {
   int col = 0;
   while (col < line->model()->columnCount() && line->isColumnHidden(col)) ++col;
   const QRect cell = line->visualRect(line->model()->index(0, col));
+  // A real double-click is a click followed by the double-click event.
+  QTest::mouseClick(line->viewport(), Qt::LeftButton, {}, cell.center());
   QTest::mouseDClick(line->viewport(), Qt::LeftButton, {}, cell.center());
   return true;
 }

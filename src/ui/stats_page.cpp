@@ -1,9 +1,11 @@
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/grid_view.h"
 #include "ui/image_lists.h"
@@ -31,7 +33,7 @@ QLabel* rankHeader() {
   header->setAlignment(Qt::AlignCenter);
   header->setFixedWidth(48);
   header->setStyleSheet(QStringLiteral(
-      "background: #3d5a80; color: white; font: bold 10px Arial; border-radius: 2px;"));
+      "background: #3d5a80; color: white; font-weight: bold; font-size: 10px; border-radius: 2px;"));
   return header;
 }
 
@@ -159,10 +161,15 @@ QWidget* MainWindow::buildSummaryStrip() {
     auto* title = new QPushButton(QString::fromLatin1(caption));
     title->setFocusPolicy(Qt::NoFocus);
     title->setFixedHeight(21);
+    // Six short results share the box's width evenly, without scrolling.
+    GridView* results = gridView(*grid);
+    results->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    results->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* box = new QVBoxLayout;
     box->setSpacing(0);
     box->addWidget(title);
-    box->addWidget(gridView(*grid));
+    box->addWidget(results);
     layout->addLayout(box);
   }
   return strip;
@@ -184,7 +191,8 @@ QWidget* MainWindow::buildForecastPage() {
   barLayout->addWidget(texts);
 
   GridView* setScores = gridView(form.ScGrid);
-  setScores->setFixedHeight(kSetScoreHeight);
+  // The designed height, unless the font needs more to show all three sets.
+  setScores->setFixedHeight(std::max(kSetScoreHeight, setScores->heightForRows(3)));
 
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(0, 0, 0, 0);
