@@ -16,7 +16,6 @@ class GridView : public QTableView {
  public:
   explicit GridView(GridModel& grid, QWidget* parent = nullptr);
 
-  GridTableModel* gridModel() const { return model_; }
   // Header plus the given number of rows, for the strips that hold a fixed few rows.
   int heightForRows(int rows) const;
 

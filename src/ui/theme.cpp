@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QAbstractItemView>
+#include <QPalette>
 #include <QProxyStyle>
 
 #include "ui/fonts.h"
@@ -24,8 +25,6 @@ class KorvexStyle : public QProxyStyle {
   }
 };
 
-}  // namespace
-
 QPalette korvexPalette() {
   const QColor window(226, 232, 240);
   const QColor button(212, 221, 233);
@@ -47,6 +46,8 @@ QPalette korvexPalette() {
   palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(130, 140, 155));
   return palette;
 }
+
+}  // namespace
 
 void applyTheme(QApplication& app) {
   app.setFont(arialFont(12));

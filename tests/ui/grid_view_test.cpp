@@ -5,6 +5,9 @@
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
+#include <QHelpEvent>
+#include <QCoreApplication>
 
 #include "app/form.h"
 #include "ui/grid_table_model.h"
@@ -71,6 +74,22 @@ TEST_F(GridViewInput, ADisabledGridTakesNoDoubleClick) {
   EXPECT_TRUE(view.isEnabled());
   doubleClick(view, 4, 1);
   EXPECT_EQ(clicks.count(), 1);
+}
+
+TEST_F(GridViewInput, AnAutoSizeCellOffersItsTextOnlyWhenCutShort) {
+  constexpr int home = 6;
+  ASSERT_TRUE(form.RX.column(home).autoSize);
+  form.RX.setText(home, 0, "Li N.");
+  form.RX.setText(home, 1, "Alexandrova-Kudermetova Ekaterina Sergeyevna");
+  const auto tooltipAt = [this](int row) {
+    QToolTip::hideText();
+    const QPoint at = view.visualRect(view.model()->index(row, home)).center();
+    QHelpEvent help(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(view.viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  EXPECT_EQ(tooltipAt(0), "");
+  EXPECT_EQ(tooltipAt(1), "Alexandrova-Kudermetova Ekaterina Sergeyevna");
 }
 
 }  // namespace
