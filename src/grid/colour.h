@@ -27,6 +27,14 @@ inline constexpr Colour Purple = 0x00800080;       // RGB 128,0,128
 inline constexpr Colour Black = 0x00000000;
 inline constexpr Colour Silver = 0x00C0C0C0;
 inline constexpr Colour MoneyGreen = 0x00C0DCC0;
+inline constexpr Colour Orange = 0x0044A8FF;       // RGB 255,168,68
+inline constexpr Colour DeepOrange = 0x004080FF;   // RGB 255,128,64
+inline constexpr Colour LightYellow = 0x0080FFFF;  // RGB 255,255,128
+inline constexpr Colour GreyGreen = 0x00AED0C1;    // RGB 193,208,174
+inline constexpr Colour LightAqua = 0x00FFFF80;    // RGB 128,255,255
+inline constexpr Colour PaleGrey = 0x00E9E5E4;     // RGB 228,229,233
+inline constexpr Colour Peach = 0x00BBD1FF;        // RGB 255,209,187
+inline constexpr Colour Rose = 0x008000FF;         // RGB 255,0,128
 
 // System colours, by role.
 inline constexpr Colour ScrollBar = 0x80000000;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/form.h"
+
+namespace korvex {
+
+// The remembered log-in: the login on line 1, the password on line 2, plain CP1251 text.
+inline constexpr const char* kCredentialsFileName = "kx.log";
+
+// Splits at CR LF, LF or CR; a last line without an ending still counts.
+std::vector<std::string> splitLines(std::string_view text);
+
+// Fills loginedit, passedit and zap from kx.log in `workdir`, as far as it can be read.
+void loadCredentials(Form& form, const std::filesystem::path& workdir);
+// Writes CurrentLogin and CurrentPassword to kx.log, readable by the owner only.
+// Throws std::runtime_error with a message for the user when that fails.
+void saveCredentials(const Form& form, const std::filesystem::path& workdir);
+// Removes kx.log; a missing file is fine.
+void forgetCredentials(const std::filesystem::path& workdir);
+
+}  // namespace korvex

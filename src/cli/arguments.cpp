@@ -1,0 +1,124 @@
+#include "cli/arguments.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <utility>
+
+namespace korvex::cli {
+
+namespace {
+
+constexpr std::array kOpenableGrids{"RX", "RG", "LG", "RB"};
+
+std::optional<int> wholeNumber(const std::string& text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stop != end || value < 0) return std::nullopt;
+  return value;
+}
+
+class Reader {
+ public:
+  explicit Reader(const std::vector<std::string>& args) : args_(args) {}
+  bool done() const { return next_ >= args_.size(); }
+  const std::string& peek() const { return args_[next_]; }
+  std::optional<std::string> take() {
+    if (done()) return std::nullopt;
+    return args_[next_++];
+  }
+
+ private:
+  const std::vector<std::string>& args_;
+  std::size_t next_ = 0;
+};
+
+std::optional<Action> readAction(const std::string& name, Reader& in, std::string& error) {
+  using Kind = Action::Kind;
+  auto missing = [&](const char* what) {
+    error = name + " needs " + what;
+    return std::nullopt;
+  };
+  if (name == "type-login" || name == "type-password") {
+    auto text = in.take();
+    if (!text) return missing("a TEXT");
+    return Action{name == "type-login" ? Kind::TypeLogin : Kind::TypePassword, *text};
+  }
+  if (name == "remember") {
+    auto state = in.take();
+    if (!state || (*state != "on" && *state != "off")) return missing("on or off");
+    return Action{Kind::Remember, {}, *state == "on" ? 1 : 0};
+  }
+  if (name == "open") {
+    auto grid = in.take();
+    auto row = in.take();
+    if (!grid || !row) return missing("GRID ROW");
+    if (std::find(kOpenableGrids.begin(), kOpenableGrids.end(), *grid) == kOpenableGrids.end()) {
+      error = "open: GRID must be RX, RG, LG or RB, not " + *grid;
+      return std::nullopt;
+    }
+    auto index = wholeNumber(*row);
+    if (!index) return missing("a ROW that is a whole number from 0");
+    return Action{Kind::Open, *grid, *index};
+  }
+  if (name == "tick") {
+    // The count is optional, so only a number after "tick" is taken as one.
+    int count = 1;
+    if (!in.done()) {
+      if (auto n = wholeNumber(in.peek())) {
+        count = *n;
+        in.take();
+      }
+    }
+    return Action{Kind::Tick, {}, count};
+  }
+  static const std::array<std::pair<const char*, Kind>, 4> kPlain{{{"login", Kind::Login},
+                                                                   {"refresh", Kind::Refresh},
+                                                                   {"dump", Kind::Dump},
+                                                                   {"summary", Kind::Summary}}};
+  for (const auto& [word, kind] : kPlain)
+    if (name == word) return Action{kind};
+  error = "unknown action " + name;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Invocation> parseArguments(const std::vector<std::string>& args, std::string& error) {
+  Invocation invocation;
+  Reader in(args);
+  const std::array<std::pair<const char*, std::optional<std::string>*>, 4> options{
+      {{"--service", &invocation.service},
+       {"--exchange", &invocation.exchange},
+       {"--vendor", &invocation.vendor},
+       {"--workdir", &invocation.workdir}}};
+  while (!in.done() && in.peek().starts_with("--")) {
+    const std::string option = *in.take();
+    auto known = std::find_if(options.begin(), options.end(),
+                              [&](const auto& entry) { return option == entry.first; });
+    if (known == options.end()) {
+      error = "unknown option " + option;
+      return std::nullopt;
+    }
+    auto value = in.take();
+    if (!value) {
+      error = option + " needs a value";
+      return std::nullopt;
+    }
+    *known->second = *value;
+  }
+  while (!in.done()) {
+    const std::string name = *in.take();
+    auto action = readAction(name, in, error);
+    if (!action) return std::nullopt;
+    invocation.actions.push_back(std::move(*action));
+  }
+  if (invocation.actions.empty()) {
+    error = "no ACTION given";
+    return std::nullopt;
+  }
+  return invocation;
+}
+
+}  // namespace korvex::cli

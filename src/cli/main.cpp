@@ -1,0 +1,91 @@
+// korvex-cli: drives the same Session as the window, one action per GUI event, and
+// prints the window's state as JSON.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/session.h"
+#include "cli/arguments.h"
+#include "cli/cli_platform.h"
+#include "cli/json_dump.h"
+#include "service/cp1251.h"
+
+namespace {
+
+using korvex::Session;
+using korvex::cli::Action;
+using korvex::cli::CliPlatform;
+
+korvex::SessionConfig configFor(const korvex::cli::Invocation& invocation) {
+  korvex::SessionConfig config;
+  if (invocation.service) config.addresses.service = *invocation.service;
+  if (invocation.exchange) config.addresses.exchange = *invocation.exchange;
+  if (invocation.vendor) config.addresses.vendor = *invocation.vendor;
+  if (invocation.workdir) config.workdir = *invocation.workdir;
+  return config;
+}
+
+void openRow(Session& session, const std::string& grid, int row) {
+  if (grid == "RX") session.RXCellDblClick(0, row);
+  if (grid == "RG") session.RGCellDblClick(0, row);
+  if (grid == "LG") session.LGCellDblClick(0, row);
+  if (grid == "RB") session.RBCellDblClick(0, row);
+}
+
+void run(const Action& action, Session& session, CliPlatform& platform) {
+  korvex::Form& form = session.form();
+  switch (action.kind) {
+    case Action::Kind::TypeLogin:
+      form.loginedit = korvex::utf8ToCp1251(action.text);
+      break;
+    case Action::Kind::TypePassword:
+      form.passedit = korvex::utf8ToCp1251(action.text);
+      break;
+    case Action::Kind::Remember:
+      form.zap = action.number != 0;
+      break;
+    case Action::Kind::Login:
+      session.spSkinXFormButton1Click();
+      break;
+    case Action::Kind::Refresh:
+      session.spSkinXFormButton2Click();
+      break;
+    case Action::Kind::Open:
+      openRow(session, action.text, action.number);
+      break;
+    case Action::Kind::Tick:
+      // The timer only ticks once a log-in has switched it on.
+      for (int i = 0; i < action.number && form.timerOn && !form.closed; ++i) session.Timer1Timer();
+      break;
+    case Action::Kind::Dump:
+      std::cout << korvex::cli::toLine(korvex::cli::dumpState(form, platform)) << '\n';
+      break;
+    case Action::Kind::Summary:
+      std::cout << korvex::cli::toLine(korvex::cli::summarise(form, platform)) << '\n';
+      break;
+  }
+  std::cout.flush();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string error;
+  const auto invocation =
+      korvex::cli::parseArguments(std::vector<std::string>(argv + 1, argv + argc), error);
+  if (!invocation) {
+    std::cerr << "korvex-cli: " << error << '\n' << korvex::cli::kUsage << '\n';
+    return 2;
+  }
+
+  CliPlatform platform;
+  Session session(platform, configFor(*invocation));
+  platform.attach(session.form());
+  session.FormCreate();
+  for (const Action& action : invocation->actions) {
+    // A closed window takes no more input, but its last state can still be printed.
+    if (session.form().closed && action.kind != Action::Kind::Dump) continue;
+    run(action, session, platform);
+  }
+  return 0;
+}

@@ -1,0 +1,201 @@
+// Runs the real korvex-cli against a loopback service and reads what it prints.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+#include "support/test_server.h"
+
+extern char** environ;
+
+namespace korvex {
+namespace {
+
+using Json = nlohmann::ordered_json;
+using test::Reply;
+using test::TempDir;
+using test::TestServer;
+
+struct CliRun {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+CliRun runCli(const std::vector<std::string>& args) {
+  TempDir scratch;
+  const std::string errFile = (scratch / "stderr").string();
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) return {};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errFile.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  std::vector<std::string> all{KORVEX_CLI_PATH};
+  all.insert(all.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& arg : all) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, KORVEX_CLI_PATH, &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(pipeFds[1]);
+  CliRun run;
+  char buffer[4096];
+  for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) run.out.append(buffer, n);
+  close(pipeFds[0]);
+  if (spawned != 0) return run;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.err = test::readFile(errFile);
+  return run;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> result;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) result.push_back(line);
+  return result;
+}
+
+class CliTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    server.route("/refresh/korvex4.3.txt", Reply{.body = "4.3"});
+    server.route("/login/kx.php", Reply{.body = "ok"});
+  }
+
+  CliRun cli(std::vector<std::string> actions) {
+    std::vector<std::string> args{
+        "--service", server.base(),           "--exchange", server.base(),
+        "--vendor",  "http://vendor.example", "--workdir",  workdir.path().string()};
+    args.insert(args.end(), actions.begin(), actions.end());
+    return runCli(args);
+  }
+
+  // The one JSON document a run printed.
+  Json document(const CliRun& run) {
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const auto printed = lines(run.out);
+    EXPECT_EQ(printed.size(), 1u) << run.out;
+    return printed.empty() ? Json() : Json::parse(printed[0]);
+  }
+
+  TestServer server;
+  TempDir workdir;
+};
+
+TEST_F(CliTest, FreshStartDumpHasTheWholeShape) {
+  const Json state = document(cli({"dump"}));
+
+  std::vector<std::string> keys;
+  for (const auto& [key, value] : state.items()) keys.push_back(key);
+  EXPECT_EQ(keys, (std::vector<std::string>{"tabs", "active_page", "sizeable", "timer_on", "closed",
+                                            "globals", "fields", "labels", "pictures", "grids",
+                                            "messages", "opened_urls"}));
+  ASSERT_EQ(state["tabs"].size(), 5u);
+  EXPECT_EQ(state["tabs"][0], (Json{{"caption", "About"}, {"visible", true}}));
+  EXPECT_EQ(state["tabs"][4], (Json{{"caption", "Report"}, {"visible", false}}));
+  EXPECT_EQ(state["globals"]["LiveCountdown"], 60);
+  EXPECT_EQ(state["fields"], (Json{{"loginedit", ""}, {"passedit", ""}, {"zap", false}}));
+  EXPECT_EQ(state["labels"]["countsoon"], "Count: 0");
+  EXPECT_EQ(state["labels"]["scor"], "0:0");
+  EXPECT_EQ(state["labels"].size(), 18u);
+  EXPECT_EQ(state["pictures"]["LOGO1"],
+            (Json{{"source", "placeholder"}, {"width", 48}, {"height", 50}}));
+
+  std::vector<std::string> grids;
+  for (const auto& [name, grid] : state["grids"].items()) grids.push_back(name);
+  EXPECT_EQ(grids,
+            (std::vector<std::string>{"RX", "RG", "LG", "RB", "SBX", "MatchGrid", "KFGrid", "SG",
+                                      "ScGrid", "LGrid1", "LGrid2", "HX", "LG1", "LG2", "LG3"}));
+  const Json& rx = state["grids"]["RX"];
+  EXPECT_EQ(rx["enabled"], true);
+  ASSERT_EQ(rx["columns"].size(), 20u);
+  EXPECT_EQ(rx["columns"][0], "ID");
+  EXPECT_EQ(rx["columns"][4], "DATE");
+  EXPECT_TRUE(rx["rows"].empty());
+  EXPECT_TRUE(state["messages"].empty());
+  EXPECT_TRUE(server.targets().empty());
+}
+
+TEST_F(CliTest, TypedLogInIsSentAsCp1251AndSwitchesToTheLoggedInState) {
+  // "Иван" typed in UTF-8 goes out as its CP1251 bytes.
+  const Json state = document(cli({"type-login", "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD",
+                                   "type-password", "demo", "login", "tick", "3", "dump"}));
+
+  EXPECT_EQ(state["globals"]["CurrentLogin"], "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD");
+  EXPECT_EQ(state["globals"]["LiveCountdown"], 57);
+  EXPECT_EQ(state["labels"]["Livetime"], "Refresh from 57 sec.");
+  EXPECT_EQ(state["active_page"], 1);
+  EXPECT_EQ(state["timer_on"], true);
+  EXPECT_EQ(state["sizeable"], true);
+  EXPECT_EQ(state["tabs"][0]["visible"], false);
+  EXPECT_EQ(state["tabs"][1]["visible"], true);
+  EXPECT_EQ(state["tabs"][2]["visible"], true);
+  const auto targets = server.targets();
+  ASSERT_GE(targets.size(), 2u);
+  EXPECT_EQ(targets[1], "/login/kx.php?login=%C8%E2%E0%ED&pass=demo");
+}
+
+TEST_F(CliTest, TicksBeforeLogInDoNothing) {
+  const Json state = document(cli({"tick", "5", "dump"}));
+  EXPECT_EQ(state["globals"]["LiveCountdown"], 60);
+  EXPECT_EQ(state["labels"]["Livetime"], "");
+}
+
+TEST_F(CliTest, RequiredUpdateClosesTheWindowAndOnlyDumpStillRuns) {
+  server.route("/refresh/korvex4.3.txt", Reply{.status = 404});
+  const Json state = document(cli({"login", "summary", "type-login", "x", "dump"}));
+
+  EXPECT_EQ(state["closed"], true);
+  EXPECT_EQ(state["fields"]["loginedit"], "");
+  ASSERT_EQ(state["messages"].size(), 1u);
+  EXPECT_EQ(state["messages"][0],
+            "Update Programm from vendor.example\r\xD0\x9E\xD0\xB1\xD0\xBD\xD0\xBE\xD0\xB2\xD0\xB8"
+            "\xD1\x82\xD0\xB5 \xD0\xBF\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC"
+            "\xD1\x83 \xD1\x81 \xD1\x81\xD0\xB0\xD0\xB9\xD1\x82\xD0\xB0!");
+  EXPECT_EQ(
+      state["opened_urls"],
+      Json::array({"http://vendor.example/index.php?option=com_content&view=article&id=6&Itemid=9#"
+                   "\xD0\xA1\xD0\xBA\xD0\xB0\xD1\x87\xD0\xB0\xD1\x82\xD1\x8C"}));
+}
+
+TEST_F(CliTest, SummaryIsOneLineOfJson) {
+  const Json summary = document(cli({"type-login", "demo", "login", "summary"}));
+  ASSERT_TRUE(summary.contains("rows"));
+  EXPECT_EQ(summary["rows"].size(), 15u);
+  EXPECT_EQ(summary["rows"]["RX"], 0);
+  EXPECT_EQ(summary["labels"]["lcount"], "Count: 0");
+  EXPECT_TRUE(summary["messages"].empty());
+}
+
+TEST_F(CliTest, WrongArgumentsExitWithTwoAndAUsageLine) {
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{"open", "XX", "1"},
+                                             {"open", "RX", "one"},
+                                             {"open", "RX"},
+                                             {"remember", "maybe"},
+                                             {"frobnicate"},
+                                             {"--colour", "red", "dump"},
+                                             {}}) {
+    const CliRun run = cli(args);
+    EXPECT_EQ(run.exitCode, 2) << testing::PrintToString(args);
+    EXPECT_NE(run.err.find("usage: korvex-cli"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "") << "nothing runs when the command line is wrong";
+  }
+  EXPECT_TRUE(server.targets().empty());
+}
+
+}  // namespace
+}  // namespace korvex
