@@ -27,15 +27,16 @@ class CourtBackground : public QWidget {
     sky.setColorAt(1, QColor(22, 96, 112));
     p.fillRect(rect(), sky);
 
-    const QRectF court = QRectF(rect()).adjusted(width() * 0.12, height() * 0.14,
-                                                 -width() * 0.12, -height() * 0.14);
+    const QRectF court =
+        QRectF(rect()).adjusted(width() * 0.12, height() * 0.14, -width() * 0.12, -height() * 0.14);
     p.fillRect(court.adjusted(-24, -24, 24, 24), QColor(44, 110, 150, 120));
     p.fillRect(court, QColor(52, 128, 168, 150));
     p.setPen(QPen(QColor(255, 255, 255, 150), 3));
     p.setBrush(Qt::NoBrush);
     p.drawRect(court);
     const double alley = court.height() * 0.125;
-    p.drawLine(QPointF(court.left(), court.top() + alley), QPointF(court.right(), court.top() + alley));
+    p.drawLine(QPointF(court.left(), court.top() + alley),
+               QPointF(court.right(), court.top() + alley));
     p.drawLine(QPointF(court.left(), court.bottom() - alley),
                QPointF(court.right(), court.bottom() - alley));
     const double serviceDepth = court.width() * 0.23;
@@ -67,8 +68,8 @@ QWidget* MainWindow::buildAboutPage() {
 
   auto* panel = new QFrame;
   panel->setObjectName(QStringLiteral("loginPanel"));
-  panel->setStyleSheet(QStringLiteral(
-      "#loginPanel { background: rgba(255, 255, 255, 225); border-radius: 10px; }"));
+  panel->setStyleSheet(
+      QStringLiteral("#loginPanel { background: rgba(255, 255, 255, 225); border-radius: 10px; }"));
   panel->setFixedWidth(340);
 
   loginEdit_ = new QLineEdit;
@@ -87,8 +88,8 @@ QWidget* MainWindow::buildAboutPage() {
   version->setFont(bold);
 
   const std::string vendorPage = session_->context().addresses.vendor + "/";
-  auto* link = new QLabel(QStringLiteral("<a href=\"#\">%1</a>")
-                              .arg(fromCp1251(vendorPage).toHtmlEscaped()));
+  auto* link = new QLabel(
+      QStringLiteral("<a href=\"#\">%1</a>").arg(fromCp1251(vendorPage).toHtmlEscaped()));
   link->setObjectName(QStringLiteral("vendorLink"));
   link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
   link->setCursor(Qt::PointingHandCursor);
@@ -115,9 +116,8 @@ QWidget* MainWindow::buildAboutPage() {
   connect(zap_, &QCheckBox::toggled, this, [this](bool on) { session_->form().zap = on; });
   connect(login, &QPushButton::clicked, this,
           [this] { runHandler([this] { session_->spSkinXFormButton1Click(); }); });
-  connect(link, &QLabel::linkActivated, this, [this, vendorPage] {
-    session_->context().platform.openUrl(vendorPage);
-  });
+  connect(link, &QLabel::linkActivated, this,
+          [this, vendorPage] { session_->context().platform.openUrl(vendorPage); });
   return page;
 }
 

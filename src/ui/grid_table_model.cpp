@@ -12,9 +12,12 @@ namespace {
 
 Qt::Alignment toQtAlignment(Align align) {
   switch (align) {
-    case Align::Centre: return Qt::AlignCenter;
-    case Align::Right: return Qt::AlignRight | Qt::AlignVCenter;
-    case Align::Left: break;
+    case Align::Centre:
+      return Qt::AlignCenter;
+    case Align::Right:
+      return Qt::AlignRight | Qt::AlignVCenter;
+    case Align::Left:
+      break;
   }
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
@@ -24,7 +27,9 @@ QVariant brushOf(const std::optional<Colour>& colour) {
   return QBrush(toQColor(*colour));
 }
 
-bool showsText(ColumnKind kind) { return kind == ColumnKind::Text || kind == ColumnKind::Number; }
+bool showsText(ColumnKind kind) {
+  return kind == ColumnKind::Text || kind == ColumnKind::Number;
+}
 
 }  // namespace
 
@@ -48,7 +53,9 @@ GridTableModel::GridTableModel(GridModel& grid, QObject* parent)
   grid_.addObserver(this);
 }
 
-GridTableModel::~GridTableModel() { grid_.removeObserver(this); }
+GridTableModel::~GridTableModel() {
+  grid_.removeObserver(this);
+}
 
 int GridTableModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : rows_;
@@ -85,16 +92,21 @@ QVariant GridTableModel::cellData(int col, int row, int role) const {
       return cell.value != 0 ? Qt::Checked : Qt::Unchecked;
     case Qt::BackgroundRole:
       return cell.colour ? QVariant(QBrush(toQColor(*cell.colour))) : look.background;
-    case Qt::ForegroundRole: return look.foreground;
-    case Qt::FontRole: return look.font;
-    case Qt::TextAlignmentRole: return look.alignment;
+    case Qt::ForegroundRole:
+      return look.foreground;
+    case Qt::FontRole:
+      return look.font;
+    case Qt::TextAlignmentRole:
+      return look.alignment;
     case Qt::ToolTipRole:
       if (!cell.hint.empty()) return fromCp1251(cell.hint);
       // Auto-size columns offer their full text; the view shows it only when it is cut.
       if (def.autoSize && showsText(def.kind) && !cell.text.empty()) return fromCp1251(cell.text);
       return {};
-    case HintRole: return cell.hint.empty() ? QVariant() : QVariant(fromCp1251(cell.hint));
-    default: return {};
+    case HintRole:
+      return cell.hint.empty() ? QVariant() : QVariant(fromCp1251(cell.hint));
+    default:
+      return {};
   }
 }
 
@@ -103,11 +115,16 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
     return QAbstractTableModel::headerData(section, orientation, role);
   const ColumnLook& look = looks_[static_cast<size_t>(section)];
   switch (role) {
-    case Qt::DisplayRole: return look.header;
-    case Qt::BackgroundRole: return look.headerBackground;
-    case Qt::ToolTipRole: return look.headerHint;
-    case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
-    default: return {};
+    case Qt::DisplayRole:
+      return look.header;
+    case Qt::BackgroundRole:
+      return look.headerBackground;
+    case Qt::ToolTipRole:
+      return look.headerHint;
+    case Qt::TextAlignmentRole:
+      return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    default:
+      return {};
   }
 }
 
@@ -134,6 +151,8 @@ void GridTableModel::cellChanged(int col, int row) {
   emit dataChanged(changed, changed);
 }
 
-void GridTableModel::enabledChanged(bool enabled) { emit gridEnabledChanged(enabled); }
+void GridTableModel::enabledChanged(bool enabled) {
+  emit gridEnabledChanged(enabled);
+}
 
 }  // namespace korvex::ui

@@ -77,8 +77,8 @@ GridView::GridView(GridModel& grid, QWidget* parent)
   }
 
   if (look.gridLines)
-    setStyleSheet(QStringLiteral("QTableView { gridline-color: %1; }")
-                      .arg(toQColor(*look.gridLines).name()));
+    setStyleSheet(
+        QStringLiteral("QTableView { gridline-color: %1; }").arg(toQColor(*look.gridLines).name()));
   if (look.background) {
     QPalette ground = palette();
     ground.setColor(QPalette::Base, toQColor(*look.background));

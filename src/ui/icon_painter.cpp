@@ -109,8 +109,7 @@ void radarMark(QPainter& p) {
   p.setBrush(QColor(40, 90, 210));
   p.drawRect(0, 0, 15, 15);
   p.setRenderHint(QPainter::Antialiasing);
-  const QPolygonF arrow{{8, 2},  {13.5, 8}, {10, 8},  {10, 13.5},
-                        {6, 13.5}, {6, 8},   {2.5, 8}};
+  const QPolygonF arrow{{8, 2}, {13.5, 8}, {10, 8}, {10, 13.5}, {6, 13.5}, {6, 8}, {2.5, 8}};
   p.setPen(QColor(170, 80, 0));
   p.setBrush(QColor(255, 150, 30));
   p.drawPolygon(arrow);
@@ -218,21 +217,36 @@ QImage drawFace(bool female) {
 
 QImage drawStatusIcon(int index) {
   switch (index) {
-    case 1: return drawn(barChart);
-    case 2: return drawn(listLines);
-    case 3: return drawn(reportSheet);
-    case 4: return drawn(radarScreen);
-    case 5: return drawn(liveDot);
-    case 6: return drawn(aboutInfo);
-    case 7: return drawn(television);
-    case 8: return drawn(radarMark);
-    case 9: return drawn(forecastTrend);
-    case 10: return drawn(house);
-    case 11: return drawn(awayArrow);
-    case 12: return drawn(headToHead);
-    case 13: return drawn(serveBall);
-    case 14: return drawn(star);
-    default: return drawn([](QPainter&) {});
+    case 1:
+      return drawn(barChart);
+    case 2:
+      return drawn(listLines);
+    case 3:
+      return drawn(reportSheet);
+    case 4:
+      return drawn(radarScreen);
+    case 5:
+      return drawn(liveDot);
+    case 6:
+      return drawn(aboutInfo);
+    case 7:
+      return drawn(television);
+    case 8:
+      return drawn(radarMark);
+    case 9:
+      return drawn(forecastTrend);
+    case 10:
+      return drawn(house);
+    case 11:
+      return drawn(awayArrow);
+    case 12:
+      return drawn(headToHead);
+    case 13:
+      return drawn(serveBall);
+    case 14:
+      return drawn(star);
+    default:
+      return drawn([](QPainter&) {});
   }
 }
 

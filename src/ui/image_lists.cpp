@@ -37,10 +37,14 @@ QImage genderImage(int index) {
 
 QImage buildImage(ImageList list, int index) {
   switch (list) {
-    case ImageList::Flags: return flagImage(index);
-    case ImageList::Icons: return drawStatusIcon(index);
-    case ImageList::Gender: return genderImage(index);
-    case ImageList::None: break;
+    case ImageList::Flags:
+      return flagImage(index);
+    case ImageList::Icons:
+      return drawStatusIcon(index);
+    case ImageList::Gender:
+      return genderImage(index);
+    case ImageList::None:
+      break;
   }
   return {};
 }
@@ -63,10 +67,14 @@ PixmapStore& pixmapStore() {
 
 int imageListSize(ImageList list) {
   switch (list) {
-    case ImageList::Flags: return kFlagImageCount;
-    case ImageList::Icons: return kIconListSize;
-    case ImageList::Gender: return kGenderListSize;
-    case ImageList::None: break;
+    case ImageList::Flags:
+      return kFlagImageCount;
+    case ImageList::Icons:
+      return kIconListSize;
+    case ImageList::Gender:
+      return kGenderListSize;
+    case ImageList::None:
+      break;
   }
   return 0;
 }
@@ -82,6 +90,8 @@ QPixmap imageListPixmap(ImageList list, int index) {
   return cached[static_cast<size_t>(index)];
 }
 
-QIcon imageListIcon(ImageList list, int index) { return QIcon(imageListPixmap(list, index)); }
+QIcon imageListIcon(ImageList list, int index) {
+  return QIcon(imageListPixmap(list, index));
+}
 
 }  // namespace korvex::ui

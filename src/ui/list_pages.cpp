@@ -30,8 +30,8 @@ QWidget* betsPanel() {
   auto* title = new QLabel(QStringLiteral("Recoming Bets Live"));
   title->setAlignment(Qt::AlignCenter);
   title->setFixedHeight(kBarHeight);
-  title->setStyleSheet(QStringLiteral(
-      "background: #3d5a80; color: white; font-weight: bold; font-size: 12px;"));
+  title->setStyleSheet(
+      QStringLiteral("background: #3d5a80; color: white; font-weight: bold; font-size: 12px;"));
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(0, 2, 0, 0);
   layout->addWidget(title);

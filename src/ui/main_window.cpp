@@ -99,7 +99,9 @@ MainWindow::~MainWindow() {
   delete page_;
 }
 
-GridView* MainWindow::gridView(GridModel& grid) { return new GridView(grid); }
+GridView* MainWindow::gridView(GridModel& grid) {
+  return new GridView(grid);
+}
 
 QLabel* MainWindow::formLabel(const std::string& text) {
   auto* label = new QLabel(fromCp1251(text));

@@ -34,8 +34,8 @@ QString messageText(const std::string& text) {
 }
 
 void QtPlatform::showMessage(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Korvex"), messageText(text),
-                  QMessageBox::Ok, window_);
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Korvex"), messageText(text), QMessageBox::Ok,
+                  window_);
   box.exec();
 }
 
@@ -47,6 +47,8 @@ void QtPlatform::closeMainWindow() {
   if (window_) window_->close();
 }
 
-void QtPlatform::processPendingEvents() { QCoreApplication::processEvents(); }
+void QtPlatform::processPendingEvents() {
+  QCoreApplication::processEvents();
+}
 
 }  // namespace korvex::ui

@@ -32,8 +32,9 @@ QLabel* rankHeader() {
   auto* header = new QLabel(QStringLiteral("RANK"));
   header->setAlignment(Qt::AlignCenter);
   header->setFixedWidth(48);
-  header->setStyleSheet(QStringLiteral(
-      "background: #3d5a80; color: white; font-weight: bold; font-size: 10px; border-radius: 2px;"));
+  header->setStyleSheet(
+      QStringLiteral("background: #3d5a80; color: white; font-weight: bold; font-size: 10px; "
+                     "border-radius: 2px;"));
   return header;
 }
 
@@ -135,13 +136,13 @@ QWidget* MainWindow::buildCardStrip() {
   layout->setContentsMargins(4, 2, 4, 2);
   layout->setSpacing(6);
   layout->addLayout(column({logo1_, rankHeader(), rank(form.Rank1)}));
-  layout->addLayout(column({name(form.Name1), detail(form.Country1), detail(form.Birth1),
-                            detail(form.Hand1)}),
-                    1);
+  layout->addLayout(
+      column({name(form.Name1), detail(form.Country1), detail(form.Birth1), detail(form.Hand1)}),
+      1);
   layout->addWidget(odds, 0, Qt::AlignVCenter);
-  layout->addLayout(column({name(form.Name2), detail(form.Country2), detail(form.Birth2),
-                            detail(form.Hand2)}),
-                    1);
+  layout->addLayout(
+      column({name(form.Name2), detail(form.Country2), detail(form.Birth2), detail(form.Hand2)}),
+      1);
   layout->addLayout(column({logo2_, rankHeader(), rank(form.Rank2)}));
   return strip;
 }

@@ -1,7 +1,7 @@
 #include "ui/theme.h"
 
-#include <QApplication>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QPalette>
 #include <QProxyStyle>
 
@@ -19,8 +19,7 @@ class KorvexStyle : public QProxyStyle {
 
   int pixelMetric(PixelMetric metric, const QStyleOption* option,
                   const QWidget* widget) const override {
-    if (metric == PM_FocusFrameHMargin && qobject_cast<const QAbstractItemView*>(widget))
-      return 0;
+    if (metric == PM_FocusFrameHMargin && qobject_cast<const QAbstractItemView*>(widget)) return 0;
     return QProxyStyle::pixelMetric(metric, option, widget);
   }
 };

@@ -107,7 +107,8 @@ TEST_F(GridTableModelTest, TooltipIsTheHintElseTheFullTextOfAnAutoSizeColumn) {
   grid.setText(Odds, row, "1.85");
 
   EXPECT_EQ(at(Flag, row, Qt::ToolTipRole).toString(), QString::fromUtf8("Италия. Serie A"));
-  EXPECT_EQ(at(Flag, row, GridTableModel::HintRole).toString(), QString::fromUtf8("Италия. Serie A"));
+  EXPECT_EQ(at(Flag, row, GridTableModel::HintRole).toString(),
+            QString::fromUtf8("Италия. Serie A"));
   EXPECT_EQ(at(Name, row, Qt::ToolTipRole).toString(), "Very Long Player Name");
   EXPECT_FALSE(at(Name, row, GridTableModel::HintRole).isValid());
   EXPECT_FALSE(at(Odds, row, Qt::ToolTipRole).isValid());

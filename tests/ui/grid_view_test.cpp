@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolTip>
-#include <QHelpEvent>
-#include <QCoreApplication>
 
 #include "app/form.h"
 #include "ui/grid_table_model.h"

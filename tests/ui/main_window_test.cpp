@@ -101,7 +101,8 @@ TEST_F(MainWindowTest, OpensOnAboutWithTheRememberedLogInAtItsDesignedSize) {
   EXPECT_EQ(window().windowTitle(), "Korvex");
   EXPECT_EQ(window().minimumSize(), QSize(1017, 717));
   EXPECT_EQ(window().maximumSize(), QSize(1017, 717));
-  EXPECT_TRUE(find<QLabel>("vendorLink")->text().contains(QString::fromStdString(server.base() + "/")));
+  EXPECT_TRUE(
+      find<QLabel>("vendorLink")->text().contains(QString::fromStdString(server.base() + "/")));
 }
 
 TEST_F(MainWindowTest, LogInShowsStatsAndLiveWithStatsCurrent) {
@@ -136,8 +137,9 @@ TEST_F(MainWindowTest, DoubleClickOnTheLineOpensTheMatchInTheCards) {
     if (request.target.find("menu=line") != std::string::npos)
       return Reply{.body = "<match><id>17</id><home>Petrov I.</home><away>Smith J.</away></match>"};
     if (request.target == "/kx/match.php?id=17")
-      return Reply{.body = "<stat><bigname1>\xCF\xE5\xF2\xF0\xEE\xE2 Ivan</bigname1>"
-                           "<rank1>12</rank1></stat>"};
+      return Reply{.body =
+                       "<stat><bigname1>\xCF\xE5\xF2\xF0\xEE\xE2 Ivan</bigname1>"
+                       "<rank1>12</rank1></stat>"};
     return Reply{};
   });
   logIn("user", "pass");
