@@ -77,6 +77,35 @@ TEST(GridModel, StaleIndexesReadEmptyAndWriteNowhere) {
   EXPECT_EQ(grid.text(0, 0), "");
 }
 
+// A reload reuses the rows a clear() emptied; nothing of their old content may show.
+TEST(GridModel, RowsAfterAClearStartAsFreshAsNewOnes) {
+  GridModel grid("G", threeColumns());
+  for (int r = 0; r < 3; ++r) {
+    grid.appendRow();
+    grid.setText(0, r, "a text too long for any small-string buffer");
+    grid.setValue(1, r, 5);
+    grid.setValue(2, r, 9);
+    for (int c = 0; c < 3; ++c) {
+      grid.setColour(c, r, colours::Yellow);
+      grid.setHint(c, r, "hint");
+    }
+  }
+  grid.clear();
+  grid.appendRow();
+  grid.insertRowAtTop();
+  grid.setRowCount(4);
+  for (int r = 0; r < 4; ++r) {
+    EXPECT_EQ(grid.text(0, r), "");
+    EXPECT_EQ(grid.text(1, r), "0");
+    EXPECT_EQ(grid.value(1, r), 0);
+    EXPECT_EQ(grid.value(2, r), 0);
+    for (int c = 0; c < 3; ++c) {
+      EXPECT_EQ(grid.cell(c, r).colour, std::nullopt);
+      EXPECT_EQ(grid.cell(c, r).hint, "");
+    }
+  }
+}
+
 TEST(GridModel, ObserversHearEachChangeAndABatchResetsOnce) {
   GridModel grid("G", threeColumns());
   Recorder rec;

@@ -22,6 +22,8 @@ struct Context {
   std::filesystem::path workdir;
   HttpLimits probeLimits;                 // for UrlExists
   std::function<std::tm()> localTime;     // the clock of the bet journal
+  // A timer tick is being handled; a tick let in by its event processing must wait.
+  bool timerTickRunning = false;
 };
 
 }  // namespace korvex

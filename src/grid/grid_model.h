@@ -98,7 +98,7 @@ class GridModel {
 
  private:
   Cell* mutableCell(int col, int row);
-  std::vector<Cell> newRow() const;
+  std::vector<Cell> newRow();
   void notifyReset();
   void notifyRowsInserted(int first, int count);
   void notifyCell(int col, int row);
@@ -106,6 +106,9 @@ class GridModel {
   std::string name_;
   std::vector<ColumnDef> columns_;
   std::vector<std::vector<Cell>> rows_;
+  // Rows emptied by clear(), handed out again by newRow(): a reload of thousands of rows
+  // then reuses their cells and text buffers instead of freeing and allocating them anew.
+  std::vector<std::vector<Cell>> spareRows_;
   std::vector<GridObserver*> observers_;
   bool enabled_ = true;
   int batchDepth_ = 0;

@@ -1,11 +1,164 @@
 #include "line/line_list.h"
 
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "grid/row_index.h"
+#include "service/country_flags.h"
+#include "service/feed_text.h"
+#include "service/list_request.h"
+#include "service/record_tags.h"
+
 namespace korvex {
 
-void LoadLine(Context&) {}
+namespace {
 
-void spSkinXFormButton2Click(Context&) {}
+namespace rx {
+constexpr int Id = 0, Flag = 2, Gender = 3, Date = 4, RadarMark = 11, Lines = 13;
+}
+namespace rb {
+constexpr int Id = 0;
+}
+namespace rg {
+constexpr int Id = 0, Flag = 1, Gender = 2, League = 3, Date = 4, Percent1 = 12, Percent2 = 13,
+              Latest1 = 14, Latest2 = 15, H2H = 16, Lines = 17;
+}
 
-void markLineRowsOnRadar(Context&) {}
+// ImageList4 pictures of the gender column.
+constexpr int kMenImage = 1, kWomenImage = 2;
+// ImageList2: the blue square with the orange arrow that flags a match on the radar.
+constexpr int kRadarMarkImage = 8;
+
+// The six plain columns from "date" on sit in the same order in both grids.
+constexpr std::array<std::string_view, 6> kMatchTags{"date", "time", "home", "away", "kf1", "kf2"};
+// The handicap and total lines of the "LIVE_KF" sub-record, in column order.
+constexpr std::array<std::string_view, 7> kLineTags{"hand1", "kof1", "hand2", "kof2",
+                                                    "total", "u",    "o"};
+
+void setGender(GridModel& grid, int col, int row, std::string_view polliga) {
+  if (polliga == "M") {
+    grid.setValue(col, row, kMenImage);
+    grid.setHint(col, row, "Men");
+  }
+  if (polliga == "W") {
+    grid.setValue(col, row, kWomenImage);
+    grid.setHint(col, row, "Women");
+  }
+}
+
+// "55-45" holds both players' figures; a lone "-" means the service has none.
+void setPercentages(GridModel& rgGrid, int row, std::string_view precent) {
+  if (precent == "-") return;
+  const std::size_t dash = precent.find('-');
+  if (dash == std::string_view::npos) {
+    rgGrid.setText(rg::Percent2, row, precent);
+    return;
+  }
+  rgGrid.setText(rg::Percent1, row, precent.substr(0, dash));
+  rgGrid.setText(rg::Percent2, row, precent.substr(dash + 1));
+}
+
+// Fills row r of RX and RG from one block. Kept across blocks so that a list of
+// thousands of matches reuses its scratch memory.
+class LineRowWriter {
+ public:
+  explicit LineRowWriter(Form& form) : lineGrid_(form.RX), reportGrid_(form.RG) {}
+
+  void write(int r, std::string_view blockText) {
+    block_.read(blockText);
+    const std::string_view country = block_["country"];
+    const std::string_view id = block_["id"];
+    league_.assign(country)
+        .append(". ")
+        .append(block_["typeliga"])
+        .append(". ")
+        .append(block_["nameliga"]);
+    const std::string_view polliga = block_["polliga"];
+    const int flag = CountryFlagIndex(country);
+
+    lineGrid_.setText(rx::Id, r, id);
+    lineGrid_.setHint(rx::Flag, r, league_);
+    lineGrid_.setValue(rx::Flag, r, flag);
+    setGender(lineGrid_, rx::Gender, r, polliga);
+
+    reportGrid_.setText(rg::Id, r, id);
+    reportGrid_.setValue(rg::Flag, r, flag);
+    setGender(reportGrid_, rg::Gender, r, polliga);
+    reportGrid_.setText(rg::League, r, league_);
+
+    for (std::size_t i = 0; i < kMatchTags.size(); ++i) {
+      const std::string_view value = block_[kMatchTags[i]];
+      lineGrid_.setText(rx::Date + static_cast<int>(i), r, value);
+      reportGrid_.setText(rg::Date + static_cast<int>(i), r, value);
+    }
+
+    setPercentages(reportGrid_, r, block_["precent"]);
+    reportGrid_.setText(rg::Latest1, r, block_["latest1"]);
+    reportGrid_.setText(rg::Latest2, r, block_["latest2"]);
+    reportGrid_.setText(rg::H2H, r, block_["h2h"]);
+
+    // A block without the sub-record leaves the seven cells empty.
+    if (block_["LIVE_KF"].empty()) return;
+    lines_.read(block_, "LIVE_KF");
+    for (std::size_t i = 0; i < kLineTags.size(); ++i) {
+      const std::string_view value = lines_[kLineTags[i]];
+      reportGrid_.setText(rg::Lines + static_cast<int>(i), r, value);
+      lineGrid_.setText(rx::Lines + static_cast<int>(i), r, value);
+    }
+  }
+
+ private:
+  GridModel& lineGrid_;
+  GridModel& reportGrid_;
+  RecordTags block_;
+  RecordTags lines_;
+  std::string league_;
+};
+
+std::string countCaption(int rows) {
+  return "Count: " + std::to_string(rows);
+}
+
+}  // namespace
+
+void LoadLine(Context& ctx) {
+  Form& form = ctx.form;
+  {
+    GridModel::Batch lineBatch(form.RX);
+    GridModel::Batch reportBatch(form.RG);
+    form.RX.clear();
+    form.RG.clear();
+    const std::string answer = fetchListAnswer(
+        ctx.IdHTTP1,
+        listAddress(ctx.addresses.service, form.CurrentLogin, form.CurrentPassword, "line"));
+    LineRowWriter writer(form);
+    ScanMatchBlocks(answer, [&](std::string_view block) {
+      const int r = form.RX.appendRow();
+      form.RG.appendRow();
+      writer.write(r, block);
+    });
+  }
+  form.countsoon = countCaption(form.RX.rowCount());
+  form.countsoon2 = countCaption(form.RG.rowCount());
+}
+
+void spSkinXFormButton2Click(Context& ctx) {
+  // The reload rebuilds RX from scratch, which wipes the marks the radar load had set;
+  // the radar itself is not reloaded, so its current rows give the marks back.
+  LoadLine(ctx);
+  markLineRowsOnRadar(ctx);
+}
+
+void markLineRowsOnRadar(Context& ctx) {
+  GridModel& lineGrid = ctx.form.RX;
+  if (lineGrid.rowCount() == 0) return;
+  const RowIndex radar(ctx.form.RB, rb::Id);
+  GridModel::Batch batch(lineGrid);
+  for (int r = 0; r < lineGrid.rowCount(); ++r) {
+    if (radar.contains(lineGrid.text(rx::Id, r)))
+      lineGrid.setValue(rx::RadarMark, r, kRadarMarkImage);
+  }
+}
 
 }  // namespace korvex

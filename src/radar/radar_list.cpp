@@ -1,8 +1,106 @@
 #include "radar/radar_list.h"
 
+#include <string>
+
+#include "line/line_list.h"
+#include "service/country_flags.h"
+#include "service/feed_number.h"
+#include "service/feed_text.h"
+#include "service/list_request.h"
+#include "service/record_tags.h"
+
 namespace korvex {
 
-void LoadRadar(Context&) {}
+namespace {
+
+namespace rb {
+constexpr int Id = 0, Date = 1, Time = 2, Flag = 3, Home = 4, Away = 5, Market = 6, Selection1 = 7,
+              Selection2 = 8, Odds1 = 9, Percent1 = 10, Money1 = 11, Odds2 = 12, Percent2 = 13,
+              Money2 = 14;
+}
+
+struct LigaParts {
+  std::string_view country;
+  std::string_view tournament;
+};
+
+// The next ">>"-terminated field of `rest`, which then starts after it. A field without
+// its ">>" does not count: it reads as empty and ends the list.
+std::string_view takeField(std::string_view& rest) {
+  const std::size_t end = rest.find(">>");
+  if (end == std::string_view::npos) {
+    rest = {};
+    return {};
+  }
+  const std::string_view field = rest.substr(0, end);
+  rest.remove_prefix(end + 2);
+  return field;
+}
+
+// "liga" reads "first field>>country>>tournament>>"; the first field is not shown.
+LigaParts splitLiga(std::string_view liga) {
+  takeField(liga);
+  const std::string_view country = takeField(liga);
+  const std::string_view tournament = takeField(liga);
+  return {country, tournament};
+}
+
+void colourPercent(GridModel& grid, int col, int row, std::string_view percent) {
+  // Colours are only ever set here, never cleared.
+  if (const auto colour = PercentColour(wholeNumberOrZero(percent)))
+    grid.setColour(col, row, colour);
+}
+
+// `figures` is scratch space for the "bfpr" sub-record, kept across rows.
+void fillRadarRow(GridModel& grid, int r, const RecordTags& block, RecordTags& figures) {
+  const LigaParts liga = splitLiga(block["liga"]);
+  grid.setText(rb::Id, r, block["id"]);
+  grid.setText(rb::Date, r, block["date"]);
+  grid.setText(rb::Time, r, block["time"]);
+  grid.setValue(rb::Flag, r, CountryFlagIndex(liga.country));
+  grid.setHint(rb::Flag, r, liga.tournament);
+  grid.setText(rb::Home, r, block["home"]);
+  grid.setText(rb::Away, r, block["away"]);
+  grid.setText(rb::Market, r, block["m1x2"]);
+  // At block level "s1" and "s2" are the exchange selections; inside "bfpr" the same
+  // names are the money amounts.
+  grid.setText(rb::Selection1, r, block["s1"]);
+  grid.setText(rb::Selection2, r, block["s2"]);
+
+  figures.read(block, "bfpr");
+  const std::string_view percent1 = figures["pr1"];
+  grid.setText(rb::Odds1, r, figures["k1"]);
+  grid.setText(rb::Percent1, r, percent1);
+  grid.setText(rb::Money1, r, figures["s1"]);
+  colourPercent(grid, rb::Percent1, r, percent1);
+
+  const std::string_view percent2 = figures["pr2"];
+  grid.setText(rb::Odds2, r, figures["k2"]);
+  grid.setText(rb::Percent2, r, percent2);
+  grid.setText(rb::Money2, r, figures["s2"]);
+  colourPercent(grid, rb::Percent2, r, percent2);
+}
+
+}  // namespace
+
+void LoadRadar(Context& ctx) {
+  Form& form = ctx.form;
+  {
+    GridModel::Batch batch(form.RB);
+    form.RB.clear();
+    const std::string answer = fetchListAnswer(
+        ctx.IdHTTP1,
+        listAddress(ctx.addresses.service, form.CurrentLogin, form.CurrentPassword, "bf"));
+    RecordTags block, figures;
+    ScanMatchBlocks(answer, [&](std::string_view text) {
+      block.read(text);
+      fillRadarRow(form.RB, form.RB.appendRow(), block, figures);
+    });
+  }
+  // Marking once after the walk sets exactly the marks that marking after every new
+  // radar row would: RB was emptied first and marks are only ever set.
+  markLineRowsOnRadar(ctx);
+}
 
 // Each later threshold overrides the earlier one; at 70 or below the cell keeps its colour.
 std::optional<Colour> PercentColour(int percent) {

@@ -1,0 +1,285 @@
+#include "live/live_list.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "service/country_flags.h"
+#include "support/service_context.h"
+
+namespace korvex {
+namespace {
+
+using test::matchList;
+using test::record;
+
+struct RadarFigures {
+  std::string id, odds1, percent1, money1, odds2, percent2, money2;
+  std::optional<Colour> colour1, colour2;
+};
+
+class LiveList : public ::testing::Test {
+ protected:
+  // Puts a radar row in place the way the radar load and the radar action leave one.
+  int addRadarRow(const RadarFigures& f) {
+    GridModel& rb = svc.form.RB;
+    const int i = rb.appendRow();
+    const std::vector<std::string> texts{f.odds1, f.percent1, f.money1,
+                                         f.odds2, f.percent2, f.money2};
+    rb.setText(0, i, f.id);
+    for (int k = 0; k < 6; ++k) rb.setText(9 + k, i, texts[static_cast<size_t>(k)]);
+    if (f.colour1) rb.setColour(10, i, f.colour1);
+    if (f.colour2) rb.setColour(13, i, f.colour2);
+    return i;
+  }
+  void serveLive(const std::vector<std::string>& blocks) {
+    svc.serveList("live", matchList(blocks));
+  }
+  std::vector<std::string> radarColumns(int row) const {
+    std::vector<std::string> texts;
+    for (int col = 17; col <= 21; ++col) texts.push_back(svc.form.LG.text(col, row));
+    return texts;
+  }
+  int liveRequests() const {
+    int count = 0;
+    for (const std::string& target : svc.server.targets())
+      count += target == test::ServiceContext::listTarget("live");
+    return count;
+  }
+
+  test::ServiceContext svc;
+};
+
+TEST_F(LiveList, FillsARowPerBlockFromTheLiveListOfTheLoggedInUser) {
+  serveLive({record({{"LIVE_KF", "<kf1>9.9</kf1>"},
+                     {"country", "Spain"},
+                     {"q", "2:15"},
+                     {"id", "31"},
+                     {"liga", "ATP Madrid"},
+                     {"time", "14:00"},
+                     {"vr", "2"},
+                     {"home", "Nadal R."},
+                     {"away", "Thiem D."},
+                     {"kf1", "1.40"},
+                     {"kf2", "2.90"},
+                     {"score", "1:0"},
+                     {"set1", "6:3"},
+                     {"set2", "2:1"},
+                     {"set3", ""},
+                     {"podacha", "1"}}),
+             record({{"id", "32"}})});
+  LoadLive(svc.ctx);
+
+  EXPECT_EQ(svc.server.targets(),
+            std::vector<std::string>{"/login/kx.php?login=L&pass=P&menu=live"});
+  const GridModel& lg = svc.form.LG;
+  ASSERT_EQ(lg.rowCount(), 2);
+  EXPECT_EQ(svc.form.lcount, "Count: 2");
+  const std::vector<std::pair<int, std::string>> texts{
+      {0, "31"},       {2, "14:00"}, {3, "2"},     {4, "2:15"}, {6, "Nadal R."},
+      {8, "Thiem D."}, {9, "9.9"},   {10, "2.90"}, {11, "1:0"}, {12, "6:3"},
+      {13, "2:1"},     {14, ""},     {15, ""},     {16, ""}};
+  for (const auto& [col, text] : texts) EXPECT_EQ(lg.text(col, 0), text) << "column " << col;
+  EXPECT_EQ(lg.value(1, 0), CountryFlagIndex("Spain"));
+  EXPECT_EQ(lg.cell(1, 0).hint, "Spain. ATP Madrid");
+  EXPECT_EQ(lg.cell(1, 1).hint, ". ");
+  EXPECT_EQ(radarColumns(0), std::vector<std::string>(5)) << "a match off the radar";
+}
+
+TEST_F(LiveList, TimeColumnShowsDashForAnEmptyOrMissingQ) {
+  serveLive({record({{"q", ""}}), record({{"q", "5'"}}), record({{"id", "no q"}})});
+  LoadLive(svc.ctx);
+  EXPECT_EQ(svc.form.LG.text(4, 0), "-");
+  EXPECT_EQ(svc.form.LG.text(4, 1), "5'");
+  EXPECT_EQ(svc.form.LG.text(4, 2), "-") << "never an earlier block's value";
+}
+
+TEST_F(LiveList, ServeBallOnlyBesideThePlayerNamedExactly) {
+  const std::vector<std::string> values{"1", "2", "0", "12", ""};
+  std::vector<std::string> blocks;
+  for (const std::string& v : values) blocks.push_back(record({{"podacha", v}}));
+  serveLive(blocks);
+  LoadLive(svc.ctx);
+
+  const std::vector<std::pair<int, int>> markers{{13, 0}, {0, 13}, {0, 0}, {0, 0}, {0, 0}};
+  for (size_t i = 0; i < values.size(); ++i) {
+    SCOPED_TRACE("podacha \"" + values[i] + "\"");
+    EXPECT_EQ(svc.form.LG.value(5, static_cast<int>(i)), markers[i].first);
+    EXPECT_EQ(svc.form.LG.value(7, static_cast<int>(i)), markers[i].second);
+  }
+}
+
+TEST_F(LiveList, AMatchOnTheRadarShowsItsFiguresAndMarksTheRadarRowLive) {
+  addRadarRow({"40", "9.0", "50", "1", "9.0", "50", "1"});
+  addRadarRow({"41", "1.85", "72", "500", "2.10", "28", "300", colours::LightGreen, std::nullopt});
+  serveLive({record({{"id", "41"}, {"score", "1:1"}}), record({{"id", "42"}})});
+  LoadLive(svc.ctx);
+
+  EXPECT_EQ(radarColumns(0), (std::vector<std::string>{"1.85", "72%", "2.10", "28%", "$800"}));
+  EXPECT_EQ(svc.form.LG.cell(18, 0).colour, colours::LightGreen);
+  EXPECT_EQ(svc.form.LG.cell(20, 0).colour, std::nullopt);
+  EXPECT_EQ(svc.form.RB.text(15, 1), "LIVE");
+  EXPECT_EQ(svc.form.RB.text(16, 1), "1:1") << "the radar row's score is the live score";
+  EXPECT_EQ(svc.form.RB.text(15, 0), "");
+  EXPECT_EQ(svc.form.RB.text(16, 0), "");
+  EXPECT_EQ(radarColumns(1), std::vector<std::string>(5));
+}
+
+TEST_F(LiveList, MoneyCountsOnlyWholeNumbersAndAnEmptyPercentageShowsAPercentSign) {
+  addRadarRow({"1", "1.5", "", "12.5", "2.5", "30", "1,500"});
+  addRadarRow({"2", "1.5", "60", "12.5", "2.5", "40", "300"});
+  addRadarRow({"3", "", "", "", "", "", ""});
+  serveLive({record({{"id", "1"}}), record({{"id", "2"}}), record({{"id", "3"}})});
+  LoadLive(svc.ctx);
+  EXPECT_EQ(svc.form.LG.text(21, 0), "$0");
+  EXPECT_EQ(svc.form.LG.text(18, 0), "%");
+  EXPECT_EQ(svc.form.LG.text(21, 1), "$300");
+  EXPECT_EQ(radarColumns(2), (std::vector<std::string>{"", "%", "", "%", "$0"}));
+}
+
+TEST_F(LiveList, TheLastMatchingRadarRowWinsAndEveryOneBecomesLive) {
+  addRadarRow({"8", "1.1", "95", "10", "7.0", "5", "1", colours::Green, std::nullopt});
+  addRadarRow({"8", "1.2", "60", "20", "6.0", "40", "2"});
+  serveLive({record({{"id", "8"}, {"score", "0:1"}})});
+  LoadLive(svc.ctx);
+  EXPECT_EQ(radarColumns(0), (std::vector<std::string>{"1.2", "60%", "6.0", "40%", "$22"}));
+  EXPECT_EQ(svc.form.LG.cell(18, 0).colour, std::nullopt) << "the colour comes from the same row";
+  EXPECT_EQ(svc.form.RB.text(15, 0), "LIVE");
+  EXPECT_EQ(svc.form.RB.text(15, 1), "LIVE");
+  EXPECT_EQ(svc.form.RB.text(16, 0), "0:1");
+}
+
+TEST_F(LiveList, ARadarRowStaysLiveAfterItsMatchLeavesAndAFailedLoadTouchesNothing) {
+  addRadarRow({"8", "1.1", "95", "10", "7.0", "5", "1"});
+  serveLive({record({{"id", "8"}, {"score", "2:0"}})});
+  LoadLive(svc.ctx);
+  serveLive({record({{"id", "9"}})});
+  LoadLive(svc.ctx);
+  EXPECT_EQ(svc.form.LG.text(0, 0), "9");
+  EXPECT_EQ(svc.form.RB.text(15, 0), "LIVE");
+  EXPECT_EQ(svc.form.RB.text(16, 0), "2:0");
+
+  svc.server.stop();
+  LoadLive(svc.ctx);
+  EXPECT_EQ(svc.form.LG.rowCount(), 0);
+  EXPECT_EQ(svc.form.lcount, "Count: 0");
+  EXPECT_EQ(svc.form.RB.text(15, 0), "LIVE");
+}
+
+// Whatever mix of duplicate and empty identifiers the two lists hold, the live rows and
+// the radar rows end as copying every matching pair in scan order would leave them.
+TEST_F(LiveList, IndexedRadarLinkEqualsTheFullPairScan) {
+  std::mt19937 random(7);
+  const std::vector<std::string> pool{"", "1", "2", "3", "A", "a"};
+  std::uniform_int_distribution<size_t> pick(0, pool.size() - 1);
+  std::uniform_int_distribution<int> amount(0, 999);
+  for (int round = 0; round < 20; ++round) {
+    svc.form.RB.clear();
+    const int radarRows = round % 9;
+    for (int i = 0; i < radarRows; ++i) {
+      const std::string odds = std::to_string(i);
+      addRadarRow({pool[pick(random)], odds, std::to_string(amount(random)),
+                   std::to_string(amount(random)), odds, std::to_string(amount(random)),
+                   std::to_string(amount(random)),
+                   amount(random) > 500 ? std::optional<Colour>(colours::Green) : std::nullopt});
+    }
+    std::vector<std::string> ids, blocks;
+    for (int r = 0; r < (round * 5) % 11; ++r) {
+      ids.push_back(pool[pick(random)]);
+      blocks.push_back(record({{"id", ids.back()}, {"score", "s" + std::to_string(r)}}));
+    }
+    serveLive(blocks);
+
+    const GridModel& rb = svc.form.RB;
+    std::vector<std::vector<std::string>> expectedLive(ids.size(), std::vector<std::string>(5));
+    std::vector<std::optional<Colour>> expectedColour(ids.size());
+    std::vector<std::string> expectedStatus(static_cast<size_t>(radarRows)),
+        expectedScore(expectedStatus);
+    for (size_t r = 0; r < ids.size(); ++r) {
+      for (int i = 0; i < radarRows; ++i) {
+        if (rb.text(0, i) != ids[r]) continue;
+        expectedStatus[static_cast<size_t>(i)] = "LIVE";
+        expectedScore[static_cast<size_t>(i)] = "s" + std::to_string(r);
+        const int money = std::stoi(rb.text(11, i)) + std::stoi(rb.text(14, i));
+        expectedLive[r] = {rb.text(9, i), rb.text(10, i) + "%", rb.text(12, i),
+                           rb.text(13, i) + "%", "$" + std::to_string(money)};
+        expectedColour[r] = rb.cell(10, i).colour;
+      }
+    }
+
+    LoadLive(svc.ctx);
+    for (size_t r = 0; r < ids.size(); ++r) {
+      ASSERT_EQ(radarColumns(static_cast<int>(r)), expectedLive[r])
+          << "round " << round << " row " << r;
+      ASSERT_EQ(svc.form.LG.cell(18, static_cast<int>(r)).colour, expectedColour[r]);
+    }
+    for (int i = 0; i < radarRows; ++i) {
+      ASSERT_EQ(rb.text(15, i), expectedStatus[static_cast<size_t>(i)]) << "round " << round;
+      ASSERT_EQ(rb.text(16, i), expectedScore[static_cast<size_t>(i)]) << "round " << round;
+    }
+  }
+}
+
+TEST_F(LiveList, TimerCountsDownAndReloadsOnTheTickThatShowsZero) {
+  serveLive({record({{"id", "1"}})});
+  Timer1Timer(svc.ctx);
+  EXPECT_EQ(svc.form.Livetime, "Refresh from 59 sec.");
+  EXPECT_EQ(svc.form.LiveCountdown, 59);
+  for (int tick = 2; tick < 60; ++tick) Timer1Timer(svc.ctx);
+  EXPECT_EQ(svc.form.Livetime, "Refresh from 1 sec.");
+  EXPECT_EQ(liveRequests(), 0);
+
+  Timer1Timer(svc.ctx);
+  EXPECT_EQ(svc.form.Livetime, "Refresh from 0 sec.");
+  EXPECT_EQ(liveRequests(), 1);
+  EXPECT_EQ(svc.form.LG.rowCount(), 1);
+  EXPECT_EQ(svc.form.LiveCountdown, 60);
+
+  Timer1Timer(svc.ctx);
+  EXPECT_EQ(svc.form.Livetime, "Refresh from 59 sec.");
+}
+
+TEST_F(LiveList, TheReloadTickLetsWaitingEventsRunBeforeTheReload) {
+  svc.form.LiveCountdown = 1;
+  serveLive({record({{"id", "1"}})});
+  std::vector<int> requestsSeenByEvents;
+  svc.platform.onPendingEvents = [&] { requestsSeenByEvents.push_back(liveRequests()); };
+  Timer1Timer(svc.ctx);
+  EXPECT_EQ(requestsSeenByEvents, (std::vector<int>{0, 0}));
+  EXPECT_EQ(liveRequests(), 1);
+}
+
+TEST_F(LiveList, ATickArrivingInsideATickDoesNothing) {
+  serveLive({record({{"id", "1"}})});
+  int nestedTicks = 0;
+  bool nested = false;
+  svc.platform.onPendingEvents = [&] {
+    ++nestedTicks;
+    if (nested) return;  // one level is enough to show a missing guard, and cannot overflow
+    nested = true;
+    Timer1Timer(svc.ctx);
+    nested = false;
+  };
+  for (int tick = 1; tick <= 61; ++tick) {
+    Timer1Timer(svc.ctx);
+    ASSERT_EQ(svc.form.Livetime, "Refresh from " + std::to_string((60 - tick % 60) % 60) + " sec.")
+        << "tick " << tick;
+  }
+  EXPECT_EQ(nestedTicks, 62) << "each tick lets events run once, the reload tick twice";
+  EXPECT_EQ(liveRequests(), 1);
+  EXPECT_EQ(svc.form.LiveCountdown, 59);
+}
+
+TEST_F(LiveList, TheCountdownKeepsRunningWithTheServiceUnreachable) {
+  svc.server.stop();
+  for (int tick = 1; tick <= 121; ++tick) Timer1Timer(svc.ctx);
+  EXPECT_EQ(svc.form.Livetime, "Refresh from 59 sec.");
+  EXPECT_EQ(svc.form.LG.rowCount(), 0);
+  EXPECT_EQ(svc.form.lcount, "Count: 0");
+}
+
+}  // namespace
+}  // namespace korvex

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace korvex::test {
+
+struct ProgramRun {
+  int exitCode = -1;  // -1 when it could not start or did not exit normally
+  std::string out;
+  std::string err;
+};
+
+// Runs a program to its end with the given arguments and collects what it printed.
+ProgramRun runProgram(const std::string& binary, const std::vector<std::string>& arguments);
+
+}  // namespace korvex::test

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/context.h"
+#include "support/temp_dir.h"
+#include "support/test_server.h"
+
+namespace korvex::test {
+
+// The window system as the tests see it: every request of the core is recorded, and a
+// test may hook the event processing to deliver events "while the window waits".
+class RecordingPlatform : public Platform {
+ public:
+  void showMessage(const std::string& text) override { messages.push_back(text); }
+  void openUrl(const std::string& address) override { openedUrls.push_back(address); }
+  void closeMainWindow() override { closed = true; }
+  void processPendingEvents() override {
+    ++pendingEventRuns;
+    if (onPendingEvents) onPendingEvents();
+  }
+
+  std::vector<std::string> messages;
+  std::vector<std::string> openedUrls;
+  bool closed = false;
+  int pendingEventRuns = 0;
+  std::function<void()> onPendingEvents;
+};
+
+// A window state wired to a loopback service, logged in as "L" with password "P".
+struct ServiceContext {
+  ServiceContext();
+
+  // Serves `body` as the answer to the list request for `menu` ("line", "live", "bf").
+  void serveList(const std::string& menu, std::string body);
+  // The request target of the list `menu` for the logged-in user.
+  static std::string listTarget(const std::string& menu);
+
+  TestServer server;
+  TempDir workdir;
+  Form form;
+  RecordingPlatform platform;
+  HttpClient http1;
+  HttpClient http2;
+  Addresses addresses;
+  Context ctx;
+};
+
+using Fields = std::initializer_list<std::pair<std::string_view, std::string_view>>;
+// "<name>value</name>" for each field, in order, as a record's text.
+std::string record(Fields fields);
+// The blocks as one list answer, each in a <match> element, with the stray text and line
+// breaks a real answer has around and between them.
+std::string matchList(const std::vector<std::string>& blocks);
+
+}  // namespace korvex::test
