@@ -1,11 +1,25 @@
 #pragma once
 
+#include <string>
+
 #include "app/context.h"
 
 namespace korvex {
 
+// What the analysis needs of the double-clicked row. It is read at the click itself:
+// the events the analysis lets run first (a live reload, say) may replace that row.
+struct AnalysisTarget {
+  std::string id;     // the row's hidden "ID" column
+  std::string odds1;  // the row's own odds, shown when the detail has "-" instead
+  std::string odds2;
+};
+
+// The target of (grid, row); only the line and live grids carry fallback odds.
+AnalysisTarget TargetOfRow(const Form& form, const GridModel& grid, int row);
+
 // Fetches the match of (grid, row) and fills the whole analysis panel.
 void AnalyseMatch(Context& ctx, GridModel& grid, int row);
+void AnalyseMatch(Context& ctx, const AnalysisTarget& target);
 void RXCellDblClick(Context& ctx, int col, int row);
 void RGCellDblClick(Context& ctx, int col, int row);
 void LGCellDblClick(Context& ctx, int col, int row);

@@ -1,15 +1,88 @@
 #include "radar/radar_action.h"
 
+#include <exception>
+
+#include "radar/radar_list.h"
+#include "radar/runner_figures.h"
+#include "radar/service_reports.h"
+
 namespace korvex {
 
-std::string ReadExchangeRunner(HttpClient&, std::string_view) {
-  return {};
+namespace {
+
+constexpr int kMarket = 6;
+
+// Where one player's figures live in an RB row.
+struct PlayerColumns {
+  int selection;
+  int odds;
+  int percent;
+  int money;
+  const char* betLabel;
+};
+constexpr PlayerColumns kFirstPlayer{7, 9, 10, 11, "Win1"};
+constexpr PlayerColumns kSecondPlayer{8, 12, 13, 14, "Win2"};
+
+// A signal means the share has gone past the whole event's money.
+constexpr int kSignalPercent = 100;
+
+// RB must come back to life however the action ends, or the radar is dead for the run.
+class DisabledWhileBusy {
+ public:
+  explicit DisabledWhileBusy(GridModel& grid) : grid_(grid) {}
+  ~DisabledWhileBusy() { grid_.setEnabled(true); }
+  DisabledWhileBusy(const DisabledWhileBusy&) = delete;
+  DisabledWhileBusy& operator=(const DisabledWhileBusy&) = delete;
+
+  // Lets waiting events (repaints, the live timer) run around the switch, so the grid
+  // is drawn greyed before the window blocks on the exchange.
+  void disable(Platform& platform) {
+    platform.processPendingEvents();
+    grid_.setEnabled(false);
+    platform.processPendingEvents();
+  }
+
+ private:
+  GridModel& grid_;
+};
+
+void refreshPlayer(Context& ctx, int row, const PlayerColumns& player) {
+  GridModel& rb = ctx.form.RB;
+  const std::string address = ctx.addresses.exchange +
+                              "/betting/LoadRunnerInfoAction.do?marketId=" + rb.text(kMarket, row) +
+                              "&selectionId=" + rb.text(player.selection, row);
+  const RunnerFields fields = SplitRunnerFigures(ReadExchangeRunner(ctx.IdHTTP1, address));
+  const RunnerShare share = ComputeRunnerShare(fields);
+
+  rb.setText(player.money, row, std::to_string(share.money));
+  rb.setText(player.percent, row, std::to_string(share.percent));
+  rb.setText(player.odds, row, fields.runnerPrice);
+  if (const auto colour = PercentColour(share.percent)) rb.setColour(player.percent, row, *colour);
+  if (share.percent > kSignalPercent) {
+    PostBet(ctx, share.money, row, share.percent, fields.runnerPrice, player.betLabel, "SOON");
+  }
 }
 
-void RadarAction(Context&, int) {}
+}  // namespace
 
-void PostBet(Context&, int, int, int, const std::string&, const std::string&, const std::string&) {}
+void RadarAction(Context& ctx, int row) {
+  // Only a row that exists has exchange selections to read.
+  if (row < 0 || row >= ctx.form.RB.rowCount()) return;
+  DisabledWhileBusy busy(ctx.form.RB);
+  busy.disable(ctx.platform);
+  refreshPlayer(ctx, row, kFirstPlayer);
+  busy.disable(ctx.platform);
+  refreshPlayer(ctx, row, kSecondPlayer);
+  SendReport(ctx, RadarReportAddress(ctx, row));
+}
 
-void RBCellDblClick(Context&, int, int) {}
+void RBCellDblClick(Context& ctx, int /*col*/, int row) {
+  try {
+    RadarAction(ctx, row);
+  } catch (const std::exception&) {
+    // Nothing the action does is worth a message to the user; RB is usable again and
+    // the row keeps whatever it had been given so far.
+  }
+}
 
 }  // namespace korvex

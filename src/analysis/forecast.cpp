@@ -1,0 +1,153 @@
+#include "analysis/forecast.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "service/feed_text.h"
+
+namespace korvex {
+
+namespace {
+
+struct Situation {
+  const char* caption;
+  const char* winTag;
+  const char* lossTag;
+};
+
+constexpr std::array<Situation, 17> kSituations{{
+    {"All Match", "win", "loss"},
+    {"Score 2:0", "win20", "loss20"},
+    {"Score 2:1", "win21", "loss21"},
+    {"Stage 1/4 final", "win14", "loss14"},
+    {"Stage 1/2 final", "win12", "loss12"},
+    {"Stage Final", "win_final", "loss_final"},
+    {"ITF Matches", "win_itf", "loss_itf"},
+    {"Chalenger Matches", "win_ch", "loss_ch"},
+    {"ATP(WTA) Matches", "win_atp", "loss_atp"},
+    {"Clay", "win_clay", "loss_clay"},
+    {"Hard", "win_hard", "loss_hard"},
+    {"Grass", "win_grass", "loss_grass"},
+    {"Set 1", "win_set1", "loss_set1"},
+    {"Set 2", "win_set2", "loss_set2"},
+    {"Set 3", "win_set3", "loss_set3"},
+    {"Set 4", "win_set4", "loss_set4"},
+    {"Set 5", "win_set5", "loss_set5"},
+}};
+
+// Set scores in the order of ScGrid's columns 1 to 14, player 1's games first.
+constexpr std::array<const char*, 14> kSetScores{"60", "61", "62", "63", "64", "75", "76",
+                                                 "67", "57", "46", "36", "26", "16", "06"};
+
+enum SgColumn {
+  Caption = 0,
+  Win1 = 1,
+  Count1 = 3,
+  Loss2 = 5,
+  Count2 = 6,
+  Combined1 = 7,
+  Combined2 = 8
+};
+
+int saturated(long long v) {
+  if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+  if (v < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+  return static_cast<int>(v);
+}
+
+// A forecast part with alternatives ("2:1<br>1:2") is bracketed so the list stays readable.
+std::string setPart(std::string_view value) {
+  if (value.find("<br>") == std::string_view::npos) return std::string(value);
+  return "(" + std::string(value) + ")";
+}
+
+}  // namespace
+
+int RoundHalfEven(long double x) {
+  if (std::isnan(x)) return 0;
+  constexpr int kMax = std::numeric_limits<int>::max();
+  constexpr int kMin = std::numeric_limits<int>::min();
+  if (x >= static_cast<long double>(kMax)) return kMax;
+  if (x <= static_cast<long double>(kMin)) return kMin;
+  const long double lower = std::floor(x);
+  const long double midpoint = lower + 0.5L;  // exact for anything within int's range
+  const bool up = x > midpoint || (x == midpoint && std::fmod(lower, 2.0L) != 0);
+  return static_cast<int>(up ? lower + 1 : lower);
+}
+
+int PercentOf(long long part, long long total) {
+  const long double quotient = static_cast<long double>(part) / static_cast<long double>(total);
+  const long double percent = quotient * 100.0L;
+  return RoundHalfEven(percent);
+}
+
+int CountValue(std::string_view text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc{} || stop != end) return 0;
+  return value;
+}
+
+void prepareForecastGrids(Form& form) {
+  form.ScGrid.setRowCount(3);
+  form.SG.setRowCount(static_cast<int>(kSituations.size()));
+  for (int r = 0; r < static_cast<int>(kSituations.size()); ++r)
+    form.SG.setText(Caption, r, kSituations[static_cast<size_t>(r)].caption);
+  for (int r = 0; r < 3; ++r) form.ScGrid.setText(0, r, "Set " + std::to_string(r + 1));
+}
+
+void fillPlayerCounts(GridModel& SG, std::string_view counts, int firstColumn) {
+  for (int r = 0; r < static_cast<int>(kSituations.size()); ++r) {
+    const Situation& s = kSituations[static_cast<size_t>(r)];
+    const long long wins = CountValue(ExtractTag(counts, s.winTag));
+    const long long losses = CountValue(ExtractTag(counts, s.lossTag));
+    const long long total = wins + losses;
+    if (total == 0) continue;  // no matches in this situation: the row keeps its zeros
+    SG.setValue(firstColumn, r, PercentOf(wins, total));
+    SG.setValue(firstColumn + 1, r, PercentOf(losses, total));
+    SG.setValue(firstColumn + 2, r, saturated(total));
+  }
+}
+
+void fillCombinedColumns(GridModel& SG) {
+  for (int r = 0; r < SG.rowCount(); ++r) {
+    const long long sum = static_cast<long long>(SG.value(Win1, r)) + SG.value(Loss2, r);
+    const int combined = RoundHalfEven(static_cast<long double>(sum) / 2);
+    SG.setValue(Combined1, r, combined);
+    const long long matches = static_cast<long long>(SG.value(Count1, r)) + SG.value(Count2, r);
+    if (matches != 0) SG.setValue(Combined2, r, saturated(100LL - combined));
+    const int chance1 = SG.value(Combined1, r);
+    const int chance2 = SG.value(Combined2, r);
+    if (chance1 > chance2) SG.setColour(Combined1, r, colours::Green);
+    if (chance2 > chance1) SG.setColour(Combined2, r, colours::Green);
+  }
+}
+
+void fillSetScores(GridModel& ScGrid, std::string_view scores) {
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 1; c <= static_cast<int>(kSetScores.size()); ++c) {
+      const std::string tag = "s" + std::to_string(r + 1) + kSetScores[static_cast<size_t>(c - 1)];
+      ScGrid.setText(c, r, ExtractTag(scores, tag));
+    }
+  }
+}
+
+void fillForecastLabels(Form& form, std::string_view forecast) {
+  form.scor = ExtractTag(forecast, "score_forecast");
+  std::string sets;
+  if (const std::string_view first = ExtractTag(forecast, "sco1"); !first.empty())
+    sets = setPart(first);
+  for (const char* tag : {"sco2", "sco3"}) {
+    const std::string_view more = ExtractTag(forecast, tag);
+    if (!more.empty()) sets += ", " + setPart(more);
+  }
+  form.sets = ReplaceAll(sets, "<br>", " or ");
+  form.wt1 = ExtractTag(forecast, "wt1");
+  form.wt2 = ExtractTag(forecast, "wt2");
+}
+
+}  // namespace korvex

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string_view>
+
+#include "app/form.h"
+
+namespace korvex {
+
+// Round to nearest, a tie going to the even neighbour, whatever the FPU's rounding mode;
+// results beyond int saturate.
+int RoundHalfEven(long double x);
+// Round(part / total * 100): the quotient first, then the product, both in long double.
+// The order matters: it decides which side of .5 the near-ties fall on.
+int PercentOf(long long part, long long total);
+// A count as the service writes it: a whole decimal number, anything else 0.
+int CountValue(std::string_view text);
+
+// The forecast grids get their fixed rows and captions, every number at 0.
+void prepareForecastGrids(Form& form);
+// One player's 17 win/loss pairs into SG columns firstColumn .. firstColumn + 2.
+void fillPlayerCounts(GridModel& SG, std::string_view counts, int firstColumn);
+// The combined chance of each player, from player 1's wins and player 2's losses.
+void fillCombinedColumns(GridModel& SG);
+void fillSetScores(GridModel& ScGrid, std::string_view scores);
+void fillForecastLabels(Form& form, std::string_view forecast);
+
+}  // namespace korvex

@@ -1,0 +1,74 @@
+#include "analysis/player_cards.h"
+
+#include <string>
+
+#include "analysis/league_text.h"
+#include "app/picture.h"
+#include "service/country_flags.h"
+#include "service/feed_text.h"
+
+namespace korvex {
+
+namespace {
+
+void setName(std::string& label, std::string_view stat, const char* fullTag, const char* shortTag) {
+  label = ExtractTag(stat, fullTag);
+  // "," is what the service sends for a player it has no full name for.
+  if (label == ",") label = ExtractTag(stat, shortTag);
+}
+
+bool showPicture(Picture& card, const std::filesystem::path& workdir, const std::string& file) {
+  std::optional<Image> image = loadPictureFile(workdir / file);
+  if (!image) return false;
+  card.source = file;
+  card.image = std::move(*image);
+  return true;
+}
+
+}  // namespace
+
+void fillCardTexts(Form& form, std::string_view stat) {
+  setName(form.Name1, stat, "bigname1", "home");
+  setName(form.Name2, stat, "bigname2", "away");
+  form.Country1 = ExtractTag(stat, "country1");
+  form.Country2 = ExtractTag(stat, "country2");
+  form.Hand1 = ExtractTag(stat, "hand1");
+  form.Hand2 = ExtractTag(stat, "hand2");
+  form.Birth1 = ExtractTag(stat, "birthday1");
+  form.Birth2 = ExtractTag(stat, "birthday2");
+  form.Rank1 = ExtractTag(stat, "rank1");
+  form.Rank2 = ExtractTag(stat, "rank2");
+}
+
+void loadCardPictures(Context& ctx, std::string_view stat) {
+  const std::string pictures = ctx.addresses.service + "/kx/img/";
+  const std::string logo = pictures + "kx_logo.jpg";
+  const std::string home = pictures + std::string(ExtractTag(stat, "id_home")) + ".png";
+  const std::string away = pictures + std::string(ExtractTag(stat, "id_away")) + ".png";
+  DownloadPicture(ctx.IdHTTP1, home, ctx.workdir / "1.jpg", logo, ctx.probeLimits);
+  DownloadPicture(ctx.IdHTTP1, away, ctx.workdir / "2.jpg", logo, ctx.probeLimits);
+  if (!showPicture(ctx.form.LOGO1, ctx.workdir, "1.jpg")) return;
+  showPicture(ctx.form.LOGO2, ctx.workdir, "2.jpg");
+}
+
+void fillOddsBox(GridModel& KFGrid, std::string_view stat, const AnalysisTarget& target) {
+  KFGrid.setRowCount(1);
+  KFGrid.setText(0, 0, ExtractTag(stat, "kf1"));
+  KFGrid.setText(1, 0, ExtractTag(stat, "kf2"));
+  if (KFGrid.text(0, 0) == "-") KFGrid.setText(0, 0, target.odds1);
+  if (KFGrid.text(1, 0) == "-") KFGrid.setText(1, 0, target.odds2);
+}
+
+void fillMatchHeader(GridModel& MatchGrid, std::string_view stat) {
+  MatchGrid.setRowCount(1);
+  MatchGrid.setText(0, 0, ExtractTag(stat, "id"));
+  MatchGrid.setText(1, 0, ExtractTag(stat, "date"));
+  MatchGrid.setText(2, 0, ExtractTag(stat, "time"));
+  const std::string_view country = ExtractTag(stat, "country");
+  MatchGrid.setValue(3, 0, CountryFlagIndex(country));
+  MatchGrid.setText(4, 0, std::string(country) + ". " + expandDrawNames(ExtractTag(stat, "liga")));
+  MatchGrid.setText(6, 0, "SOON");
+  MatchGrid.setColour(6, 0, colours::Blue);
+}
+
+}  // namespace korvex

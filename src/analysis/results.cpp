@@ -1,0 +1,71 @@
+#include "analysis/results.h"
+
+#include "analysis/league_text.h"
+#include "service/country_flags.h"
+#include "service/feed_text.h"
+
+namespace korvex {
+
+namespace {
+
+constexpr int kStripColumns = 6;
+
+// Which "itog" values count as a result, and where the detail grid shows them.
+struct ResultRule {
+  int column;
+  std::string_view won;
+  std::string_view lost;
+};
+
+// Walks the section's blocks: writeRow fills a fresh detail row, then the result cell and
+// the strip follow the same rule for all three lists.
+template <typename WriteRow>
+void fillResults(GridModel& detail, GridModel& strip, std::string_view section, ResultRule rule,
+                 WriteRow writeRow) {
+  int index = 0;
+  ScanNestedMatchBlocks(section, [&](std::string_view block) {
+    strip.setRowCount(2);
+    const int r = detail.appendRow();
+    writeRow(block, r);
+    const std::string_view result = ExtractTag(block, "itog");
+    if (result == rule.won || result == rule.lost) {
+      detail.setText(rule.column, r, result);
+      detail.setColour(rule.column, r, result == rule.won ? colours::Green : colours::Red);
+    }
+    if (index < kStripColumns) {
+      // The strip shows what the service sent, even a value the detail grid rejects.
+      strip.setText(index, 0, result);
+      strip.setColour(index, 0, detail.cell(rule.column, r).colour);
+      strip.setText(index, 1, ExtractTag(block, "score"));
+    }
+    ++index;
+  });
+}
+
+}  // namespace
+
+void fillRecentResults(GridModel& detail, GridModel& strip, std::string_view section) {
+  fillResults(detail, strip, section, {11, "W", "L"}, [&](std::string_view block, int r) {
+    const League league = splitLeague(ExtractTag(block, "liga"));
+    detail.setText(0, r, ExtractTag(block, "date"));
+    detail.setValue(1, r, CountryFlagIndex(league.country));
+    detail.setHint(1, r, league.tournament);
+    int column = 2;
+    for (const char* tag :
+         {"stage", "home", "away", "score", "set1", "set2", "set3", "set4", "set5"})
+      detail.setText(column++, r, ExtractTag(block, tag));
+    detail.setText(12, r, ExtractTag(block, "total"));
+  });
+}
+
+void fillHeadToHead(GridModel& HX, GridModel& strip, std::string_view section) {
+  fillResults(HX, strip, section, {6, "1", "2"}, [&](std::string_view block, int r) {
+    HX.setText(0, r, ExtractTag(block, "date"));
+    HX.setValue(1, r, 0);
+    int column = 2;
+    for (const char* tag : {"home", "away", "score", "q"})
+      HX.setText(column++, r, ExtractTag(block, tag));
+  });
+}
+
+}  // namespace korvex

@@ -1,0 +1,48 @@
+#include "radar/runner_figures.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "analysis/forecast.h"
+
+namespace korvex {
+
+namespace {
+constexpr std::string_view kSeparator = ">>";
+
+// Takes the text up to the next separator and moves past it; the rest when there is none.
+std::string nextField(std::string_view& rest) {
+  const size_t end = rest.find(kSeparator);
+  std::string field(rest.substr(0, end));
+  rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + kSeparator.size());
+  return field;
+}
+}  // namespace
+
+RunnerFields SplitRunnerFigures(std::string_view figures) {
+  RunnerFields fields;
+  fields.eventTotal = nextField(figures);
+  fields.runnerAmount = nextField(figures);
+  fields.runnerPrice = nextField(figures);
+  return fields;
+}
+
+long double ParseExchangeAmount(std::string_view text) {
+  long double value = 0;
+  const char* const end = text.data() + text.size();
+  // from_chars never consults the locale, unlike strtold and the stream operators.
+  const auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::general);
+  if (text.empty() || error != std::errc{} || stop != end || !std::isfinite(value)) return 0;
+  return value;
+}
+
+RunnerShare ComputeRunnerShare(const RunnerFields& fields) {
+  const long double total = ParseExchangeAmount(fields.eventTotal);
+  const long double amount = ParseExchangeAmount(fields.runnerAmount);
+  RunnerShare share;
+  share.money = RoundHalfEven(amount);
+  if (total != 0) share.percent = RoundHalfEven(amount / total * 100);
+  return share;
+}
+
+}  // namespace korvex

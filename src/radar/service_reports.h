@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "app/context.h"
+
+namespace korvex {
+
+// The radar report: the row's current figures, as the cells hold them.
+std::string RadarReportAddress(const Context& ctx, int rbRow);
+// The bet report, built from a row of the bet journal SBX.
+std::string BetReportAddress(const Context& ctx, int sbxRow);
+// Reports go out on IdHTTP2; the service's answer carries nothing for us, and a report
+// that did not get through is not retried.
+void SendReport(Context& ctx, const std::string& address);
+
+}  // namespace korvex

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "grid/colour.h"
+
+namespace korvex::test {
+
+enum class JpegInk { Rgb, Grey, Cmyk };
+
+// Real files made by the real encoders: a width x height picture of one colour.
+std::string pngBytes(int width, int height, Rgb colour);
+// For Cmyk the colour's channels are written as the first three inks, with full black.
+std::string jpegBytes(int width, int height, Rgb colour, JpegInk ink = JpegInk::Rgb);
+
+}  // namespace korvex::test
