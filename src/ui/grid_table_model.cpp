@@ -39,7 +39,9 @@ GridTableModel::GridTableModel(GridModel& grid, QObject* parent)
   for (int col = 0; col < grid.columnCount(); ++col) {
     const ColumnDef& def = grid.column(col);
     ColumnLook look;
-    look.font = arialFont(def.fontSize > 0 ? def.fontSize : 14);
+    // The grids were designed with font heights that count the whole character cell;
+    // Arial's em is about 1/1.15 of that cell.
+    look.font = arialFont(qRound((def.fontSize > 0 ? def.fontSize : 14) / 1.15));
     look.font.setBold(def.bold);
     look.font.setItalic(def.italic);
     look.alignment = QVariant::fromValue(toQtAlignment(def.align));

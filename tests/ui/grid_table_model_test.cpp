@@ -86,7 +86,7 @@ TEST_F(GridTableModelTest, CellColourWinsOverTheColumnColourAndSystemColoursReso
 TEST_F(GridTableModelTest, ColumnLookGivesFontAlignmentTextAndHeaderColours) {
   const int row = grid.appendRow();
   const QFont font = at(Odds, row, Qt::FontRole).value<QFont>();
-  EXPECT_EQ(font.pixelSize(), 12);
+  EXPECT_EQ(font.pixelSize(), 10) << "a 12-pixel character cell is a 10-pixel em";
   EXPECT_TRUE(font.bold());
   EXPECT_EQ(font.families().value(0), "Arial");
   EXPECT_EQ(at(Odds, row, Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 0, 128));
