@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config qt6-base-dev libcurl4-openssl-dev libjpeg-dev libpng-dev \
   famfamfam-flag-png nlohmann-json3-dev libcpp-httplib-dev libgtest-dev libgmock-dev \
-  libbenchmark-dev xvfb xauth
+  libbenchmark-dev xvfb xauth fonts-liberation2
 FUZZ_PACKAGES := clang libclang-rt-dev
 
 .PHONY: deps build test test-asan demo bench fuzz screenshot clean

@@ -14,8 +14,8 @@ namespace korvex::demo {
 namespace {
 
 constexpr unsigned long long kSeed = 20240614;
-const char* const kToday = "14.06.2024";
-const char* const kTomorrow = "15.06.2024";
+const char* const kToday = "14.06.24";
+const char* const kTomorrow = "15.06.24";
 
 struct TournamentPlan {
   Tournament tournament;

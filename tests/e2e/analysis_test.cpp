@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,13 +16,6 @@ namespace korvex {
 namespace {
 
 using Json = nlohmann::json;
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> result;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) result.push_back(line);
-  return result;
-}
 
 bool isNumber(const std::string& text) {
   return !text.empty() && text.find_first_not_of("-0123456789") == std::string::npos;
@@ -93,7 +85,7 @@ TEST_F(AnalysisEndToEnd, OpeningALineAndALiveMatchFillsEveryPanel) {
   const test::ProgramRun run = cli({"type-login", "demo", "type-password", "demo", "login", "open",
                                     "RX", "0", "dump", "open", "LG", "0", "dump"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  const std::vector<std::string> out = lines(run.out);
+  const std::vector<std::string> out = test::splitLines(run.out);
   ASSERT_EQ(out.size(), 2u) << run.out;
 
   const Json fromLine = Json::parse(out[0]);

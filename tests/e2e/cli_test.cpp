@@ -1,19 +1,13 @@
 // Runs the real korvex-cli against a loopback service and reads what it prints.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/program_run.h"
 #include "support/temp_dir.h"
 #include "support/test_server.h"
-
-extern char** environ;
 
 namespace korvex {
 namespace {
@@ -23,51 +17,6 @@ using test::Reply;
 using test::TempDir;
 using test::TestServer;
 
-struct CliRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
-
-CliRun runCli(const std::vector<std::string>& args) {
-  TempDir scratch;
-  const std::string errFile = (scratch / "stderr").string();
-  int pipeFds[2];
-  if (pipe(pipeFds) != 0) return {};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-  posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errFile.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  std::vector<std::string> all{KORVEX_CLI_PATH};
-  all.insert(all.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& arg : all) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, KORVEX_CLI_PATH, &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  close(pipeFds[1]);
-  CliRun run;
-  char buffer[4096];
-  for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) run.out.append(buffer, n);
-  close(pipeFds[0]);
-  if (spawned != 0) return run;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.err = test::readFile(errFile);
-  return run;
-}
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> result;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) result.push_back(line);
-  return result;
-}
-
 class CliTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -75,18 +24,18 @@ class CliTest : public testing::Test {
     server.route("/login/kx.php", Reply{.body = "ok"});
   }
 
-  CliRun cli(std::vector<std::string> actions) {
+  test::ProgramRun cli(std::vector<std::string> actions) {
     std::vector<std::string> args{
         "--service", server.base(),           "--exchange", server.base(),
         "--vendor",  "http://vendor.example", "--workdir",  workdir.path().string()};
     args.insert(args.end(), actions.begin(), actions.end());
-    return runCli(args);
+    return test::runProgram(KORVEX_CLI_PATH, args);
   }
 
   // The one JSON document a run printed.
-  Json document(const CliRun& run) {
+  Json document(const test::ProgramRun& run) {
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    const auto printed = lines(run.out);
+    const auto printed = test::splitLines(run.out);
     EXPECT_EQ(printed.size(), 1u) << run.out;
     return printed.empty() ? Json() : Json::parse(printed[0]);
   }
@@ -189,7 +138,7 @@ TEST_F(CliTest, WrongArgumentsExitWithTwoAndAUsageLine) {
                                              {"frobnicate"},
                                              {"--colour", "red", "dump"},
                                              {}}) {
-    const CliRun run = cli(args);
+    const test::ProgramRun run = cli(args);
     EXPECT_EQ(run.exitCode, 2) << testing::PrintToString(args);
     EXPECT_NE(run.err.find("usage: korvex-cli"), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "") << "nothing runs when the command line is wrong";

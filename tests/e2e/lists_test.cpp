@@ -5,7 +5,6 @@
 
 #include <nlohmann/json.hpp>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,13 +19,6 @@ namespace {
 #if defined(KORVEX_CLI_PATH) && defined(KORVEX_DEMO_PATH)
 
 using Json = nlohmann::json;
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> result;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) result.push_back(line);
-  return result;
-}
 
 int countOf(const std::vector<std::string>& all, const std::string& suffix) {
   int count = 0;
@@ -52,7 +44,7 @@ class ListsEndToEnd : public testing::Test {
     HttpClient client;
     std::string body;
     client.get(demo.base() + "/demo/requests", body);
-    return lines(body);
+    return test::splitLines(body);
   }
 
   test::DemoServiceProcess demo{KORVEX_DEMO_PATH};
@@ -63,7 +55,7 @@ TEST_F(ListsEndToEnd, LogInFillsTheThreeListsAndTheSixtiethTickReloadsTheLiveOne
   const test::ProgramRun run = cli(
       {"type-login", "demo", "type-password", "demo", "login", "summary", "tick", "60", "dump"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  const std::vector<std::string> out = lines(run.out);
+  const std::vector<std::string> out = test::splitLines(run.out);
   ASSERT_EQ(out.size(), 2u) << run.out;
 
   const Json summary = Json::parse(out[0]);

@@ -14,4 +14,7 @@ struct ProgramRun {
 // Runs a program to its end with the given arguments and collects what it printed.
 ProgramRun runProgram(const std::string& binary, const std::vector<std::string>& arguments);
 
+// What a program printed, one entry per line, without the line ends.
+std::vector<std::string> splitLines(const std::string& text);
+
 }  // namespace korvex::test

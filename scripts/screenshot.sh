@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Renders the window without a display, logged in to the demo service with the first
+# match of the line opened: scripts/screenshot.sh BUILD_DIR OUT.png
+set -euo pipefail
+build=${1:-build/dev}
+out=${2:-docs/korvex.png}
+root=$(cd "$(dirname "$0")/.." && pwd)
+case "$build" in /*) ;; *) build="$root/$build" ;; esac
+case "$out" in /*) ;; *) out="$root/$out" ;; esac
+
+source "$root/scripts/demo-service.sh"
+start_demo_service "$build"
+work=$(mktemp -d)
+trap 'stop_demo_service; rm -rf "$work"' EXIT
+
+mkdir -p "$(dirname "$out")"
+# The pictures of the opened match land in the working directory, not in the tree.
+cd "$work"
+QT_QPA_PLATFORM=offscreen KORVEX_SERVICE_BASE="$DEMO_BASE" KORVEX_EXCHANGE_BASE="$DEMO_BASE" \
+  KORVEX_VENDOR_SITE_BASE="$DEMO_BASE" \
+  "$build/src/ui/korvex-screenshot" "$out" --login demo demo --open-first
+echo "Screenshot written to $out"

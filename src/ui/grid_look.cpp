@@ -1,0 +1,38 @@
+#include "ui/grid_look.h"
+
+#include <array>
+#include <utility>
+
+namespace korvex::ui {
+
+namespace {
+
+constexpr Colour kLineOrange = 0x004080FF;
+constexpr Colour kLiveLines = 0x00C08080;
+constexpr Colour kHeaderStripLines = 0x00A0A0A0;
+constexpr Colour kResultLines = 0x00D78D4A;
+constexpr Colour kForecastGround = 0x00E9E5E4;
+
+const std::array<std::pair<std::string_view, GridLook>, 11> kLooks{{
+    {"RX", {.rowSelect = true, .resizableRows = true, .gridLines = kLineOrange}},
+    {"RG", {.gridLines = kLineOrange}},
+    {"LG", {.gridLines = kLiveLines}},
+    {"RB", {.gridLines = colours::ActiveBorder}},
+    {"SBX", {.gridLines = colours::AppWorkspace}},
+    {"MatchGrid", {.header = false, .gridLines = kHeaderStripLines}},
+    {"SG", {.gridLines = colours::ActiveCaption, .background = kForecastGround}},
+    {"ScGrid", {.background = kForecastGround}},
+    {"LGrid1", {.rowSelect = true, .gridLines = kResultLines}},
+    {"LGrid2", {.rowSelect = true, .gridLines = kResultLines}},
+    {"HX", {.rowSelect = true, .gridLines = kResultLines}},
+}};
+
+}  // namespace
+
+GridLook gridLook(std::string_view gridName) {
+  for (const auto& [name, look] : kLooks)
+    if (name == gridName) return look;
+  return {};  // the odds box and the summary strips keep the plain look
+}
+
+}  // namespace korvex::ui

@@ -1,0 +1,160 @@
+#include "ui/grid_table_model.h"
+
+#include <QBrush>
+
+#include "ui/fonts.h"
+#include "ui/image_lists.h"
+#include "ui/qt_text.h"
+
+namespace korvex::ui {
+
+namespace {
+
+Qt::Alignment toQtAlignment(Align align) {
+  switch (align) {
+    case Align::Centre:
+      return Qt::AlignCenter;
+    case Align::Right:
+      return Qt::AlignRight | Qt::AlignVCenter;
+    case Align::Left:
+      break;
+  }
+  return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+QVariant brushOf(const std::optional<Colour>& colour) {
+  if (!colour) return {};
+  return QBrush(toQColor(*colour));
+}
+
+bool showsText(ColumnKind kind) {
+  return kind == ColumnKind::Text || kind == ColumnKind::Number;
+}
+
+}  // namespace
+
+GridTableModel::GridTableModel(GridModel& grid, QObject* parent)
+    : QAbstractTableModel(parent), grid_(grid), rows_(grid.rowCount()) {
+  looks_.reserve(static_cast<size_t>(grid.columnCount()));
+  for (int col = 0; col < grid.columnCount(); ++col) {
+    const ColumnDef& def = grid.column(col);
+    ColumnLook look;
+    // The grids were designed with font heights that count the whole character cell;
+    // Arial's em is about 1/1.15 of that cell.
+    look.font = arialFont(qRound((def.fontSize > 0 ? def.fontSize : 14) / 1.15));
+    look.font.setBold(def.bold);
+    look.font.setItalic(def.italic);
+    look.alignment = QVariant::fromValue(toQtAlignment(def.align));
+    look.foreground = brushOf(def.textColour);
+    look.background = brushOf(def.background);
+    look.header = fromCp1251(def.header);
+    look.headerBackground = brushOf(def.headerColour);
+    if (!def.headerHint.empty()) look.headerHint = fromCp1251(def.headerHint);
+    looks_.push_back(std::move(look));
+  }
+  grid_.addObserver(this);
+}
+
+GridTableModel::~GridTableModel() {
+  grid_.removeObserver(this);
+}
+
+int GridTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : rows_;
+}
+
+int GridTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : grid_.columnCount();
+}
+
+Qt::ItemFlags GridTableModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+QVariant GridTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.column() >= grid_.columnCount()) return {};
+  return cellData(index.column(), index.row(), role);
+}
+
+QVariant GridTableModel::cellData(int col, int row, int role) const {
+  const ColumnDef& def = grid_.column(col);
+  const ColumnLook& look = looks_[static_cast<size_t>(col)];
+  // A view may still ask for a row that a reload has just removed; the grid answers
+  // such a read with an empty cell.
+  const Cell& cell = grid_.cell(col, row);
+  switch (role) {
+    case Qt::DisplayRole:
+      return showsText(def.kind) ? QVariant(fromCp1251(cell.text)) : QVariant();
+    case Qt::DecorationRole:
+      if (def.kind != ColumnKind::Image) return {};
+      return imageListPixmap(def.images, cell.value);
+    case Qt::CheckStateRole:
+      if (def.kind != ColumnKind::CheckBox) return {};
+      return cell.value != 0 ? Qt::Checked : Qt::Unchecked;
+    case Qt::BackgroundRole:
+      return cell.colour ? QVariant(QBrush(toQColor(*cell.colour))) : look.background;
+    case Qt::ForegroundRole:
+      return look.foreground;
+    case Qt::FontRole:
+      return look.font;
+    case Qt::TextAlignmentRole:
+      return look.alignment;
+    case Qt::ToolTipRole:
+      if (!cell.hint.empty()) return fromCp1251(cell.hint);
+      // Auto-size columns offer their full text; the view shows it only when it is cut.
+      if (def.autoSize && showsText(def.kind) && !cell.text.empty()) return fromCp1251(cell.text);
+      return {};
+    case HintRole:
+      return cell.hint.empty() ? QVariant() : QVariant(fromCp1251(cell.hint));
+    default:
+      return {};
+  }
+}
+
+QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || section < 0 || section >= grid_.columnCount())
+    return QAbstractTableModel::headerData(section, orientation, role);
+  const ColumnLook& look = looks_[static_cast<size_t>(section)];
+  switch (role) {
+    case Qt::DisplayRole:
+      return look.header;
+    case Qt::BackgroundRole:
+      return look.headerBackground;
+    case Qt::ToolTipRole:
+      return look.headerHint;
+    case Qt::TextAlignmentRole:
+      return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    default:
+      return {};
+  }
+}
+
+void GridTableModel::gridReset() {
+  beginResetModel();
+  rows_ = grid_.rowCount();
+  endResetModel();
+}
+
+void GridTableModel::rowsInserted(int first, int count) {
+  if (count <= 0) return;
+  if (first < 0 || first > rows_ || rows_ + count != grid_.rowCount()) {
+    gridReset();  // out of step with the grid: start over rather than guess
+    return;
+  }
+  beginInsertRows({}, first, first + count - 1);
+  rows_ += count;
+  endInsertRows();
+}
+
+void GridTableModel::cellChanged(int col, int row) {
+  if (row < 0 || row >= rows_ || col < 0 || col >= grid_.columnCount()) return;
+  const QModelIndex changed = index(row, col);
+  emit dataChanged(changed, changed);
+}
+
+void GridTableModel::enabledChanged(bool enabled) {
+  emit gridEnabledChanged(enabled);
+}
+
+}  // namespace korvex::ui

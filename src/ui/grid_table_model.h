@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QFont>
+#include <QVariant>
+#include <vector>
+
+#include "grid/grid_model.h"
+
+namespace korvex::ui {
+
+// Presents one GridModel to Qt's item views. Cells are read from the grid on demand;
+// only per-column looks are precomputed, so a grid of any size costs no memory here.
+class GridTableModel : public QAbstractTableModel, public GridObserver {
+  Q_OBJECT
+
+ public:
+  // The cell hint alone, without the auto-size fallback that the tooltip adds.
+  static constexpr int HintRole = Qt::UserRole + 1;
+
+  explicit GridTableModel(GridModel& grid, QObject* parent = nullptr);
+  ~GridTableModel() override;
+
+  GridModel& grid() const { return grid_; }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  void gridReset() override;
+  void rowsInserted(int first, int count) override;
+  void cellChanged(int col, int row) override;
+  void enabledChanged(bool enabled) override;
+
+ signals:
+  void gridEnabledChanged(bool enabled);
+
+ private:
+  struct ColumnLook {
+    QFont font;
+    QVariant alignment;
+    QVariant foreground;
+    QVariant background;
+    QVariant header;
+    QVariant headerBackground;
+    QVariant headerHint;
+  };
+
+  QVariant cellData(int col, int row, int role) const;
+
+  GridModel& grid_;
+  std::vector<ColumnLook> looks_;
+  // The grid reports a change after making it; Qt must hear "about to" first, so the
+  // count the views see moves only between the begin and end calls.
+  int rows_ = 0;
+};
+
+}  // namespace korvex::ui

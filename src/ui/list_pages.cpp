@@ -1,0 +1,73 @@
+#include <QLabel>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "ui/grid_view.h"
+#include "ui/main_window.h"
+#include "ui/page_parts.h"
+
+namespace korvex::ui {
+
+namespace {
+
+constexpr int kBetsPanelHeight = 130;
+constexpr int kRadarBarHeight = 33;
+constexpr int kJournalHeight = 150;
+
+QWidget* stacked(std::initializer_list<std::pair<QWidget*, int>> parts) {
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  for (const auto& [widget, stretch] : parts) layout->addWidget(widget, stretch);
+  return page;
+}
+
+QWidget* betsPanel() {
+  auto* panel = new QWidget;
+  panel->setObjectName(QStringLiteral("betsPanel"));
+  panel->setFixedHeight(kBetsPanelHeight);
+  auto* title = new QLabel(QStringLiteral("Recoming Bets Live"));
+  title->setAlignment(Qt::AlignCenter);
+  title->setFixedHeight(kBarHeight);
+  title->setStyleSheet(
+      QStringLiteral("background: #3d5a80; color: white; font-weight: bold; font-size: 12px;"));
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(0, 2, 0, 0);
+  layout->addWidget(title);
+  layout->addStretch(1);
+  return panel;
+}
+
+}  // namespace
+
+QWidget* MainWindow::buildLivePage() {
+  Form& form = session_->form();
+  GridView* live = gridView(form.LG);
+  bindDoubleClick(live, &Session::LGCellDblClick);
+  return stacked({{topBar({formLabel(form.Livetime)}, {formLabel(form.lcount)}), 0},
+                  {live, 1},
+                  {betsPanel(), 0}});
+}
+
+QWidget* MainWindow::buildRadarPage() {
+  Form& form = session_->form();
+  GridView* radar = gridView(form.RB);
+  bindDoubleClick(radar, &Session::RBCellDblClick);
+  auto* splitter = new QSplitter(Qt::Vertical);
+  splitter->setChildrenCollapsible(false);
+  splitter->addWidget(radar);
+  splitter->addWidget(gridView(form.SBX));
+  splitter->setStretchFactor(0, 1);
+  splitter->setSizes({400, kJournalHeight});
+  return stacked({{topBar({}, {}, kRadarBarHeight), 0}, {splitter, 1}});
+}
+
+QWidget* MainWindow::buildReportPage() {
+  Form& form = session_->form();
+  GridView* report = gridView(form.RG);
+  bindDoubleClick(report, &Session::RGCellDblClick);
+  return stacked({{topBar({}, {formLabel(form.countsoon2)}), 0}, {report, 1}});
+}
+
+}  // namespace korvex::ui

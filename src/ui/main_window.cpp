@@ -1,0 +1,175 @@
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "ui/grid_view.h"
+#include "ui/icon_painter.h"
+#include "ui/image_lists.h"
+#include "ui/qt_platform.h"
+#include "ui/qt_text.h"
+
+namespace korvex::ui {
+
+namespace {
+
+constexpr QSize kClientSize(1017, 717);
+constexpr QSize kPictureSize(48, 50);
+constexpr int kTickMs = 1000;
+constexpr int kPageIcons[] = {6, 1, 5, 4, 3};
+
+// The wait cursor for as long as a user's action keeps the window busy.
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+QPixmap pictureFor(const Picture& picture) {
+  const Image& image = picture.image;
+  const auto bytes = static_cast<size_t>(image.width) * static_cast<size_t>(image.height) * 4;
+  if (image.width <= 0 || image.height <= 0 || image.rgba.size() < bytes)
+    return QPixmap::fromImage(drawCardPlaceholder(kPictureSize.width(), kPictureSize.height()));
+  const QImage view(image.rgba.data(), image.width, image.height, image.width * 4,
+                    QImage::Format_RGBA8888);
+  return QPixmap::fromImage(
+      view.scaled(kPictureSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(SessionConfig config, Platform* platform, QWidget* parent)
+    : QWidget(parent) {
+  if (platform == nullptr) {
+    ownPlatform_ = std::make_unique<QtPlatform>(this);
+    platform = ownPlatform_.get();
+  }
+  session_ = std::make_unique<Session>(*platform, std::move(config));
+
+  setWindowTitle(QStringLiteral("Korvex"));
+  page_ = new QTabWidget(this);
+  page_->setObjectName(QStringLiteral("Page"));
+  page_->setDocumentMode(true);
+  QWidget* pages[] = {buildAboutPage(), buildStatsPage(), buildLivePage(), buildRadarPage(),
+                      buildReportPage()};
+  const Form& form = session_->form();
+  for (int i = 0; i < 5; ++i)
+    page_->addTab(pages[i], imageListIcon(ImageList::Icons, kPageIcons[i]),
+                  fromCp1251(form.tabs[static_cast<size_t>(i)].caption));
+  connect(page_, &QTabWidget::currentChanged, this,
+          [this](int index) { session_->form().activePage = index; });
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(page_);
+
+  timer_ = new QTimer(this);
+  timer_->setInterval(kTickMs);
+  connect(timer_, &QTimer::timeout, this, [this] {
+    // Ticks are not the user's doing: no wait cursor flickering once a second.
+    session_->Timer1Timer();
+    syncFromForm();
+  });
+
+  // The frame stays at its designed size until the log-in lets the user resize it.
+  setFixedSize(kClientSize);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame(QPoint(0, 0), kClientSize);
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+
+  session_->FormCreate();
+  syncFromForm();
+}
+
+MainWindow::~MainWindow() {
+  timer_->stop();
+  // The views observe grids that the session owns: they go first, while it still exists.
+  delete page_;
+}
+
+GridView* MainWindow::gridView(GridModel& grid) {
+  return new GridView(grid);
+}
+
+QLabel* MainWindow::formLabel(const std::string& text) {
+  auto* label = new QLabel(fromCp1251(text));
+  label->setAlignment(Qt::AlignCenter);
+  for (const auto& [name, field] : session_->form().labels())
+    if (field == &text) label->setObjectName(QString::fromLatin1(name));
+  labels_.emplace_back(label, &text);
+  return label;
+}
+
+QLabel* MainWindow::playerPicture() {
+  auto* picture = new QLabel;
+  picture->setFixedSize(kPictureSize);
+  picture->setScaledContents(true);
+  return picture;
+}
+
+void MainWindow::bindDoubleClick(GridView* view, void (Session::*handler)(int, int)) {
+  connect(view, &GridView::cellDoubleClicked, this, [this, handler](int col, int row) {
+    runHandler([this, handler, col, row] { (session_.get()->*handler)(col, row); });
+  });
+}
+
+void MainWindow::runHandler(const std::function<void()>& handler) {
+  {
+    BusyCursor busy;
+    handler();
+  }
+  syncFromForm();
+}
+
+void MainWindow::syncFromForm() {
+  Form& form = session_->form();
+  {
+    // Hiding the current tab moves Qt's current page; that is not the user's choice
+    // and must not overwrite the Form's.
+    const QSignalBlocker blockPages(page_);
+    for (int i = 0; i < 5; ++i) page_->setTabVisible(i, form.tabs[static_cast<size_t>(i)].visible);
+    page_->setCurrentIndex(form.activePage);
+    const QSignalBlocker blockStatPages(statPage_);
+    statPage_->setCurrentIndex(form.statPageActive);
+  }
+  form.activePage = page_->currentIndex();
+  form.statPageActive = statPage_->currentIndex();
+
+  for (const auto& [label, text] : labels_) {
+    const QString shown = fromCp1251(*text);
+    if (label->text() != shown) label->setText(shown);
+  }
+  const QString login = fromCp1251(form.loginedit);
+  if (loginEdit_->text() != login) loginEdit_->setText(login);
+  const QString password = fromCp1251(form.passedit);
+  if (passEdit_->text() != password) passEdit_->setText(password);
+  zap_->setChecked(form.zap);
+
+  logo1_->setPixmap(pictureFor(form.LOGO1));
+  logo2_->setPixmap(pictureFor(form.LOGO2));
+
+  if (form.sizeable && !resizable_) allowResizing();
+  if (form.timerOn && !timer_->isActive()) timer_->start();
+  if (!form.timerOn && timer_->isActive()) timer_->stop();
+  if (form.closed) close();
+}
+
+void MainWindow::allowResizing() {
+  resizable_ = true;
+  setMinimumSize(0, 0);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+}  // namespace korvex::ui

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/session.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+class QTimer;
+
+namespace korvex::ui {
+
+class GridView;
+class QtPlatform;
+
+// The program's one window. It owns the session, shows the session's Form and turns
+// clicks, double-clicks and timer ticks into the session's handlers. After each handler
+// it copies the Form's tabs, labels, pictures and flags onto the widgets; the grids
+// follow the Form by themselves.
+class MainWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Runs the core's start-up as the window is built. Without a platform the window shows
+  // messages and opens addresses through Qt; tests pass their own.
+  explicit MainWindow(SessionConfig config = {}, Platform* platform = nullptr,
+                      QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  Session& session() { return *session_; }
+
+ private:
+  QWidget* buildAboutPage();
+  QWidget* buildStatsPage();
+  QWidget* buildStatPanel();
+  QWidget* buildCardStrip();
+  QWidget* buildSummaryStrip();
+  QWidget* buildForecastPage();
+  QWidget* buildLivePage();
+  QWidget* buildRadarPage();
+  QWidget* buildReportPage();
+
+  GridView* gridView(GridModel& grid);
+  // A label that shows one of the Form's texts, centred; kept in step by syncFromForm.
+  QLabel* formLabel(const std::string& text);
+  QLabel* playerPicture();
+  void bindDoubleClick(GridView* view, void (Session::*handler)(int, int));
+
+  void runHandler(const std::function<void()>& handler);
+  void syncFromForm();
+  void allowResizing();
+
+  std::unique_ptr<QtPlatform> ownPlatform_;
+  std::unique_ptr<Session> session_;
+
+  QTabWidget* page_ = nullptr;
+  QTabWidget* statPage_ = nullptr;
+  QTimer* timer_ = nullptr;
+  QLineEdit* loginEdit_ = nullptr;
+  QLineEdit* passEdit_ = nullptr;
+  QCheckBox* zap_ = nullptr;
+  QLabel* logo1_ = nullptr;
+  QLabel* logo2_ = nullptr;
+  bool resizable_ = false;
+  std::vector<std::pair<QLabel*, const std::string*>> labels_;
+};
+
+}  // namespace korvex::ui

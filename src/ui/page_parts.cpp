@@ -1,0 +1,32 @@
+#include "ui/page_parts.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+#include "ui/fonts.h"
+
+namespace korvex::ui {
+
+QWidget* topBar(std::initializer_list<QWidget*> left, std::initializer_list<QWidget*> right,
+                int height) {
+  auto* bar = new QWidget;
+  bar->setFixedHeight(height);
+  auto* layout = new QHBoxLayout(bar);
+  layout->setContentsMargins(2, 0, 8, 0);
+  for (QWidget* widget : left) layout->addWidget(widget);
+  layout->addStretch(1);
+  for (QWidget* widget : right) layout->addWidget(widget);
+  return bar;
+}
+
+QLabel* styled(QLabel* label, int pixelSize, bool bold, const QColor& colour) {
+  QFont font = pixelSize > 0 ? arialFont(pixelSize) : label->font();
+  font.setBold(bold);
+  label->setFont(font);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  label->setPalette(palette);
+  return label;
+}
+
+}  // namespace korvex::ui

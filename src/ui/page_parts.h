@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QColor>
+#include <initializer_list>
+
+class QLabel;
+class QWidget;
+
+namespace korvex::ui {
+
+inline constexpr int kBarHeight = 21;
+
+// A strip of the given height with some widgets at its left end and some at its right.
+QWidget* topBar(std::initializer_list<QWidget*> left, std::initializer_list<QWidget*> right,
+                int height = kBarHeight);
+// Gives a label an Arial font of pixelSize (0 keeps the size), weight and colour.
+QLabel* styled(QLabel* label, int pixelSize, bool bold, const QColor& colour);
+
+}  // namespace korvex::ui

@@ -1,0 +1,141 @@
+// korvex-screenshot OUT.png [--login USER PASSWORD] [--open-first] [--page INDEX]
+//
+// Builds the real window without a display, optionally logs in and opens the first match
+// of the line, and saves what the window shows as a PNG. The addresses come from the
+// same environment variables the program reads.
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "ui/grid_view.h"
+#include "ui/main_window.h"
+#include "ui/qt_platform.h"
+#include "ui/theme.h"
+
+namespace {
+
+struct Options {
+  QString output;
+  std::optional<std::pair<QString, QString>> login;
+  bool openFirst = false;
+  int page = -1;
+};
+
+std::optional<Options> parseOptions(const QStringList& args) {
+  Options options;
+  for (qsizetype i = 1; i < args.size(); ++i) {
+    const QString& arg = args[i];
+    if (arg == QLatin1String("--login") && i + 2 < args.size()) {
+      options.login = std::make_pair(args[i + 1], args[i + 2]);
+      i += 2;
+    } else if (arg == QLatin1String("--open-first")) {
+      options.openFirst = true;
+    } else if (arg == QLatin1String("--page") && i + 1 < args.size()) {
+      bool ok = false;
+      options.page = args[++i].toInt(&ok);
+      if (!ok) return std::nullopt;
+    } else if (!arg.startsWith(QLatin1String("--")) && options.output.isEmpty()) {
+      options.output = arg;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (options.output.isEmpty()) return std::nullopt;
+  return options;
+}
+
+// Nobody is there to press OK: messages go to stderr and the run goes on.
+class UnattendedPlatform : public korvex::Platform {
+ public:
+  QPointer<QWidget> window;
+
+  void showMessage(const std::string& text) override {
+    std::fprintf(stderr, "message: %s\n",
+                 qPrintable(korvex::ui::messageText(text).replace('\n', " / ")));
+  }
+  void openUrl(const std::string& address) override {
+    std::fprintf(stderr, "open: %s\n", korvex::ui::encodeAddress(address).constData());
+  }
+  void closeMainWindow() override {
+    if (window) window->close();
+  }
+  void processPendingEvents() override { QCoreApplication::processEvents(); }
+};
+
+void settle() {
+  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+}
+
+bool logIn(QWidget& window, const QString& user, const QString& password) {
+  auto* login = window.findChild<QLineEdit*>(QStringLiteral("loginedit"));
+  auto* pass = window.findChild<QLineEdit*>(QStringLiteral("passedit"));
+  auto* button = window.findChild<QPushButton*>(QStringLiteral("spSkinXFormButton1"));
+  if (!login || !pass || !button) return false;
+  for (auto [edit, text] : {std::pair{login, user}, std::pair{pass, password}}) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+  }
+  QTest::mouseClick(button, Qt::LeftButton);
+  return true;
+}
+
+bool openFirstMatch(QWidget& window) {
+  auto* line = window.findChild<korvex::ui::GridView*>(QStringLiteral("RX"));
+  if (!line || line->model()->rowCount() == 0) return false;
+  int col = 0;
+  while (col < line->model()->columnCount() && line->isColumnHidden(col)) ++col;
+  const QRect cell = line->visualRect(line->model()->index(0, col));
+  // A real double-click is a click followed by the double-click event.
+  QTest::mouseClick(line->viewport(), Qt::LeftButton, {}, cell.center());
+  QTest::mouseDClick(line->viewport(), Qt::LeftButton, {}, cell.center());
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const std::optional<Options> options = parseOptions(QApplication::arguments());
+  if (!options) {
+    std::fprintf(stderr,
+                 "usage: korvex-screenshot OUT.png [--login USER PASSWORD] [--open-first] "
+                 "[--page INDEX]\n");
+    return 2;
+  }
+  korvex::ui::applyTheme(app);
+
+  UnattendedPlatform platform;
+  korvex::ui::MainWindow window({}, &platform);
+  platform.window = &window;
+  window.show();
+  settle();
+
+  if (options->login) {
+    logIn(window, options->login->first, options->login->second);
+    settle();
+  }
+  if (options->openFirst) {
+    if (!openFirstMatch(window)) std::fprintf(stderr, "The line is empty: nothing to open.\n");
+    settle();
+  }
+  if (options->page >= 0) {
+    auto* pages = window.findChild<QTabWidget*>(QStringLiteral("Page"));
+    pages->setTabVisible(options->page, true);
+    pages->setCurrentIndex(options->page);
+    settle();
+  }
+  if (!window.grab().save(options->output)) {
+    std::fprintf(stderr, "Cannot write %s\n", qPrintable(options->output));
+    return 1;
+  }
+  return 0;
+}

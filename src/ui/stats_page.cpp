@@ -1,0 +1,207 @@
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/grid_view.h"
+#include "ui/image_lists.h"
+#include "ui/main_window.h"
+#include "ui/page_parts.h"
+
+namespace korvex::ui {
+
+namespace {
+
+constexpr int kLeftColumnWidth = 449;
+constexpr int kHeaderStripHeight = 24;
+constexpr int kCardStripHeight = 96;
+constexpr int kSummaryStripHeight = 87;
+constexpr int kForecastBarHeight = 44;
+constexpr int kSetScoreHeight = 72;
+constexpr int kForecastTextWidth = 150;
+
+const QColor kNavy(0, 0, 128);
+const QColor kMaroon(128, 0, 0);
+const QColor kSlateBlue(106, 90, 205);
+
+QLabel* rankHeader() {
+  auto* header = new QLabel(QStringLiteral("RANK"));
+  header->setAlignment(Qt::AlignCenter);
+  header->setFixedWidth(48);
+  header->setStyleSheet(
+      QStringLiteral("background: #3d5a80; color: white; font-weight: bold; font-size: 10px; "
+                     "border-radius: 2px;"));
+  return header;
+}
+
+QVBoxLayout* column(std::initializer_list<QWidget*> widgets) {
+  auto* layout = new QVBoxLayout;
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(1);
+  for (QWidget* widget : widgets) layout->addWidget(widget);
+  return layout;
+}
+
+}  // namespace
+
+QWidget* MainWindow::buildStatsPage() {
+  Form& form = session_->form();
+
+  auto* refresh = new QPushButton(QStringLiteral("Refresh"));
+  refresh->setObjectName(QStringLiteral("spSkinXFormButton2"));
+  connect(refresh, &QPushButton::clicked, this,
+          [this] { runHandler([this] { session_->spSkinXFormButton2Click(); }); });
+  QWidget* bar = topBar({refresh}, {formLabel(form.countsoon)});
+
+  GridView* rx = gridView(form.RX);
+  bindDoubleClick(rx, &Session::RXCellDblClick);
+
+  auto* left = new QWidget;
+  auto* leftLayout = new QVBoxLayout(left);
+  leftLayout->setContentsMargins(0, 0, 0, 0);
+  leftLayout->setSpacing(0);
+  leftLayout->addWidget(bar);
+  leftLayout->addWidget(rx);
+
+  auto* splitter = new QSplitter(Qt::Horizontal);
+  splitter->setChildrenCollapsible(false);
+  splitter->addWidget(left);
+  splitter->addWidget(buildStatPanel());
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({kLeftColumnWidth, 1017 - kLeftColumnWidth});
+  return splitter;
+}
+
+QWidget* MainWindow::buildStatPanel() {
+  Form& form = session_->form();
+  auto* panel = new QWidget;
+  panel->setObjectName(QStringLiteral("StatPanel"));
+
+  GridView* header = gridView(form.MatchGrid);
+  header->setFixedHeight(kHeaderStripHeight);
+  header->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  header->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+  statPage_ = new QTabWidget;
+  statPage_->setObjectName(QStringLiteral("StatPage"));
+  statPage_->addTab(buildForecastPage(), imageListIcon(ImageList::Icons, 9),
+                    QStringLiteral("Forecast"));
+  statPage_->addTab(gridView(form.LGrid1), imageListIcon(ImageList::Icons, 10),
+                    QStringLiteral("Latest Result Home"));
+  statPage_->addTab(gridView(form.LGrid2), imageListIcon(ImageList::Icons, 11),
+                    QStringLiteral("Latest Result  Away"));
+  statPage_->addTab(gridView(form.HX), imageListIcon(ImageList::Icons, 12),
+                    QStringLiteral("Head-To-Head"));
+  connect(statPage_, &QTabWidget::currentChanged, this,
+          [this](int index) { session_->form().statPageActive = index; });
+
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(2, 0, 0, 0);
+  layout->setSpacing(2);
+  layout->addWidget(header);
+  layout->addWidget(buildCardStrip());
+  layout->addWidget(buildSummaryStrip());
+  layout->addWidget(statPage_, 1);
+  return panel;
+}
+
+QWidget* MainWindow::buildCardStrip() {
+  Form& form = session_->form();
+  auto* strip = new QWidget;
+  strip->setFixedHeight(kCardStripHeight);
+
+  const auto name = [this](const std::string& text) {
+    return styled(formLabel(text), 16, true, kNavy);
+  };
+  const auto detail = [this](const std::string& text) {
+    return styled(formLabel(text), 0, false, kSlateBlue);
+  };
+  const auto rank = [this](const std::string& text) {
+    return styled(formLabel(text), 12, true, kMaroon);
+  };
+
+  logo1_ = playerPicture();
+  logo2_ = playerPicture();
+  GridView* odds = gridView(form.KFGrid);
+  odds->setFixedSize(odds->columnWidth(0) + odds->columnWidth(1) + 2 * odds->frameWidth() + 4,
+                     odds->heightForRows(1));
+  odds->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  odds->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+  auto* layout = new QHBoxLayout(strip);
+  layout->setContentsMargins(4, 2, 4, 2);
+  layout->setSpacing(6);
+  layout->addLayout(column({logo1_, rankHeader(), rank(form.Rank1)}));
+  layout->addLayout(
+      column({name(form.Name1), detail(form.Country1), detail(form.Birth1), detail(form.Hand1)}),
+      1);
+  layout->addWidget(odds, 0, Qt::AlignVCenter);
+  layout->addLayout(
+      column({name(form.Name2), detail(form.Country2), detail(form.Birth2), detail(form.Hand2)}),
+      1);
+  layout->addLayout(column({logo2_, rankHeader(), rank(form.Rank2)}));
+  return strip;
+}
+
+QWidget* MainWindow::buildSummaryStrip() {
+  Form& form = session_->form();
+  auto* strip = new QWidget;
+  strip->setFixedHeight(kSummaryStripHeight);
+  auto* layout = new QHBoxLayout(strip);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(4);
+  const std::pair<const char*, GridModel*> boxes[] = {{"Latest Result Home", &form.LG1},
+                                                      {"Head-To-Head", &form.LG3},
+                                                      {"Latest Result Away", &form.LG2}};
+  for (const auto& [caption, grid] : boxes) {
+    // The caption bars look like buttons and, as designed, do nothing.
+    auto* title = new QPushButton(QString::fromLatin1(caption));
+    title->setFocusPolicy(Qt::NoFocus);
+    title->setFixedHeight(21);
+    // Six short results share the box's width evenly, without scrolling.
+    GridView* results = gridView(*grid);
+    results->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    results->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* box = new QVBoxLayout;
+    box->setSpacing(0);
+    box->addWidget(title);
+    box->addWidget(results);
+    layout->addLayout(box);
+  }
+  return strip;
+}
+
+QWidget* MainWindow::buildForecastPage() {
+  Form& form = session_->form();
+  auto* page = new QWidget;
+
+  auto* bar = new QWidget;
+  bar->setFixedHeight(kForecastBarHeight);
+  auto* texts = new QWidget;
+  texts->setFixedWidth(kForecastTextWidth);
+  texts->setLayout(column({formLabel(form.wt1), formLabel(form.wt2)}));
+  auto* barLayout = new QHBoxLayout(bar);
+  barLayout->setContentsMargins(4, 0, 4, 0);
+  barLayout->addWidget(styled(formLabel(form.scor), 40, false, Qt::red));
+  barLayout->addWidget(styled(formLabel(form.sets), 20, true, kMaroon), 1);
+  barLayout->addWidget(texts);
+
+  GridView* setScores = gridView(form.ScGrid);
+  // The designed height, unless the font needs more to show all three sets.
+  setScores->setFixedHeight(std::max(kSetScoreHeight, setScores->heightForRows(3)));
+
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(bar);
+  layout->addWidget(gridView(form.SG), 1);
+  layout->addWidget(setScores);
+  return page;
+}
+
+}  // namespace korvex::ui

@@ -1,0 +1,160 @@
+#include "ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+
+#include "support/temp_dir.h"
+#include "support/test_server.h"
+#include "ui/grid_view.h"
+
+namespace korvex::ui {
+namespace {
+
+using test::Reply;
+
+// Stands in for the message box and the browser, which would block or escape a test.
+class RecordingPlatform : public Platform {
+ public:
+  std::vector<std::string> messages;
+  std::vector<std::string> openedUrls;
+  int closeRequests = 0;
+
+  void showMessage(const std::string& text) override { messages.push_back(text); }
+  void openUrl(const std::string& address) override { openedUrls.push_back(address); }
+  void closeMainWindow() override { ++closeRequests; }
+  void processPendingEvents() override { QCoreApplication::processEvents(); }
+};
+
+constexpr const char* kMarker = "/refresh/korvex4.3.txt";
+
+class MainWindowTest : public testing::Test {
+ protected:
+  void SetUp() override { server.route(kMarker, Reply{.body = "ok"}); }
+
+  // Built on demand, so a test can prepare kx.log and the service first.
+  MainWindow& window() {
+    if (!window_) {
+      const std::string base = server.base();
+      window_ = std::make_unique<MainWindow>(
+          SessionConfig{.addresses = {base, base, base}, .workdir = dir.path()}, &platform);
+      window_->show();
+      EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    return *window_;
+  }
+
+  template <typename T>
+  T* find(const char* name) {
+    T* widget = window().findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  QStringList visibleTabs() {
+    auto* pages = find<QTabWidget>("Page");
+    QStringList shown;
+    for (int i = 0; i < pages->count(); ++i)
+      if (pages->isTabVisible(i)) shown << pages->tabText(i);
+    return shown;
+  }
+
+  // Key by key, as a keyboard with any layout would type it.
+  static void type(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+      QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+      QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+  }
+
+  void logIn(const QString& user, const QString& password) {
+    type(find<QLineEdit>("loginedit"), user);
+    type(find<QLineEdit>("passedit"), password);
+    QTest::mouseClick(find<QPushButton>("spSkinXFormButton1"), Qt::LeftButton);
+  }
+
+  test::TestServer server;
+  test::TempDir dir;
+  RecordingPlatform platform;
+
+ private:
+  std::unique_ptr<MainWindow> window_;
+};
+
+TEST_F(MainWindowTest, OpensOnAboutWithTheRememberedLogInAtItsDesignedSize) {
+  test::writeFile(dir / "kx.log", "\xC8\xE2\xE0\xED\r\nmy secret\r\n");  // "Иван"
+
+  EXPECT_EQ(visibleTabs(), QStringList{"About"});
+  EXPECT_EQ(find<QTabWidget>("Page")->currentIndex(), 0);
+  EXPECT_EQ(find<QLineEdit>("loginedit")->text(), QString::fromUtf8("Иван"));
+  EXPECT_EQ(find<QLineEdit>("passedit")->text(), "my secret");
+  EXPECT_EQ(find<QLineEdit>("passedit")->echoMode(), QLineEdit::Password);
+  EXPECT_TRUE(find<QCheckBox>("zap")->isChecked());
+  EXPECT_EQ(window().windowTitle(), "Korvex");
+  EXPECT_EQ(window().minimumSize(), QSize(1017, 717));
+  EXPECT_EQ(window().maximumSize(), QSize(1017, 717));
+  EXPECT_TRUE(
+      find<QLabel>("vendorLink")->text().contains(QString::fromStdString(server.base() + "/")));
+}
+
+TEST_F(MainWindowTest, LogInShowsStatsAndLiveWithStatsCurrent) {
+  server.fallback([](const test::RecordedRequest&) { return Reply{}; });
+  logIn("user", QString::fromUtf8("пароль 1"));
+
+  EXPECT_EQ(visibleTabs(), (QStringList{"Stats", "Live"}));
+  EXPECT_EQ(find<QTabWidget>("Page")->currentIndex(), 1);
+  EXPECT_TRUE(platform.messages.empty());
+  // What was typed reached the service as CP1251 bytes (percent-encoded on the wire).
+  const std::vector<std::string> targets = server.targets();
+  EXPECT_NE(std::find(targets.begin(), targets.end(),
+                      "/login/kx.php?login=user&pass=%EF%E0%F0%EE%EB%FC%201"),
+            targets.end());
+  // Logged in, the frame may be resized and the live countdown runs.
+  EXPECT_GT(window().maximumWidth(), 1017);
+  EXPECT_TRUE(window().findChild<QTimer*>()->isActive());
+}
+
+TEST_F(MainWindowTest, RejectedLogInShowsTheMessageAndStaysOnAbout) {
+  server.fallback([](const test::RecordedRequest&) { return Reply{.body = "Autorization error"}; });
+  logIn("user", "wrong");
+
+  EXPECT_EQ(platform.messages, std::vector<std::string>{"Autorization Fail..."});
+  EXPECT_EQ(visibleTabs(), QStringList{"About"});
+  EXPECT_EQ(window().maximumSize(), QSize(1017, 717));
+  EXPECT_FALSE(window().findChild<QTimer*>()->isActive());
+}
+
+TEST_F(MainWindowTest, DoubleClickOnTheLineOpensTheMatchInTheCards) {
+  server.fallback([](const test::RecordedRequest& request) {
+    if (request.target.find("menu=line") != std::string::npos)
+      return Reply{.body = "<match><id>17</id><home>Petrov I.</home><away>Smith J.</away></match>"};
+    if (request.target == "/kx/match.php?id=17")
+      return Reply{.body =
+                       "<stat><bigname1>\xCF\xE5\xF2\xF0\xEE\xE2 Ivan</bigname1>"
+                       "<rank1>12</rank1></stat>"};
+    return Reply{};
+  });
+  logIn("user", "pass");
+  auto* line = find<GridView>("RX");
+  ASSERT_EQ(line->model()->rowCount(), 1);
+
+  const QPoint cell = line->visualRect(line->model()->index(0, 6)).center();
+  QTest::mouseClick(line->viewport(), Qt::LeftButton, {}, cell);
+  QTest::mouseDClick(line->viewport(), Qt::LeftButton, {}, cell);
+
+  EXPECT_EQ(find<QLabel>("Name1")->text(), QString::fromUtf8("Петров Ivan"));
+  EXPECT_EQ(find<QLabel>("Rank1")->text(), "12");
+  EXPECT_EQ(find<QTabWidget>("Page")->currentIndex(), 1);
+  EXPECT_TRUE(line->isEnabled());
+}
+
+}  // namespace
+}  // namespace korvex::ui
