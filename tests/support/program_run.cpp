@@ -1,5 +1,8 @@
 #include "support/program_run.h"
 
+#include <sstream>
+#include <utility>
+
 #include "support/child_process.h"
 
 namespace korvex::test {
