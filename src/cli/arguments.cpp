@@ -128,8 +128,10 @@ std::optional<std::chrono::milliseconds> parseStallTimeout(std::string_view text
   const char* end = text.data() + text.size();
   const auto [stop, failed] = std::from_chars(text.data(), end, value);
   if (text.empty() || failed != std::errc() || stop != end || value < 1 || value > kOneDayMs) {
-    error = std::string(kStallTimeoutVariable) + " must be a whole number of milliseconds from 1 "
-            "to " + std::to_string(kOneDayMs) + ", not \"" + std::string(text) + "\"";
+    error = std::string(kStallTimeoutVariable) +
+            " must be a whole number of milliseconds from 1 "
+            "to " +
+            std::to_string(kOneDayMs) + ", not \"" + std::string(text) + "\"";
     return std::nullopt;
   }
   return std::chrono::milliseconds(value);

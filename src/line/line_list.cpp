@@ -125,9 +125,8 @@ std::string countCaption(int rows) {
 void LoadLine(Context& ctx) {
   const Form& form = ctx.form;
   fillLineFromAnswer(
-      ctx.form,
-      fetchListAnswer(ctx.IdHTTP1, listAddress(ctx.addresses.service, form.CurrentLogin,
-                                               form.CurrentPassword, "line")));
+      ctx.form, fetchListAnswer(ctx.IdHTTP1, listAddress(ctx.addresses.service, form.CurrentLogin,
+                                                         form.CurrentPassword, "line")));
 }
 
 void fillLineFromAnswer(Form& form, std::string_view answer) {

@@ -88,9 +88,8 @@ void linkWithRadar(GridModel& live, int r, GridModel& radar, const RowIndex& rad
 void LoadLive(Context& ctx) {
   const Form& form = ctx.form;
   fillLiveFromAnswer(
-      ctx.form,
-      fetchListAnswer(ctx.IdHTTP1, listAddress(ctx.addresses.service, form.CurrentLogin,
-                                               form.CurrentPassword, "live")));
+      ctx.form, fetchListAnswer(ctx.IdHTTP1, listAddress(ctx.addresses.service, form.CurrentLogin,
+                                                         form.CurrentPassword, "live")));
 }
 
 void fillLiveFromAnswer(Form& form, std::string_view answer) {

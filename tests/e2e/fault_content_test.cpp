@@ -13,10 +13,9 @@ using test::readFile;
 
 // Every address the program asks for after the version marker.
 std::vector<std::string> everyAnswer() {
-  return {loginTarget(),     listTarget("line"),    listTarget("bf"),
-          listTarget("live"), "/kx/match.php",       "/kx/img/11.png",
-          "/kx/img/12.png",   "/kx/img/kx_logo.jpg", runnerTarget("11"),
-          runnerTarget("12"), "/bf/sb.php",          "/bf/bffa2.php"};
+  return {loginTarget(),      listTarget("line"), listTarget("bf"), listTarget("live"),
+          "/kx/match.php",    "/kx/img/11.png",   "/kx/img/12.png", "/kx/img/kx_logo.jpg",
+          runnerTarget("11"), runnerTarget("12"), "/bf/sb.php",     "/bf/bffa2.php"};
 }
 
 std::string randomBytes(std::size_t size, unsigned seed) {
@@ -67,18 +66,17 @@ TEST_F(FaultTest, TenThousandNestedTags) {
     return out;
   };
   // Blocks nested in a list answer are one block; its tags are read as usual.
-  server.route(listTarget("line"),
-               Reply{.body = "<match><id>7</id>" + open + "deep" + close + "</match>" +
-                             repeated("<match>", kDepth) + "<id>8</id>" +
-                             repeated("</match>", kDepth)});
+  server.route(listTarget("line"), Reply{.body = "<match><id>7</id>" + open + "deep" + close +
+                                                 "</match>" + repeated("<match>", kDepth) +
+                                                 "<id>8</id>" + repeated("</match>", kDepth)});
   // In a result list each nested block is read again from one tag further in, so the
   // work grows with the square of the depth; a thousand keeps that to a blink.
   constexpr int kResultDepth = 1'000;
-  server.route("/kx/match.php",
-               Reply{.body = "<stat><bigname1>Deep</bigname1>" + open + "<Latest1>" +
-                             repeated("<match>", kResultDepth) + "<itog>W</itog>" +
-                             repeated("</match>", kResultDepth) + "</Latest1>" + close +
-                             "</stat>"});
+  server.route(
+      "/kx/match.php",
+      Reply{.body = "<stat><bigname1>Deep</bigname1>" + open + "<Latest1>" +
+                    repeated("<match>", kResultDepth) + "<itog>W</itog>" +
+                    repeated("</match>", kResultDepth) + "</Latest1>" + close + "</stat>"});
   const Json state = loggedIn({"open", "RX", "0"});
 
   ASSERT_EQ(rows(state, "RX"), 2u);
@@ -101,11 +99,13 @@ TEST_F(FaultTest, PictureThatIsNotAPicture) {
       return Reply{.body = detailFeed()};
     }
     if (request.target == "/kx/img/11.png")
-      return Reply{.body = second ? "<html>Not here</html>"
-                                  : test::pngBytes(kHomePictureWidth, kHomePictureHeight, {1, 1, 1})};
+      return Reply{.body = second
+                               ? "<html>Not here</html>"
+                               : test::pngBytes(kHomePictureWidth, kHomePictureHeight, {1, 1, 1})};
     if (request.target == "/kx/img/12.png")
-      return Reply{.body = second ? test::pngBytes(8, 8, {2, 2, 2})
-                                  : test::pngBytes(kAwayPictureWidth, kAwayPictureHeight, {3, 3, 3})};
+      return Reply{.body = second
+                               ? test::pngBytes(8, 8, {2, 2, 2})
+                               : test::pngBytes(kAwayPictureWidth, kAwayPictureHeight, {3, 3, 3})};
     return healthyAnswer(request);
   });
   const CliResult result = cli([] {

@@ -44,8 +44,7 @@ TEST_F(FaultTest, ListsDroppedHalfWayShowWhatArrived) {
   const std::string line = lineFeed();
   server.route(listTarget("line"), dropped(line, after(line, "</match>", 2) + 2));
   const std::string radar = radarFeed();
-  server.route(listTarget("bf"),
-               dropped(radar, radar.find("France"), Reply::Framing::Chunked));
+  server.route(listTarget("bf"), dropped(radar, radar.find("France"), Reply::Framing::Chunked));
   const std::string live = liveFeed();
   server.route(listTarget("live"), dropped(live, after(live, "</match>", 1)));
   const Json state = loggedIn();
@@ -114,7 +113,8 @@ TEST_F(FaultTest, ReportsDroppedHalfWayAreForgotten) {
   EXPECT_EQ(cell(state, "SBX", 9, 0), "1500");
   EXPECT_EQ(state["messages"], Json::array());
   int radarReports = 0;
-  for (const std::string& target : server.targets()) radarReports += target.starts_with("/bf/bffa2.php?");
+  for (const std::string& target : server.targets())
+    radarReports += target.starts_with("/bf/bffa2.php?");
   EXPECT_EQ(radarReports, 2);
 }
 

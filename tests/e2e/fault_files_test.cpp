@@ -25,8 +25,9 @@ class FileFaultTest : public FaultTest {
 
   // What the files look like to the user korvex-cli runs as.
   bool childCanWriteIn(const fs::path& dir) {
-    return test::runProcess("/bin/sh", {"-c", "echo x > \"$0/probe\" && rm \"$0/probe\"",
-                                        dir.string()}, options).exitCode == 0;
+    return test::runProcess(
+               "/bin/sh", {"-c", "echo x > \"$0/probe\" && rm \"$0/probe\"", dir.string()}, options)
+               .exitCode == 0;
   }
   bool childCanRead(const fs::path& file) {
     return test::runProcess("/bin/cat", {file.string()}, options).exitCode == 0;
@@ -116,9 +117,10 @@ TEST_F(FileFaultTest, ReadOnlyWorkingDirectory) {
   writeFile(workdir / "1.jpg", picture);
   handOver();
   fs::permissions(workdir.path(), fs::perms::owner_read | fs::perms::owner_exec |
-                                       fs::perms::group_read | fs::perms::group_exec |
-                                       fs::perms::others_read | fs::perms::others_exec);
-  ASSERT_FALSE(childCanWriteIn(workdir.path())) << "the test needs a directory korvex-cli cannot write";
+                                      fs::perms::group_read | fs::perms::group_exec |
+                                      fs::perms::others_read | fs::perms::others_exec);
+  ASSERT_FALSE(childCanWriteIn(workdir.path()))
+      << "the test needs a directory korvex-cli cannot write";
 
   // Remembering fails: the user is told, and nothing is loaded.
   Json state = dump({"type-login", kLogin, "type-password", kPassword, "login"});

@@ -43,8 +43,9 @@ inline std::string lineFeed() {
   for (const char* id : {"101", "102", "103"})
     feed += std::string("<match><id>") + id +
             "</id><country>Spain</country><typeliga>ATP</typeliga><nameliga>Madrid</nameliga>"
-            "<polliga>M</polliga><date>01.06</date><time>12:00</time><home>Home " + id +
-            "</home><away>Away " + id + "</away><kf1>1.50</kf1><kf2>2.50</kf2>"
+            "<polliga>M</polliga><date>01.06</date><time>12:00</time><home>Home " +
+            id + "</home><away>Away " + id +
+            "</away><kf1>1.50</kf1><kf2>2.50</kf2>"
             "<precent>55-45</precent></match>\r\n";
   return feed + "</list>";
 }
@@ -81,9 +82,14 @@ inline std::string runnerPage(const std::string& total, const std::string& amoun
                               const std::string& price) {
   return "<html><div class=\"GlobalHeadingText\">Home v Away</div><select><option value=\"1\" "
          "selected>Home</option></select><p>Total matched on this event <span "
-         "class=\"GlobalBoldedText\">$ " + total + "</span></p><p>Matched on runner <span "
-         "class=\"GlobalBoldedText\">$ " + amount + "</span></p><p>Price <span "
-         "class=\"GlobalBoldedText\">" + price + "</span></p></html>";
+         "class=\"GlobalBoldedText\">$ " +
+         total +
+         "</span></p><p>Matched on runner <span "
+         "class=\"GlobalBoldedText\">$ " +
+         amount +
+         "</span></p><p>Price <span "
+         "class=\"GlobalBoldedText\">" +
+         price + "</span></p></html>";
 }
 
 // The player pictures are PNG files of these sizes; the dump reports the size loaded.
@@ -136,9 +142,9 @@ class FaultTest : public testing::Test {
   // Runs korvex-cli logged in as kLogin, with `actions`; every run must end normally with
   // one valid JSON line per dump or summary.
   CliResult cli(const std::vector<std::string>& actions) {
-    std::vector<std::string> args{"--service",  server.base(), "--exchange",
-                                  server.base(), "--vendor",    "http://vendor.example",
-                                  "--workdir",  workdir.path().string()};
+    std::vector<std::string> args{
+        "--service", server.base(),           "--exchange", server.base(),
+        "--vendor",  "http://vendor.example", "--workdir",  workdir.path().string()};
     args.insert(args.end(), actions.begin(), actions.end());
     CliResult result{test::runProcess(KORVEX_CLI_PATH, args, options), {}};
     const test::ProcessRun& run = result.run;

@@ -132,7 +132,8 @@ TEST_F(FaultTest, StalledDetailPictureRunnerPageAndReports) {
   state = loggedIn({"open", "RB", "0"});
   for (int col : {9, 10, 11, 12, 13, 14}) EXPECT_EQ(cell(state, "RB", col, 0), "0") << col;
   EXPECT_EQ(rows(state, "SBX"), 0u);
-  EXPECT_TRUE(wasRequested(server, "/bf/bffa2.php?my=102&status=LIVE&k1=0&pr1=0&s1=0&k2=0&pr2=0&s2=0"));
+  EXPECT_TRUE(
+      wasRequested(server, "/bf/bffa2.php?my=102&status=LIVE&k1=0&pr1=0&s1=0&k2=0&pr2=0&s2=0"));
 
   serveHealthyService();
   server.route("/bf/sb.php", Reply{.stall = true});
@@ -182,7 +183,8 @@ TEST_P(StatusFaultTest, VersionMarker) {
     return;
   }
   ASSERT_EQ(state["messages"].size(), 1u);
-  EXPECT_TRUE(state["messages"][0].get<std::string>().starts_with("Update Programm from vendor.example\r"));
+  EXPECT_TRUE(
+      state["messages"][0].get<std::string>().starts_with("Update Programm from vendor.example\r"));
   EXPECT_EQ(state["opened_urls"].size(), 1u);
   EXPECT_EQ(state["closed"], true);
   EXPECT_EQ(server.targets(), std::vector<std::string>{"/refresh/korvex4.3.txt"});
@@ -207,9 +209,9 @@ TEST_P(StatusFaultTest, Lists) {
 }
 
 TEST_P(StatusFaultTest, DetailRunnerPagesAndReports) {
-  for (const std::string& target : {std::string("/kx/match.php"), runnerTarget("11"),
-                                   runnerTarget("12"), std::string("/bf/sb.php"),
-                                   std::string("/bf/bffa2.php")})
+  for (const std::string& target :
+       {std::string("/kx/match.php"), runnerTarget("11"), runnerTarget("12"),
+        std::string("/bf/sb.php"), std::string("/bf/bffa2.php")})
     server.route(target, failing());
   const Json state = loggedIn({"open", "RX", "0", "open", "RB", "0"});
   expectEmptyAnalysis(state);

@@ -49,9 +49,9 @@ void writeText(int fd, const char* text) {
   ::dup2(errFd, STDERR_FILENO);
   const int devNull = ::open("/dev/null", O_RDONLY);
   if (devNull >= 0) ::dup2(devNull, STDIN_FILENO);
-  if (dropToNobody && (::syscall(SYS_setgroups, 0, nullptr) != 0 ||
-                       ::syscall(SYS_setgid, kNobodyGid) != 0 ||
-                       ::syscall(SYS_setuid, kNobodyUid) != 0)) {
+  if (dropToNobody &&
+      (::syscall(SYS_setgroups, 0, nullptr) != 0 || ::syscall(SYS_setgid, kNobodyGid) != 0 ||
+       ::syscall(SYS_setuid, kNobodyUid) != 0)) {
     writeText(STDERR_FILENO, "child: cannot drop root\n");
     ::_exit(126);
   }
@@ -108,8 +108,8 @@ ProcessRun runProcess(const std::string& program, const std::vector<std::string>
   if (::pipe2(errPipe, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
   const pid_t pid = ::fork();
   if (pid < 0) throw std::runtime_error("fork failed");
-  if (pid == 0) becomeChild(outPipe[1], errPipe[1], dropToNobody, program.c_str(), argv.data(),
-                            envp.data());
+  if (pid == 0)
+    becomeChild(outPipe[1], errPipe[1], dropToNobody, program.c_str(), argv.data(), envp.data());
   ::close(outPipe[1]);
   ::close(errPipe[1]);
 

@@ -11,9 +11,9 @@
 namespace korvex::test {
 
 struct ProcessRun {
-  int exitCode = -1;       // -1 when the process did not exit normally
-  int signal = 0;          // the signal that ended it, if one did
-  bool timedOut = false;   // killed by the guard below
+  int exitCode = -1;      // -1 when the process did not exit normally
+  int signal = 0;         // the signal that ended it, if one did
+  bool timedOut = false;  // killed by the guard below
   std::string out;
   std::string err;
 };

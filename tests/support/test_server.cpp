@@ -168,7 +168,7 @@ struct TestServer::Impl {
   int port = 0;
   std::atomic<bool> stopping{false};
   std::atomic<bool> dying{false};  // a reply that stops the server is on its way out
-  bool joined = false;  // only touched by stop(), on the owner's thread
+  bool joined = false;             // only touched by stop(), on the owner's thread
   std::thread acceptor;
 
   mutable std::mutex mutex;  // guards everything below
