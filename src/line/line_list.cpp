@@ -7,7 +7,7 @@
 #include "grid/row_index.h"
 #include "service/country_flags.h"
 #include "service/feed_text.h"
-#include "service/list_request.h"
+#include "app/user_list.h"
 #include "service/record_tags.h"
 
 namespace korvex {
@@ -123,10 +123,7 @@ std::string countCaption(int rows) {
 }  // namespace
 
 void LoadLine(Context& ctx) {
-  const Form& form = ctx.form;
-  fillLineFromAnswer(
-      ctx.form, fetchListAnswer(ctx.IdHTTP1, listAddress(ctx.addresses.service, form.CurrentLogin,
-                                                         form.CurrentPassword, "line")));
+  fillLineFromAnswer(ctx.form, fetchUserList(ctx, "line"));
 }
 
 void fillLineFromAnswer(Form& form, std::string_view answer) {

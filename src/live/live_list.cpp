@@ -9,7 +9,7 @@
 #include "service/country_flags.h"
 #include "service/feed_number.h"
 #include "service/feed_text.h"
-#include "service/list_request.h"
+#include "app/user_list.h"
 #include "service/record_tags.h"
 
 namespace korvex {
@@ -86,10 +86,7 @@ void linkWithRadar(GridModel& live, int r, GridModel& radar, const RowIndex& rad
 }  // namespace
 
 void LoadLive(Context& ctx) {
-  const Form& form = ctx.form;
-  fillLiveFromAnswer(
-      ctx.form, fetchListAnswer(ctx.IdHTTP1, listAddress(ctx.addresses.service, form.CurrentLogin,
-                                                         form.CurrentPassword, "live")));
+  fillLiveFromAnswer(ctx.form, fetchUserList(ctx, "live"));
 }
 
 void fillLiveFromAnswer(Form& form, std::string_view answer) {

@@ -6,7 +6,7 @@
 #include "service/country_flags.h"
 #include "service/feed_number.h"
 #include "service/feed_text.h"
-#include "service/list_request.h"
+#include "app/user_list.h"
 #include "service/record_tags.h"
 
 namespace korvex {
@@ -84,10 +84,7 @@ void fillRadarRow(GridModel& grid, int r, const RecordTags& block, RecordTags& f
 }  // namespace
 
 void LoadRadar(Context& ctx) {
-  const Form& form = ctx.form;
-  fillRadarFromAnswer(
-      ctx, fetchListAnswer(ctx.IdHTTP1, listAddress(ctx.addresses.service, form.CurrentLogin,
-                                                    form.CurrentPassword, "bf")));
+  fillRadarFromAnswer(ctx, fetchUserList(ctx, "bf"));
 }
 
 void fillRadarFromAnswer(Context& ctx, std::string_view answer) {

@@ -2,15 +2,13 @@
 // line match and a live match; every panel of the analysis fills from the detail record.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "app/picture.h"
-#include "service/http_client.h"
-#include "support/demo_process.h"
-#include "support/program_run.h"
-#include "support/temp_dir.h"
+#include "support/demo_cli.h"
 
 namespace korvex {
 namespace {
@@ -23,18 +21,7 @@ bool isNumber(const std::string& text) {
 
 class AnalysisEndToEnd : public testing::Test {
  protected:
-  test::ProgramRun cli(const std::vector<std::string>& actions) {
-    std::vector<std::string> args{"--service", demo.base(), "--exchange", demo.base(),
-                                  "--vendor",  demo.base(), "--workdir",  workdir.path().string()};
-    args.insert(args.end(), actions.begin(), actions.end());
-    return test::runProgram(KORVEX_CLI_PATH, args);
-  }
-  std::string requestsSeen() {
-    HttpClient client;
-    std::string body;
-    client.get(demo.base() + "/demo/requests", body);
-    return body;
-  }
+  test::ProgramRun cli(const std::vector<std::string>& actions) { return session.run(actions); }
   // Every panel of the analysis of `id`, as the dump shows it.
   void expectAnalysisOf(const Json& state, const std::string& id) {
     const Json& grids = state["grids"];
@@ -70,15 +57,14 @@ class AnalysisEndToEnd : public testing::Test {
       const Json& picture = state["pictures"][card];
       const std::string file = card == std::string("LOGO1") ? "1.jpg" : "2.jpg";
       EXPECT_EQ(picture["source"], file);
-      const std::optional<Image> stored = loadPictureFile(workdir / file);
+      const std::optional<Image> stored = loadPictureFile(session.workdir / file);
       ASSERT_TRUE(stored) << file;
       EXPECT_EQ(picture["width"], stored->width);
       EXPECT_EQ(picture["height"], stored->height);
     }
   }
 
-  test::DemoServiceProcess demo{KORVEX_DEMO_PATH};
-  test::TempDir workdir;
+  test::DemoCli session{KORVEX_CLI_PATH, KORVEX_DEMO_PATH};
 };
 
 TEST_F(AnalysisEndToEnd, OpeningALineAndALiveMatchFillsEveryPanel) {
@@ -100,9 +86,11 @@ TEST_F(AnalysisEndToEnd, OpeningALineAndALiveMatchFillsEveryPanel) {
   expectAnalysisOf(fromLive, liveId);
   EXPECT_EQ(fromLive["active_page"], 1);
 
-  const std::string requests = requestsSeen();
-  EXPECT_NE(requests.find("/kx/match.php?id=" + lineId), std::string::npos) << requests;
-  EXPECT_NE(requests.find("/kx/match.php?id=" + liveId), std::string::npos) << requests;
+  const std::vector<std::string> requests = session.pageLines("/demo/requests");
+  for (const std::string& id : {lineId, liveId})
+    EXPECT_NE(std::find(requests.begin(), requests.end(), "/kx/match.php?id=" + id),
+              requests.end())
+        << id;
 }
 
 }  // namespace

@@ -4,15 +4,12 @@
 
 #include <nlohmann/json.hpp>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "service/cp1251.h"
 #include "service/http_client.h"
-#include "support/demo_process.h"
-#include "support/program_run.h"
-#include "support/temp_dir.h"
+#include "support/demo_cli.h"
 
 namespace korvex {
 namespace {
@@ -27,13 +24,6 @@ struct Player {
   int odds, percent, money;
 };
 constexpr Player kPlayers[] = {{"Win1", 9, 10, 11}, {"Win2", 12, 13, 14}};
-
-std::vector<std::string> linesOf(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 // What the service sees: the client's CP1251 bytes, with the blanks and high bytes
 // percent-encoded on the request line.
@@ -50,24 +40,15 @@ class ExchangeEndToEnd : public ::testing::Test {
  protected:
   // One program run: log in, double-click RB row `row`, dump.
   Json openRadarRow(int row) {
-    const test::ProgramRun run = test::runProgram(
-        KORVEX_CLI_PATH,
-        {"--service", demo.base(), "--exchange", demo.base(), "--vendor", demo.base(), "--workdir",
-         workdir.path().string(), "type-login", "demo", "type-password", "demo", "login", "open",
-         "RB", std::to_string(row), "dump"});
+    const test::ProgramRun run = session.run({"type-login", "demo", "type-password", "demo",
+                                              "login", "open", "RB", std::to_string(row), "dump"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     return Json::parse(run.out, nullptr, /*allow_exceptions=*/false);
   }
 
-  std::vector<std::string> reports() {
-    std::string answer;
-    Fetch(client, demo.base() + "/demo/reports", answer);
-    return linesOf(answer);
-  }
+  std::vector<std::string> reports() { return session.pageLines("/demo/reports"); }
 
-  test::DemoServiceProcess demo{KORVEX_DEMO_PATH};
-  test::TempDir workdir;
-  HttpClient client;
+  test::DemoCli session{KORVEX_CLI_PATH, KORVEX_DEMO_PATH};
 };
 
 TEST_F(ExchangeEndToEnd, ASignalIsJournaledOnceAndBothReportsReachTheService) {

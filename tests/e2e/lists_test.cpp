@@ -8,10 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "service/http_client.h"
-#include "support/demo_process.h"
-#include "support/program_run.h"
-#include "support/temp_dir.h"
+#include "support/demo_cli.h"
 
 namespace korvex {
 namespace {
@@ -34,21 +31,10 @@ std::set<std::string> idsOf(const Json& grid) {
 
 class ListsEndToEnd : public testing::Test {
  protected:
-  test::ProgramRun cli(const std::vector<std::string>& actions) {
-    std::vector<std::string> args{"--service", demo.base(), "--exchange", demo.base(),
-                                  "--vendor",  demo.base(), "--workdir",  workdir.path().string()};
-    args.insert(args.end(), actions.begin(), actions.end());
-    return test::runProgram(KORVEX_CLI_PATH, args);
-  }
-  std::vector<std::string> requestsSeen() {
-    HttpClient client;
-    std::string body;
-    client.get(demo.base() + "/demo/requests", body);
-    return test::splitLines(body);
-  }
+  test::ProgramRun cli(const std::vector<std::string>& actions) { return session.run(actions); }
+  std::vector<std::string> requestsSeen() { return session.pageLines("/demo/requests"); }
 
-  test::DemoServiceProcess demo{KORVEX_DEMO_PATH};
-  test::TempDir workdir;
+  test::DemoCli session{KORVEX_CLI_PATH, KORVEX_DEMO_PATH};
 };
 
 TEST_F(ListsEndToEnd, LogInFillsTheThreeListsAndTheSixtiethTickReloadsTheLiveOne) {
