@@ -2,10 +2,10 @@
 
 #include <array>
 #include <charconv>
-#include <cmath>
 #include <limits>
 #include <string>
 
+#include "service/feed_number.h"
 #include "service/feed_text.h"
 
 namespace korvex {
@@ -65,18 +65,6 @@ std::string setPart(std::string_view value) {
 }
 
 }  // namespace
-
-int RoundHalfEven(long double x) {
-  if (std::isnan(x)) return 0;
-  constexpr int kMax = std::numeric_limits<int>::max();
-  constexpr int kMin = std::numeric_limits<int>::min();
-  if (x >= static_cast<long double>(kMax)) return kMax;
-  if (x <= static_cast<long double>(kMin)) return kMin;
-  const long double lower = std::floor(x);
-  const long double midpoint = lower + 0.5L;  // exact for anything within int's range
-  const bool up = x > midpoint || (x == midpoint && std::fmod(lower, 2.0L) != 0);
-  return static_cast<int>(up ? lower + 1 : lower);
-}
 
 int PercentOf(long long part, long long total) {
   const long double quotient = static_cast<long double>(part) / static_cast<long double>(total);

@@ -6,9 +6,6 @@
 
 namespace korvex {
 
-// Round to nearest, a tie going to the even neighbour, whatever the FPU's rounding mode;
-// results beyond int saturate.
-int RoundHalfEven(long double x);
 // Round(part / total * 100): the quotient first, then the product, both in long double.
 // The order matters: it decides which side of .5 the near-ties fall on.
 int PercentOf(long long part, long long total);

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "analysis/forecast.h"
+#include "service/feed_number.h"
 
 namespace korvex {
 

@@ -1,6 +1,8 @@
 #include "service/feed_number.h"
 
 #include <charconv>
+#include <cmath>
+#include <limits>
 
 namespace korvex {
 
@@ -12,6 +14,18 @@ int wholeNumberOrZero(std::string_view text) {
   const auto [stop, error] = std::from_chars(text.data(), end, value, 10);
   if (error != std::errc{} || stop != end) return 0;
   return value;
+}
+
+int RoundHalfEven(long double x) {
+  if (std::isnan(x)) return 0;
+  constexpr int kMax = std::numeric_limits<int>::max();
+  constexpr int kMin = std::numeric_limits<int>::min();
+  if (x >= static_cast<long double>(kMax)) return kMax;
+  if (x <= static_cast<long double>(kMin)) return kMin;
+  const long double lower = std::floor(x);
+  const long double midpoint = lower + 0.5L;  // exact for anything within int's range
+  const bool up = x > midpoint || (x == midpoint && std::fmod(lower, 2.0L) != 0);
+  return static_cast<int>(up ? lower + 1 : lower);
 }
 
 }  // namespace korvex
