@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "service/match_block_stream.h"
 #include "support/feed_samples.h"
 
 namespace korvex {
@@ -270,6 +271,39 @@ TEST(ScanMatchBlocks, BothFormsMatchTheReferenceOnBrokenText) {
     ASSERT_EQ(listScan(text), listScanReference(text)) << text;
     ASSERT_EQ(nestedScan(text), nestedScanReference(text)) << text;
   }
+}
+
+// Whatever the pieces an answer arrives in, the stream reads the blocks of the whole.
+TEST(MatchBlockStream, AnyCutOfTheAnswerReadsTheBlocksOfTheWhole) {
+  std::mt19937 rng(5);
+  const std::vector<std::string> pieces = {
+      "<match>", "</match>", "<m", "atch>", "</mat", "ch>", "x", " ", "<id>1</id>", "<ma", ">"};
+  for (int i = 0; i < 20000; ++i) {
+    const std::string text = randomText(rng, pieces, 14);
+    Blocks streamed;
+    MatchBlockStream stream([&](std::string_view block) { streamed.emplace_back(block); });
+    std::size_t at = 0;
+    while (at < text.size()) {
+      const std::size_t length = std::uniform_int_distribution<std::size_t>(1, 9)(rng);
+      stream.feed(std::string_view(text).substr(at, length));
+      at += length;
+    }
+    stream.finish();
+    ASSERT_EQ(streamed, listScanReference(text)) << text;
+  }
+}
+
+TEST(MatchBlockStream, ReadsABlockAsSoonAsItsClosingTagIsIn) {
+  Blocks read;
+  MatchBlockStream stream([&](std::string_view block) { read.emplace_back(block); });
+  stream.feed("junk<match> 1 </mat");
+  EXPECT_TRUE(read.empty());
+  stream.feed("ch><ma");
+  EXPECT_EQ(read, Blocks{"1"});
+  stream.feed("tch>2");
+  EXPECT_EQ(read, Blocks{"1"}) << "a block still open may yet be closed";
+  stream.finish();
+  EXPECT_EQ(read, (Blocks{"1", ""}));
 }
 
 TEST(ScanMatchBlocks, ReadsEveryTagOfALineFeed) {

@@ -107,6 +107,28 @@ TEST_F(HttpClientTest, DroppedTransferKeepsTheFirstPartThenFails) {
   }
 }
 
+TEST_F(HttpClientTest, SinkTakesTheBodyAsItArrivesAndWhatItThrowsEndsTheTransfer) {
+  const std::string body(300'000, 'b');
+  server.route("/big", Reply{.body = body, .framing = Reply::Framing::Chunked});
+  std::string joined;
+  int pieces = 0;
+  EXPECT_EQ(client.get(at("/big"),
+                       [&](std::string_view piece) {
+                         joined.append(piece);
+                         ++pieces;
+                       }),
+            200);
+  EXPECT_EQ(joined, body);
+  EXPECT_GT(pieces, 1);
+
+  struct Refused {};
+  EXPECT_THROW(client.get(at("/big"), [](std::string_view) { throw Refused{}; }), Refused);
+  server.route("/small", Reply{.body = "ok"});
+  std::string answer;
+  EXPECT_EQ(client.get(at("/small"), answer), 200) << "the client outlives a failed sink";
+  EXPECT_EQ(answer, "ok");
+}
+
 TEST_F(HttpClientTest, StalledRefusedAndOversizedTransfersFail) {
   server.route("/stall", Reply{.stall = true});
   std::string answer;

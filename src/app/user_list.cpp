@@ -4,9 +4,12 @@
 
 namespace korvex {
 
-std::string fetchUserList(Context& ctx, std::string_view menu) {
-  return fetchListAnswer(ctx.IdHTTP1, listAddress(ctx.addresses.service, ctx.form.CurrentLogin,
-                                                  ctx.form.CurrentPassword, menu));
+void fetchUserListBlocks(Context& ctx, std::string_view menu,
+                         const MatchBlockStream::Reader& reader) {
+  fetchListBlocks(
+      ctx.IdHTTP1,
+      listAddress(ctx.addresses.service, ctx.form.CurrentLogin, ctx.form.CurrentPassword, menu),
+      reader);
 }
 
 }  // namespace korvex

@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "app/user_list.h"
 #include "grid/row_index.h"
 #include "service/country_flags.h"
 #include "service/feed_text.h"
-#include "app/user_list.h"
 #include "service/record_tags.h"
 
 namespace korvex {
@@ -120,20 +120,16 @@ std::string countCaption(int rows) {
   return "Count: " + std::to_string(rows);
 }
 
-}  // namespace
-
-void LoadLine(Context& ctx) {
-  fillLineFromAnswer(ctx.form, fetchUserList(ctx, "line"));
-}
-
-void fillLineFromAnswer(Form& form, std::string_view answer) {
+// Rebuilds RX and RG from the blocks that `walk` hands to its reader, then sets the counts.
+template <typename Walk>
+void rebuildLine(Form& form, Walk&& walk) {
   {
     GridModel::Batch lineBatch(form.RX);
     GridModel::Batch reportBatch(form.RG);
     form.RX.clear();
     form.RG.clear();
     LineRowWriter writer(form);
-    ScanMatchBlocks(answer, [&](std::string_view block) {
+    walk([&](std::string_view block) {
       const int r = form.RX.appendRow();
       form.RG.appendRow();
       writer.write(r, block);
@@ -141,6 +137,18 @@ void fillLineFromAnswer(Form& form, std::string_view answer) {
   }
   form.countsoon = countCaption(form.RX.rowCount());
   form.countsoon2 = countCaption(form.RG.rowCount());
+}
+
+}  // namespace
+
+void LoadLine(Context& ctx) {
+  rebuildLine(ctx.form, [&ctx](const MatchBlockStream::Reader& reader) {
+    fetchUserListBlocks(ctx, "line", reader);
+  });
+}
+
+void fillLineFromAnswer(Form& form, std::string_view answer) {
+  rebuildLine(form, [answer](const auto& reader) { ScanMatchBlocks(answer, reader); });
 }
 
 void spSkinXFormButton2Click(Context& ctx) {

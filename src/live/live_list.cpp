@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "app/user_list.h"
 #include "grid/row_index.h"
 #include "service/country_flags.h"
 #include "service/feed_number.h"
 #include "service/feed_text.h"
-#include "app/user_list.h"
 #include "service/record_tags.h"
 
 namespace korvex {
@@ -83,13 +83,9 @@ void linkWithRadar(GridModel& live, int r, GridModel& radar, const RowIndex& rad
   live.setText(lg::RadarMoney, r, std::string_view(money, static_cast<std::size_t>(end - money)));
 }
 
-}  // namespace
-
-void LoadLive(Context& ctx) {
-  fillLiveFromAnswer(ctx.form, fetchUserList(ctx, "live"));
-}
-
-void fillLiveFromAnswer(Form& form, std::string_view answer) {
+// Rebuilds LG from the blocks that `walk` hands to its reader and links it with the radar.
+template <typename Walk>
+void rebuildLive(Form& form, Walk&& walk) {
   {
     GridModel::Batch liveBatch(form.LG);
     GridModel::Batch radarBatch(form.RB);
@@ -98,7 +94,7 @@ void fillLiveFromAnswer(Form& form, std::string_view answer) {
     const RowIndex radarIds(form.RB, rb::Id);
     std::string scratch;
     RecordTags block;
-    ScanMatchBlocks(answer, [&](std::string_view text) {
+    walk([&](std::string_view text) {
       const int r = form.LG.appendRow();
       block.read(text);
       fillLiveRow(form.LG, r, block, scratch);
@@ -106,6 +102,18 @@ void fillLiveFromAnswer(Form& form, std::string_view answer) {
     });
   }
   form.lcount = "Count: " + std::to_string(form.LG.rowCount());
+}
+
+}  // namespace
+
+void LoadLive(Context& ctx) {
+  rebuildLive(ctx.form, [&ctx](const MatchBlockStream::Reader& reader) {
+    fetchUserListBlocks(ctx, "live", reader);
+  });
+}
+
+void fillLiveFromAnswer(Form& form, std::string_view answer) {
+  rebuildLive(form, [answer](const auto& reader) { ScanMatchBlocks(answer, reader); });
 }
 
 // The countdown counts ticks, not wall time: a reload that blocks the window is not counted.

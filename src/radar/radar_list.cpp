@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "app/user_list.h"
 #include "line/line_list.h"
 #include "service/country_flags.h"
 #include "service/feed_number.h"
 #include "service/feed_text.h"
-#include "app/user_list.h"
 #include "service/record_tags.h"
 
 namespace korvex {
@@ -81,19 +81,15 @@ void fillRadarRow(GridModel& grid, int r, const RecordTags& block, RecordTags& f
   colourPercent(grid, rb::Percent2, r, percent2);
 }
 
-}  // namespace
-
-void LoadRadar(Context& ctx) {
-  fillRadarFromAnswer(ctx, fetchUserList(ctx, "bf"));
-}
-
-void fillRadarFromAnswer(Context& ctx, std::string_view answer) {
+// Rebuilds RB from the blocks that `walk` hands to its reader and marks the line rows on it.
+template <typename Walk>
+void rebuildRadar(Context& ctx, Walk&& walk) {
   Form& form = ctx.form;
   {
     GridModel::Batch batch(form.RB);
     form.RB.clear();
     RecordTags block, figures;
-    ScanMatchBlocks(answer, [&](std::string_view text) {
+    walk([&](std::string_view text) {
       block.read(text);
       fillRadarRow(form.RB, form.RB.appendRow(), block, figures);
     });
@@ -101,6 +97,18 @@ void fillRadarFromAnswer(Context& ctx, std::string_view answer) {
   // Marking once after the walk sets exactly the marks that marking after every new
   // radar row would: RB was emptied first and marks are only ever set.
   markLineRowsOnRadar(ctx);
+}
+
+}  // namespace
+
+void LoadRadar(Context& ctx) {
+  rebuildRadar(ctx, [&ctx](const MatchBlockStream::Reader& reader) {
+    fetchUserListBlocks(ctx, "bf", reader);
+  });
+}
+
+void fillRadarFromAnswer(Context& ctx, std::string_view answer) {
+  rebuildRadar(ctx, [answer](const auto& reader) { ScanMatchBlocks(answer, reader); });
 }
 
 // Each later threshold overrides the earlier one; at 70 or below the cell keeps its colour.

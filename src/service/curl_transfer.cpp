@@ -58,7 +58,13 @@ size_t onBody(char* data, size_t size, size_t count, void* user) {
     return 0;
   }
   const long code = status(exchange.easy);
-  if (exchange.body != nullptr && code >= 200 && code <= 299) exchange.body->append(data, length);
+  if (exchange.sink == nullptr || code < 200 || code > 299) return length;
+  try {
+    (*exchange.sink)(std::string_view(data, length));
+  } catch (...) {
+    exchange.sinkFailure = std::current_exception();
+    return 0;
+  }
   return length;
 }
 

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -37,13 +38,14 @@ void aimAt(CURL* easy, std::string_view address);
 // What one transfer sees while it runs.
 struct Exchange {
   CURL* easy = nullptr;
-  std::string* body = nullptr;  // where a 2xx body goes; other bodies are read and dropped
-  bool headersOnly = false;     // stop at the first body byte: only the status matters
+  const BodySink* sink = nullptr;  // where a 2xx body goes; other bodies are read and dropped
+  bool headersOnly = false;        // stop at the first body byte: only the status matters
   std::size_t maxBodyBytes = 0;
   std::chrono::milliseconds stallTimeout{0};
   std::size_t bodyBytes = 0;
   bool tooLarge = false;
   bool stalled = false;
+  std::exception_ptr sinkFailure;  // what the sink threw; it cannot cross libcurl's C frames
   std::chrono::steady_clock::time_point lastByte;
   char errorText[CURL_ERROR_SIZE] = {};
 };

@@ -27,10 +27,10 @@ HeaderList fixedHeaders() {
   return HeaderList(list);
 }
 
-curl::Exchange exchangeFor(CURL* easy, std::string* body, const HttpLimits& limits) {
+curl::Exchange exchangeFor(CURL* easy, const BodySink* sink, const HttpLimits& limits) {
   curl::Exchange exchange;
   exchange.easy = easy;
-  exchange.body = body;
+  exchange.sink = sink;
   exchange.maxBodyBytes = limits.maxBodyBytes;
   exchange.stallTimeout = limits.stallTimeout;
   return exchange;
@@ -92,10 +92,15 @@ HttpClient::HttpClient(HttpLimits limits) : impl_(std::make_unique<Impl>()), lim
 HttpClient::~HttpClient() = default;
 
 long HttpClient::get(std::string_view address, std::string& body) {
+  return get(address, [&body](std::string_view piece) { body.append(piece); });
+}
+
+long HttpClient::get(std::string_view address, const BodySink& sink) {
   CURL* easy = impl_->easy.get();
   curl::aimAt(easy, address);
-  curl::Exchange exchange = exchangeFor(easy, &body, limits_);
+  curl::Exchange exchange = exchangeFor(easy, &sink, limits_);
   const CURLcode result = curl::run(impl_->connection.get(), exchange);
+  if (exchange.sinkFailure) std::rethrow_exception(exchange.sinkFailure);
   if (result != CURLE_OK) throw FetchError(failureText(result, exchange));
   const long status = curl::status(easy);
   if (status < 200 || status > 299) throw FetchError("HTTP status " + std::to_string(status));

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -15,6 +16,9 @@ class FetchError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// Takes a 2xx body piece by piece as it arrives.
+using BodySink = std::function<void(std::string_view piece)>;
 
 struct HttpLimits {
   std::chrono::milliseconds connectTimeout{10'000};
@@ -34,6 +38,10 @@ class HttpClient {
   // GET. A 2xx body is appended to `body` as it arrives (so a drop leaves the part that
   // arrived); any failure throws FetchError. Returns the status.
   long get(std::string_view address, std::string& body);
+  // GET that hands the body to `sink` as it arrives, so that the caller can work on the
+  // first part while the rest is on the way. What the sink throws ends the transfer and
+  // is thrown again from here.
+  long get(std::string_view address, const BodySink& sink);
   // The next request starts on a fresh connection.
   void closeConnection();
   const HttpLimits& limits() const { return limits_; }
@@ -52,7 +60,7 @@ void Fetch(HttpClient& client, std::string_view address, std::string& answer);
 struct UrlProbe {
   bool answered = false;  // false: no connection, unknown host, timeout
   long status = 0;
-  std::string error;      // why nothing came back
+  std::string error;  // why nothing came back
 };
 // The probe behind UrlExists: "http://" in front when the lower-cased address has none,
 // agent "InetURL:/1.0", GET, redirects not followed. Never throws.

@@ -16,14 +16,15 @@ std::string listAddress(std::string_view serviceBase, std::string_view login,
   return address;
 }
 
-std::string fetchListAnswer(HttpClient& client, std::string_view address) {
-  std::string answer;
+void fetchListBlocks(HttpClient& client, std::string_view address,
+                     const MatchBlockStream::Reader& reader) {
+  MatchBlockStream blocks(reader);
   try {
-    Fetch(client, address, answer);
+    client.get(address, [&blocks](std::string_view piece) { blocks.feed(piece); });
   } catch (...) {
-    // A list that cannot be had is shown as an empty list; the user just sees no rows.
+    // What arrived is the list.
   }
-  return answer;
+  blocks.finish();
 }
 
 }  // namespace korvex

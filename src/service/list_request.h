@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "service/http_client.h"
+#include "service/match_block_stream.h"
 
 namespace korvex {
 
@@ -12,8 +13,10 @@ namespace korvex {
 std::string listAddress(std::string_view serviceBase, std::string_view login,
                         std::string_view password, std::string_view menu);
 
-// The list's answer. A failed request is never reported: it reads as whatever part of the
-// body arrived before the failure, which is usually nothing.
-std::string fetchListAnswer(HttpClient& client, std::string_view address);
+// The list-form blocks of the list's answer, handed to `reader` as they arrive. A failed
+// request is never reported: the list ends where the answer broke off, which is usually
+// before its first block.
+void fetchListBlocks(HttpClient& client, std::string_view address,
+                     const MatchBlockStream::Reader& reader);
 
 }  // namespace korvex
