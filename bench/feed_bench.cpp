@@ -3,6 +3,8 @@
 #include <string>
 
 #include "service/feed_text.h"
+#include "service/match_block_stream.h"
+#include "service/record_tags.h"
 #include "support/feed_samples.h"
 
 namespace {
@@ -27,6 +29,50 @@ void BM_LoadLineFeed(benchmark::State& state) {
                           static_cast<int64_t>(feed.size()));
 }
 BENCHMARK(BM_LoadLineFeed)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// The same reads through RecordTags, as LineRowWriter makes them: one walk per block,
+// the sub-record taken from the block's own walk.
+void BM_ReadLineRecords(benchmark::State& state) {
+  const std::string feed = korvex::test::makeLineFeed(static_cast<int>(state.range(0)), 42);
+  korvex::RecordTags block, lines;
+  for (auto _ : state) {
+    korvex::ScanMatchBlocks(feed, [&](std::string_view text) {
+      block.read(text);
+      for (std::string_view name : korvex::test::kLineTags) {
+        benchmark::DoNotOptimize(block[name]);
+      }
+      lines.read(block, "LIVE_KF");
+      for (std::string_view name : korvex::test::kLiveKfTags) {
+        benchmark::DoNotOptimize(lines[name]);
+      }
+    });
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(feed.size()));
+}
+BENCHMARK(BM_ReadLineRecords)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// The block walk alone, over the whole answer and over the answer arriving in the
+// pieces a transfer hands out.
+void BM_ScanLineBlocks(benchmark::State& state) {
+  const std::string feed = korvex::test::makeLineFeed(20000, 42);
+  const auto piece = static_cast<std::size_t>(state.range(0));
+  for (auto _ : state) {
+    int64_t blocks = 0;
+    if (piece == 0) {
+      korvex::ScanMatchBlocks(feed, [&](std::string_view) { ++blocks; });
+    } else {
+      korvex::MatchBlockStream stream([&](std::string_view) { ++blocks; });
+      for (std::size_t at = 0; at < feed.size(); at += piece)
+        stream.feed(std::string_view(feed).substr(at, piece));
+      stream.finish();
+    }
+    benchmark::DoNotOptimize(blocks);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(feed.size()));
+}
+BENCHMARK(BM_ScanLineBlocks)->Arg(0)->Arg(16384)->Unit(benchmark::kMillisecond);
 
 // A hostile answer: opening tags that are never closed must not cost a search each.
 void BM_ScanUnclosedBlocks(benchmark::State& state) {
