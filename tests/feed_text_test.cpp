@@ -273,6 +273,32 @@ TEST(ScanMatchBlocks, BothFormsMatchTheReferenceOnBrokenText) {
   }
 }
 
+// Long texts put the tags and their near misses at every offset of the wide steps the
+// search takes, and near the end of the text, where it falls back to a plain one.
+TEST(ScanMatchBlocks, BothFormsMatchTheReferenceOnLongText) {
+  std::mt19937 rng(4);
+  const std::vector<std::string> pieces = {
+      "<match>",    "</match>", "<mitch>", "</mitch>", "<match ", "</matc",          "<<match>>",
+      "<id>1</id>", " ",        "x",       "<",        "\xFF",    "0123456789abcdef"};
+  for (int i = 0; i < 20000; ++i) {
+    const std::string text = randomText(rng, pieces, 40);
+    ASSERT_EQ(listScan(text), listScanReference(text)) << text;
+    ASSERT_EQ(nestedScan(text), nestedScanReference(text)) << text;
+  }
+}
+
+TEST(ScanMatchBlocks, TagSearchIsFind) {
+  std::mt19937 rng(6);
+  const std::vector<std::string> bytes = {"<", ">", "/", "a", "b"};
+  for (int i = 0; i < 30000; ++i) {
+    const std::string text = randomText(rng, bytes, 120);
+    std::string tag = randomText(rng, bytes, 9);
+    const std::size_t from = std::uniform_int_distribution<std::size_t>(0, text.size() + 1)(rng);
+    ASSERT_EQ(detail::findTag(text, tag, from), std::string_view(text).find(tag, from))
+        << tag << " from " << from << " in " << text;
+  }
+}
+
 // Whatever the pieces an answer arrives in, the stream reads the blocks of the whole.
 TEST(MatchBlockStream, AnyCutOfTheAnswerReadsTheBlocksOfTheWhole) {
   std::mt19937 rng(5);

@@ -1,7 +1,15 @@
 #include "service/feed_text.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+#include "service/feed_text_scan.h"
 
 namespace korvex {
 namespace {
@@ -72,6 +80,43 @@ std::string_view ExtractTag(std::string_view text, std::string_view name) {
   const std::size_t end = rest.find(close.view());
   if (end == std::string_view::npos) return {};
   return trimBlanks(rest.substr(0, end));
+}
+
+// Thirty-two starts are tested at a time on the tag's first byte and its last before the
+// '>': in feed text that pair is rare where the tag is not, so a start that passes is
+// nearly always the tag, and one eight-byte load settles it.
+std::size_t detail::findTag(std::string_view text, std::string_view tag, std::size_t from) {
+#ifdef __SSE2__
+  if constexpr (std::endian::native == std::endian::little) {
+    if (tag.size() >= 2 && tag.size() <= 8) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, tag.data(), tag.size());
+      const std::uint64_t mask =
+          tag.size() == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * tag.size())) - 1;
+      const std::size_t second = tag.size() - 2;
+      const __m128i firstByte = _mm_set1_epi8(tag[0]);
+      const __m128i secondByte = _mm_set1_epi8(tag[second]);
+      const char* bytes = text.data();
+      const auto starts = [&](std::size_t at) {
+        const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+        const __m128i last = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + second));
+        return static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpeq_epi8(first, firstByte), _mm_cmpeq_epi8(last, secondByte))));
+      };
+      // Every start tested has eight bytes of the text from it; the rest is left to find().
+      for (; from <= text.size() && text.size() - from >= 32 + 7; from += 32) {
+        auto found = starts(from) | (starts(from + 16) << 16);
+        for (; found != 0; found &= found - 1) {
+          const std::size_t at = from + static_cast<std::size_t>(std::countr_zero(found));
+          std::uint64_t candidate;
+          std::memcpy(&candidate, bytes + at, 8);
+          if ((candidate & mask) == word) return at;
+        }
+      }
+    }
+  }
+#endif
+  return text.find(tag, from);
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement) {

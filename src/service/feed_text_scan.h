@@ -11,6 +11,11 @@ namespace detail {
 inline constexpr std::string_view kMatchOpen = "<match>";
 inline constexpr std::string_view kMatchClose = "</match>";
 
+// text.find(tag, from). Quicker on feed text for a tag of two to eight bytes: there some
+// other tag opens every few bytes, and a search that stops at each '<' gains little over
+// a byte-by-byte one.
+std::size_t findTag(std::string_view text, std::string_view tag, std::size_t from);
+
 // The first "</match>" at or after a position that only ever grows. A closing tag
 // found once stays the answer until the position passes it, and a search that found
 // none settles every later one too, so the text is searched at most once over.
@@ -20,7 +25,7 @@ class NextMatchClose {
 
   std::size_t from(std::size_t position) {
     if (!searched_ || (found_ != std::string_view::npos && found_ < position)) {
-      found_ = text_.find(kMatchClose, position);
+      found_ = findTag(text_, kMatchClose, position);
       searched_ = true;
     }
     return found_;
@@ -50,7 +55,7 @@ void ScanMatchBlocks(std::string_view answer, Reader&& reader) {
   detail::NextMatchClose closes(answer);
   std::size_t position = 0;
   for (;;) {
-    const std::size_t open = answer.find(detail::kMatchOpen, position);
+    const std::size_t open = detail::findTag(answer, detail::kMatchOpen, position);
     if (open == std::string_view::npos) return;
     const std::size_t close = closes.from(open + detail::kMatchOpen.size());
     const std::string_view block = detail::matchValueAt(answer, open, close);
@@ -67,7 +72,7 @@ void ScanNestedMatchBlocks(std::string_view list, Reader&& reader) {
   detail::NextMatchClose closes(list);
   std::size_t position = 0;
   for (;;) {
-    const std::size_t open = list.find(detail::kMatchOpen, position);
+    const std::size_t open = detail::findTag(list, detail::kMatchOpen, position);
     if (open == std::string_view::npos) return;
     const std::size_t close = closes.from(open + detail::kMatchOpen.size());
     const std::string_view block = detail::matchValueAt(list, open, close);

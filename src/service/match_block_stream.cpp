@@ -31,14 +31,14 @@ void MatchBlockStream::finish() {
 std::size_t MatchBlockStream::readComplete(std::string_view text) {
   std::size_t position = 0;
   for (;;) {
-    const std::size_t open = openPending_ ? 0 : text.find(kMatchOpen, position);
+    const std::size_t open = openPending_ ? 0 : detail::findTag(text, kMatchOpen, position);
     if (open == std::string_view::npos) {
       // Junk up to the last bytes, which may be the start of an opening tag.
       const std::size_t keep = std::min(text.size() - position, kMatchOpen.size() - 1);
       return text.size() - keep;
     }
     const std::size_t close =
-        text.find(kMatchClose, std::max(open + kMatchOpen.size(), closeFrom_));
+        detail::findTag(text, kMatchClose, std::max(open + kMatchOpen.size(), closeFrom_));
     if (close == std::string_view::npos) {
       // The bytes before the opening tag are done with; the search for its closing tag
       // resumes where a tag cut by the end of this text could begin.
