@@ -67,5 +67,74 @@ TEST(RecordTags, MatchesExtractTagOnRandomText) {
   }
 }
 
+// The walk reads 64 bytes at a time and looks at a name's eight first bytes at once: long
+// records of blank-padded tags put every tag, its name and its closing tag across those
+// bounds, with names of seven, eight and nine bytes alike in their first seven.
+TEST(RecordTags, MatchesExtractTagAcrossWordAndBlockBounds) {
+  const std::vector<std::string> names{"abcdefg", "abcdefgh", "abcdefghi", "abcdefghj",
+                                       "a",       "LIVE_KF",  "u",         ""};
+  std::mt19937 random(7);
+  std::uniform_int_distribution<size_t> pickName(0, names.size() - 1);
+  std::uniform_int_distribution<int> pickKind(0, 5);
+  std::uniform_int_distribution<size_t> pickPad(0, 70);
+  RecordTags tags, inner;
+  for (int round = 0; round < 1500; ++round) {
+    std::string text;
+    for (int i = 0; i < 2 + round % 30; ++i) {
+      text.append(pickPad(random), ' ');
+      const std::string& name = names[pickName(random)];
+      switch (pickKind(random)) {
+        case 0:
+          text += "<" + name + ">";
+          break;
+        case 1:
+          text += "</" + name + ">";
+          break;
+        case 2:
+          text += "<" + name;
+          break;
+        case 3:
+          text += "</" + name;
+          break;
+        default:
+          text += "<" + name + ">v</" + name + ">";
+          break;
+      }
+    }
+    // Cut anywhere, so that the record may end inside a tag.
+    text.resize(std::uniform_int_distribution<size_t>(0, text.size())(random));
+    tags.read(text);
+    for (const std::string& name : names)
+      ASSERT_EQ(tags[name], ExtractTag(text, name)) << "\"" << name << "\" in \"" << text << "\"";
+    for (const std::string& record : {std::string("LIVE_KF"), std::string("abcdefgh")}) {
+      inner.read(tags, record);
+      for (const std::string& name : names)
+        ASSERT_EQ(inner[name], ExtractTag(ExtractTag(text, record), name))
+            << name << " in " << record;
+    }
+  }
+}
+
+// A record of more than 64 KiB with thousands of names, long ones alike in their first
+// eight bytes among them; a reader reused on a small record afterwards forgets them all.
+TEST(RecordTags, ReadsLargeRecordsAndForgetsThem) {
+  std::string text;
+  for (int i = 0; i < 6000; ++i) {
+    const std::string name = (i % 2 ? "name" : "long_name_") + std::to_string(i);
+    text += "<" + name + "> " + std::to_string(i * 7) + " </" + name + ">";
+  }
+  ASSERT_GT(text.size(), 65536u);
+  RecordTags tags(text);
+  for (int i = 0; i < 6000; i += 37) {
+    const std::string name = (i % 2 ? "name" : "long_name_") + std::to_string(i);
+    ASSERT_EQ(tags[name], std::to_string(i * 7)) << name;
+  }
+  EXPECT_EQ(tags["name6001"], "");
+  tags.read("<name1>x</name1>");
+  EXPECT_EQ(tags["name1"], "x");
+  EXPECT_EQ(tags["name3"], "");
+  EXPECT_EQ(tags["long_name_0"], "");
+}
+
 }  // namespace
 }  // namespace korvex

@@ -2,9 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace korvex {
@@ -19,37 +17,50 @@ class RecordTags {
 
   // Starts over on another record; the memory of the last one is reused.
   void read(std::string_view text);
-  // Starts over on the record that is the value of `name` in `outer`, without walking its
-  // text again: the same as read(outer[name]).
+  // Starts over on the record that is the value of `name` in `outer`: the same as
+  // read(outer[name]).
   void read(const RecordTags& outer, std::string_view name);
 
   // ExtractTag(text, name), for a tag name without '<' or '>' that does not begin with '/'.
   std::string_view operator[](std::string_view name) const;
 
-  // A name's length and first eight bytes: names with equal keys differ at most after
-  // their eighth byte.
-  struct NameKey {
-    std::uint64_t head = 0;
-    std::size_t size = 0;
-    friend bool operator==(const NameKey&, const NameKey&) = default;
-  };
-
  private:
-  struct Tag {
-    std::uint32_t open;  // position of '<'
-    std::uint32_t end;   // position after '>'
-    NameKey key;
-    bool closing;
+  // A tag's name as the table compares it: its first eight bytes, the rest zero, its
+  // size, and its bytes after the eighth.
+  struct Name {
+    std::uint64_t head;
+    std::uint32_t size;
+    std::string_view rest;
   };
-  std::string_view nameOf(const Tag& tag) const;
-  bool named(const Tag& tag, const NameKey& key, std::string_view name) const;
-  // The indexes in tags_ of the first opening of `name` and of the closing that ends it.
-  std::optional<std::pair<std::size_t, std::size_t>> element(std::string_view name) const;
-  void indexOpenings();
+  // The first opening tag of a name: where its value starts and, when the walk saw it,
+  // where the closing tag that ends the value starts.
+  struct Element {
+    std::uint64_t head;
+    std::uint32_t size;
+    std::uint32_t read;   // the read that filled the slot: slots of older reads are free
+    std::uint32_t value;  // the name itself ends just before, with the opening tag's '>'
+    std::uint32_t end;    // or kUnknown: searched for when asked
+  };
+  static constexpr std::uint32_t kUnknown = ~std::uint32_t{0};
+
+  void startOver(std::string_view text);
+  Name nameAt(std::size_t begin, std::size_t size) const;
+  bool named(const Element& element, const Name& name) const;
+  // The slot of `name`'s element, or the free slot where it belongs.
+  std::size_t slotOf(const Name& name) const;
+  Element* opening(std::size_t open, std::size_t close);
+  // Whether the closing tag of the element's name starts at `at`, a '<'.
+  bool closesAt(const Element& element, std::size_t at) const;
+  // Where the closing tag that ends the element's value starts, or npos.
+  std::size_t endOf(const Element& element) const;
+  void grow();
 
   std::string_view text_;
-  std::vector<Tag> tags_;            // every opening and closing tag, in the order of the text
-  std::vector<std::int32_t> first_;  // open-addressed: index in tags_ of a name's first opening
+  std::vector<Element> slots_;  // open-addressed by name, at most half full; never shrinks
+  std::size_t mask_ = 0;
+  int shift_ = 0;  // a hash's top bits pick its slot
+  std::uint32_t read_ = 0;
+  std::size_t used_ = 0;
 };
 
 }  // namespace korvex
