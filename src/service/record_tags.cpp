@@ -155,7 +155,7 @@ KORVEX_INLINE RecordTags::Element* RecordTags::opening(std::size_t open, std::si
   std::size_t slot = slotOf(name);
   if (slots_[slot].read == read_) return nullptr;
   // At most half the slots are taken, so a probe soon meets a free one.
-  if (2 * (used_ + 1) > slots_.size()) [[unlikely]] {
+  if (2 * (used_ + 1) > mask_ + 1) [[unlikely]] {
     grow();
     slot = slotOf(name);
   }
@@ -169,7 +169,7 @@ KORVEX_INLINE RecordTags::Element* RecordTags::opening(std::size_t open, std::si
 // '>' with no other bracket in between, so taking each '<' that is not followed by '/'
 // and whose next bracket is a '>' meets each opening tag in text order. The tags are found
 // from the bits of 64 bytes at a time rather than byte by byte, and closing tags are passed
-// over: see endOf().
+// over: see searchEnd().
 void RecordTags::read(std::string_view text) {
   startOver(text);
   const char* bytes = text_.data();
@@ -243,8 +243,7 @@ void RecordTags::grow() {
 // Closing tags are not indexed: pairing each with its opening would cost the walk more
 // than searching when asked, for the few values that do not end at the first '<' after
 // them. The search is ExtractTag's own, started where it would start.
-std::size_t RecordTags::endOf(const Element& element) const {
-  if (element.end != kUnknown) return element.end;
+std::size_t RecordTags::searchEnd(const Element& element) const {
   const std::size_t size = element.size;
   const char* bytes = text_.data();
   // Past `last` no closing tag of the name fits in the text.
@@ -274,9 +273,13 @@ std::string_view RecordTags::operator[](std::string_view name) const {
   const Element& element = slots_[slotOf(
       {littleEndianWord(name), static_cast<std::uint32_t>(name.size()), restOf(name)})];
   if (element.read != read_) return {};
-  const std::size_t end = endOf(element);
+  const std::size_t end = element.end != kUnknown ? element.end : searchEnd(element);
   if (end == std::string_view::npos) return {};
-  return trimBlanks(text_.substr(element.value, end - element.value));
+  const std::string_view value = text_.substr(element.value, end - element.value);
+  // Most values come without blanks around them.
+  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+  if (!value.empty() && !blank(value.front()) && !blank(value.back())) return value;
+  return trimBlanks(value);
 }
 
 }  // namespace korvex

@@ -52,7 +52,7 @@ class RecordTags {
   // Whether the closing tag of the element's name starts at `at`, a '<'.
   bool closesAt(const Element& element, std::size_t at) const;
   // Where the closing tag that ends the element's value starts, or npos.
-  std::size_t endOf(const Element& element) const;
+  std::size_t searchEnd(const Element& element) const;
   void grow();
 
   std::string_view text_;
