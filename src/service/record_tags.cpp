@@ -179,14 +179,15 @@ void RecordTags::read(std::string_view text) {
   // hold no tags, and their end is best checked while the walk passes it.
   Element* awaiting = nullptr;
   for (std::size_t at = 0; at < size; at += 64) {
-    Brackets brackets;
-    if (size - at > 64) [[likely]] {
-      brackets = bracketsAt(bytes + at);
-    } else {
-      char tail[80] = {};
-      std::memcpy(tail, bytes + at, size - at);
-      brackets = bracketsAt(tail);
+    // The last bytes are read from a copy padded with bytes that are no brackets.
+    char tail[80];
+    const char* chunk = bytes + at;
+    if (size - at <= 64) [[unlikely]] {
+      std::memset(tail, 0, sizeof tail);
+      std::memcpy(tail, chunk, size - at);
+      chunk = tail;
     }
+    const Brackets brackets = bracketsAt(chunk);
     const auto base = static_cast<std::uint32_t>(at);
     const std::uint64_t lessThans = brackets.all & ~brackets.closes;
     if (awaiting != nullptr && lessThans != 0) {
@@ -251,19 +252,23 @@ std::size_t RecordTags::searchEnd(const Element& element) const {
   const std::size_t last = text_.size() - size - 3;
   std::size_t at = element.value;
 #ifdef __SSE2__
+  // Sixteen starts at a time, on the '<' and the '>' the closing tag has at its ends.
   const __m128i open = _mm_set1_epi8('<');
-  for (; at + 16 <= text_.size() && at <= last; at += 16) {
-    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-    for (auto opens = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, open)));
-         opens != 0; opens &= opens - 1) {
-      const std::size_t candidate = at + static_cast<std::size_t>(std::countr_zero(opens));
-      if (candidate > last) return std::string_view::npos;
-      if (closesAt(element, candidate)) return candidate;
+  const __m128i close = _mm_set1_epi8('>');
+  for (; at + 15 <= last; at += 16) {
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
+    const __m128i end = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at + size + 2));
+    for (auto starts = static_cast<unsigned>(_mm_movemask_epi8(
+             _mm_and_si128(_mm_cmpeq_epi8(first, open), _mm_cmpeq_epi8(end, close))));
+         starts != 0; starts &= starts - 1) {
+      const std::size_t candidate = at + static_cast<std::size_t>(std::countr_zero(starts));
+      if (closesAt(element, candidate)) return element.end = static_cast<std::uint32_t>(candidate);
     }
   }
 #endif
   for (; at <= last; ++at) {
-    if (bytes[at] == '<' && closesAt(element, at)) return at;
+    if (bytes[at] == '<' && closesAt(element, at))
+      return element.end = static_cast<std::uint32_t>(at);
   }
   return std::string_view::npos;
 }

@@ -22,6 +22,8 @@ class RecordTags {
   void read(const RecordTags& outer, std::string_view name);
 
   // ExtractTag(text, name), for a tag name without '<' or '>' that does not begin with '/'.
+  // The end of a value found by searching is kept for the next time, so one RecordTags is
+  // not to be read from two threads at once.
   std::string_view operator[](std::string_view name) const;
 
  private:
@@ -37,9 +39,9 @@ class RecordTags {
   struct Element {
     std::uint64_t head;
     std::uint32_t size;
-    std::uint32_t read;   // the read that filled the slot: slots of older reads are free
-    std::uint32_t value;  // the name itself ends just before, with the opening tag's '>'
-    std::uint32_t end;    // or kUnknown: searched for when asked
+    std::uint32_t read;         // the read that filled the slot: slots of older reads are free
+    std::uint32_t value;        // the name itself ends just before, with the opening tag's '>'
+    mutable std::uint32_t end;  // or kUnknown: searched for when first asked
   };
   static constexpr std::uint32_t kUnknown = ~std::uint32_t{0};
 
@@ -51,7 +53,7 @@ class RecordTags {
   Element* opening(std::size_t open, std::size_t close);
   // Whether the closing tag of the element's name starts at `at`, a '<'.
   bool closesAt(const Element& element, std::size_t at) const;
-  // Where the closing tag that ends the element's value starts, or npos.
+  // Where the closing tag that ends the element's value starts, or npos; kept once found.
   std::size_t searchEnd(const Element& element) const;
   void grow();
 
