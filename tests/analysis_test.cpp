@@ -42,7 +42,7 @@ class Analysis : public ::testing::Test, public test::ServiceContext {
   }
   std::vector<std::string> rowOf(const GridModel& grid, int row) const {
     std::vector<std::string> texts;
-    for (int c = 0; c < grid.columnCount(); ++c) texts.push_back(grid.text(c, row));
+    for (int c = 0; c < grid.columnCount(); ++c) texts.emplace_back(grid.text(c, row));
     return texts;
   }
 };

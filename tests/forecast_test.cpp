@@ -91,7 +91,7 @@ class ForecastTable : public ::testing::Test {
   // Columns 1 to 8 of an SG row, and which of 7 and 8 are coloured.
   std::string row(int r) const {
     std::string text;
-    for (int c = 1; c <= 8; ++c) text += form.SG.text(c, r) + (c < 8 ? " " : "");
+    for (int c = 1; c <= 8; ++c) text.append(form.SG.text(c, r)).append(c < 8 ? " " : "");
     if (form.SG.cell(7, r).colour) text += " green7";
     if (form.SG.cell(8, r).colour) text += " green8";
     return text;

@@ -11,8 +11,8 @@ namespace {
 std::vector<ColumnDef> threeColumns() {
   ColumnDef text{.header = "ID"};
   ColumnDef number{.header = "N", .kind = ColumnKind::Number, .defaultValue = 0};
-  ColumnDef image{.header = "", .kind = ColumnKind::Image, .images = ImageList::Flags,
-                  .defaultValue = 0};
+  ColumnDef image{
+      .header = "", .kind = ColumnKind::Image, .images = ImageList::Flags, .defaultValue = 0};
   return {text, number, image};
 }
 
@@ -104,6 +104,38 @@ TEST(GridModel, RowsAfterAClearStartAsFreshAsNewOnes) {
       EXPECT_EQ(grid.cell(c, r).hint, "");
     }
   }
+}
+
+// Texts live in blocks shared by the whole grid: a text must survive the texts written
+// after it, and may be written from a view of the grid's own bytes.
+TEST(GridModel, TextsKeepTheirBytesWhateverIsWrittenAfterThem) {
+  GridModel grid("G", threeColumns());
+  const std::string huge(200'000, 'h');  // larger than any block the grid takes at once
+  for (int r = 0; r < 5000; ++r) {
+    grid.setText(0, grid.appendRow(), "row " + std::to_string(r));
+    grid.setHint(2, r, r == 2500 ? huge : "hint " + std::to_string(r));
+  }
+  for (int r = 0; r < 5000; r += 499) {
+    EXPECT_EQ(grid.text(0, r), "row " + std::to_string(r));
+    EXPECT_EQ(grid.cell(2, r).hint, r == 2500 ? huge : "hint " + std::to_string(r));
+  }
+  EXPECT_EQ(grid.cell(2, 2500).hint, huge);
+
+  grid.setText(0, 1, grid.text(0, 1).substr(2));  // shorter, from its own bytes
+  EXPECT_EQ(grid.text(0, 1), "w 1");
+  grid.setText(0, 1, grid.cell(2, 2500).hint);  // longer, from another cell
+  EXPECT_EQ(grid.text(0, 1), huge);
+  grid.setText(0, 1, "x");
+  grid.setText(0, 1, "grown again");
+  EXPECT_EQ(grid.text(0, 1), "grown again");
+  EXPECT_EQ(grid.text(0, 2), "row 2") << "a cell outgrowing its room must not spill over";
+
+  grid.clear();
+  grid.setText(0, grid.appendRow(), "after");
+  grid.setHint(2, 0, huge);
+  EXPECT_EQ(grid.text(0, 0), "after");
+  EXPECT_EQ(grid.cell(2, 0).hint, huge);
+  EXPECT_EQ(grid.text(1, 0), "0");
 }
 
 TEST(GridModel, ObserversHearEachChangeAndABatchResetsOnce) {

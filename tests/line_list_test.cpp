@@ -22,7 +22,7 @@ class LineList : public ::testing::Test {
   // Rows of RX column 0, top to bottom.
   std::vector<std::string> lineIds() const {
     std::vector<std::string> ids;
-    for (int r = 0; r < svc.form.RX.rowCount(); ++r) ids.push_back(svc.form.RX.text(0, r));
+    for (int r = 0; r < svc.form.RX.rowCount(); ++r) ids.emplace_back(svc.form.RX.text(0, r));
     return ids;
   }
   std::vector<int> radarMarks() const {

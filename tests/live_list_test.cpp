@@ -40,7 +40,7 @@ class LiveList : public ::testing::Test {
   }
   std::vector<std::string> radarColumns(int row) const {
     std::vector<std::string> texts;
-    for (int col = 17; col <= 21; ++col) texts.push_back(svc.form.LG.text(col, row));
+    for (int col = 17; col <= 21; ++col) texts.emplace_back(svc.form.LG.text(col, row));
     return texts;
   }
   int liveRequests() const {
@@ -203,9 +203,10 @@ TEST_F(LiveList, IndexedRadarLinkEqualsTheFullPairScan) {
         if (rb.text(0, i) != ids[r]) continue;
         expectedStatus[static_cast<size_t>(i)] = "LIVE";
         expectedScore[static_cast<size_t>(i)] = "s" + std::to_string(r);
-        const int money = std::stoi(rb.text(11, i)) + std::stoi(rb.text(14, i));
-        expectedLive[r] = {rb.text(9, i), rb.text(10, i) + "%", rb.text(12, i),
-                           rb.text(13, i) + "%", "$" + std::to_string(money)};
+        auto text = [&](int col) { return std::string(rb.text(col, i)); };
+        const int money = std::stoi(text(11)) + std::stoi(text(14));
+        expectedLive[r] = {text(9), text(10) + "%", text(12), text(13) + "%",
+                           "$" + std::to_string(money)};
         expectedColour[r] = rb.cell(10, i).colour;
       }
     }

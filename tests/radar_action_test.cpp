@@ -91,7 +91,7 @@ class RadarActionTest : public ::testing::Test {
   }
   std::vector<std::string> rowTexts(const GridModel& grid, int row) const {
     std::vector<std::string> texts;
-    for (int col = 0; col < grid.columnCount(); ++col) texts.push_back(grid.text(col, row));
+    for (int col = 0; col < grid.columnCount(); ++col) texts.emplace_back(grid.text(col, row));
     return texts;
   }
 

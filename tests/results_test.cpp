@@ -47,7 +47,7 @@ TEST(RecentResults, EveryBlockARowAndTheFirstSixInTheStrip) {
   ASSERT_EQ(form.LGrid1.rowCount(), 8);
   const GridModel& g = form.LGrid1;
   std::vector<std::string> first;
-  for (int c = 0; c < g.columnCount(); ++c) first.push_back(c == 1 ? "" : g.text(c, 0));
+  for (int c = 0; c < g.columnCount(); ++c) first.emplace_back(c == 1 ? "" : g.text(c, 0));
   EXPECT_EQ(first, (std::vector<std::string>{"01.02", "", "R1", "Alpha", "Beta", "sW", "6:4", "",
                                              "", "", "7:5", "W", "21"}));
   EXPECT_EQ(g.value(1, 0), 75) << "the flag of Spain";
@@ -100,7 +100,7 @@ TEST(HeadToHead, OnlyTheWinningSideCountsAsAResult) {
                           result("2", "1:2"), result("W", "2:0")}));
   ASSERT_EQ(form.HX.rowCount(), 3);
   std::vector<std::string> first;
-  for (int c = 0; c < form.HX.columnCount(); ++c) first.push_back(form.HX.text(c, 0));
+  for (int c = 0; c < form.HX.columnCount(); ++c) first.emplace_back(form.HX.text(c, 0));
   EXPECT_EQ(first, (std::vector<std::string>{"d", "", "A", "B", "2:0", "6:1 6:2", "1"}));
   EXPECT_EQ(form.HX.value(1, 0), 0) << "no flag in the head-to-head";
   EXPECT_EQ(form.HX.cell(1, 0).hint, "");

@@ -46,7 +46,7 @@ void withoutEscapingErrors(Action&& action) noexcept {
 }  // namespace
 
 AnalysisTarget TargetOfRow(const Form& form, const GridModel& grid, int row) {
-  AnalysisTarget target{.id = grid.text(0, row)};
+  AnalysisTarget target{.id = std::string(grid.text(0, row))};
   if (&grid == &form.RX) {
     target.odds1 = grid.text(8, row);
     target.odds2 = grid.text(9, row);

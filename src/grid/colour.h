@@ -16,14 +16,14 @@ struct Rgb {
 };
 
 namespace colours {
-inline constexpr Colour Green = 0x0000FF00;        // RGB 0,255,0
-inline constexpr Colour Red = 0x000000FF;          // RGB 255,0,0
-inline constexpr Colour Blue = 0x00FF0000;         // RGB 0,0,255
-inline constexpr Colour Yellow = 0x0000FFFF;       // RGB 255,255,0
-inline constexpr Colour LightGreen = 0x0080FF80;   // RGB 128,255,128
-inline constexpr Colour Navy = 0x00800000;         // RGB 0,0,128
-inline constexpr Colour Maroon = 0x00000080;       // RGB 128,0,0
-inline constexpr Colour Purple = 0x00800080;       // RGB 128,0,128
+inline constexpr Colour Green = 0x0000FF00;       // RGB 0,255,0
+inline constexpr Colour Red = 0x000000FF;         // RGB 255,0,0
+inline constexpr Colour Blue = 0x00FF0000;        // RGB 0,0,255
+inline constexpr Colour Yellow = 0x0000FFFF;      // RGB 255,255,0
+inline constexpr Colour LightGreen = 0x0080FF80;  // RGB 128,255,128
+inline constexpr Colour Navy = 0x00800000;        // RGB 0,0,128
+inline constexpr Colour Maroon = 0x00000080;      // RGB 128,0,0
+inline constexpr Colour Purple = 0x00800080;      // RGB 128,0,128
 inline constexpr Colour Black = 0x00000000;
 inline constexpr Colour Silver = 0x00C0C0C0;
 inline constexpr Colour MoneyGreen = 0x00C0DCC0;

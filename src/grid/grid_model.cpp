@@ -1,66 +1,57 @@
 #include "grid/grid_model.h"
 
 #include <algorithm>
-#include <iterator>
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <utility>
 
 namespace korvex {
 
 namespace {
-const Cell kEmptyCell{};
 const ColumnDef kNoColumn{};
 }  // namespace
 
 GridModel::GridModel(std::string name, std::vector<ColumnDef> columns)
-    : name_(std::move(name)), columns_(std::move(columns)) {}
+    : name_(std::move(name)), columns_(std::move(columns)) {
+  defaultTexts_.reserve(columns_.size());
+  for (const ColumnDef& def : columns_)
+    defaultTexts_.push_back(def.kind == ColumnKind::Number ? std::to_string(def.defaultValue) : "");
+  for (std::size_t c = 0; c < columns_.size(); ++c) {
+    Slot& cell = newRow_.emplace_back();
+    std::string& text = defaultTexts_[c];
+    cell.text = {text.data(), static_cast<std::uint32_t>(text.size()), 0};
+    cell.value = columns_[c].kind == ColumnKind::Text ? 0 : columns_[c].defaultValue;
+  }
+}
 
 const ColumnDef& GridModel::column(int col) const {
   if (col < 0 || col >= columnCount()) return kNoColumn;
   return columns_[static_cast<size_t>(col)];
 }
 
-std::vector<Cell> GridModel::newRow() {
-  std::vector<Cell> row;
-  if (spareRows_.empty()) {
-    row.resize(columns_.size());
-  } else {
-    row = std::move(spareRows_.back());
-    spareRows_.pop_back();
-    // A reload of thousands of rows waits mostly on memory: while this row is reset and
-    // filled, the next one is fetched.
-    if (!spareRows_.empty()) {
-      const auto* next = reinterpret_cast<const char*>(spareRows_.back().data());
-      const std::size_t bytes = spareRows_.back().size() * sizeof(Cell);
-      for (std::size_t at = 0; at < bytes; at += 64) __builtin_prefetch(next + at, 1, 3);
-    }
-  }
-  for (size_t c = 0; c < columns_.size(); ++c) {
-    const ColumnDef& def = columns_[c];
-    Cell& cell = row[c];
-    cell.text.clear();
-    cell.hint.clear();
-    cell.colour.reset();
-    cell.value = def.kind == ColumnKind::Text ? 0 : def.defaultValue;
-    if (def.kind == ColumnKind::Number) cell.text = std::to_string(def.defaultValue);
-  }
-  return row;
+void GridModel::appendRows(std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i)
+    cells_.insert(cells_.end(), newRow_.begin(), newRow_.end());
+  rows_ += static_cast<int>(count);
 }
 
 int GridModel::appendRow() {
-  rows_.push_back(newRow());
+  appendRows(1);
   notifyRowsInserted(rowCount() - 1, 1);
   return rowCount() - 1;
 }
 
 void GridModel::insertRowAtTop() {
-  rows_.insert(rows_.begin(), newRow());
+  cells_.insert(cells_.begin(), newRow_.begin(), newRow_.end());
+  ++rows_;
   notifyRowsInserted(0, 1);
 }
 
 void GridModel::clear() {
-  // newRow() takes from the back: stacked in reverse, the rows come back top to bottom,
-  // before any left over from an earlier, longer load, so a reload walks memory forwards.
-  std::move(rows_.rbegin(), rows_.rend(), std::back_inserter(spareRows_));
-  rows_.clear();
+  cells_.clear();
+  rows_ = 0;
+  texts_.clear();
   notifyReset();
 }
 
@@ -69,50 +60,95 @@ void GridModel::setRowCount(int count) {
   const int before = rowCount();
   if (count == before) return;
   if (count < before) {
-    rows_.resize(static_cast<size_t>(count));
+    // The texts of the rows cut off stay in the store until the next clear().
+    cells_.resize(static_cast<std::size_t>(count) * columns_.size());
+    rows_ = count;
     notifyReset();
     return;
   }
-  rows_.reserve(static_cast<size_t>(count));
-  while (rowCount() < count) rows_.push_back(newRow());
+  appendRows(static_cast<std::size_t>(count - before));
   notifyRowsInserted(before, count - before);
 }
 
-const Cell& GridModel::cell(int col, int row) const {
-  if (col < 0 || row < 0 || col >= columnCount() || row >= rowCount()) return kEmptyCell;
-  return rows_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+const GridModel::Slot* GridModel::slot(int col, int row) const {
+  if (col < 0 || row < 0 || col >= columnCount() || row >= rowCount()) return nullptr;
+  return &cells_[static_cast<std::size_t>(row) * columns_.size() + static_cast<std::size_t>(col)];
 }
 
-Cell* GridModel::mutableCell(int col, int row) {
-  if (col < 0 || row < 0 || col >= columnCount() || row >= rowCount()) return nullptr;
-  return &rows_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+GridModel::Slot* GridModel::slot(int col, int row) {
+  return const_cast<Slot*>(std::as_const(*this).slot(col, row));
+}
+
+Cell GridModel::cell(int col, int row) const {
+  const Slot* found = slot(col, row);
+  if (found == nullptr) return {};
+  Cell read;
+  read.text = found->text.view();
+  read.value = found->value;
+  if (found->colour != kNoColour) read.colour = found->colour;
+  read.hint = found->hint.view();
+  return read;
+}
+
+std::string_view GridModel::text(int col, int row) const {
+  const Slot* found = slot(col, row);
+  return found == nullptr ? std::string_view() : found->text.view();
+}
+
+int GridModel::value(int col, int row) const {
+  const Slot* found = slot(col, row);
+  return found == nullptr ? 0 : found->value;
+}
+
+// A text that fits the room its cell owns is written over the old one; a longer one gets
+// new room, twice the old when the cell had some, so that a cell rewritten again and again
+// leaves a bounded trail in the store.
+void GridModel::store(TextSlot& target, std::string_view text) {
+  // A text beyond 2 GiB, which no answer reaches, is cut there.
+  const std::size_t size =
+      std::min<std::size_t>(text.size(), std::numeric_limits<std::uint32_t>::max() / 2);
+  if (size > target.capacity) {
+    const std::size_t capacity =
+        target.capacity == 0 ? size : std::max<std::size_t>(size, 2 * std::size_t{target.capacity});
+    // The old text stays where it is, so `text` may be a view of it or of another cell.
+    char* room = texts_.allocate(capacity);
+    std::memcpy(room, text.data(), size);
+    target = {room, static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(capacity)};
+    return;
+  }
+  if (size > 0) std::memmove(target.data, text.data(), size);
+  target.size = static_cast<std::uint32_t>(size);
 }
 
 void GridModel::setText(int col, int row, std::string_view text) {
-  if (Cell* c = mutableCell(col, row)) {
-    c->text.assign(text);
+  if (Slot* cell = slot(col, row)) {
+    store(cell->text, text);
     notifyCell(col, row);
   }
 }
 
 void GridModel::setValue(int col, int row, int value) {
-  if (Cell* c = mutableCell(col, row)) {
-    c->value = value;
-    if (column(col).kind == ColumnKind::Number) c->text = std::to_string(value);
+  if (Slot* cell = slot(col, row)) {
+    cell->value = value;
+    if (column(col).kind == ColumnKind::Number) {
+      char digits[16];
+      const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+      store(cell->text, std::string_view(digits, static_cast<std::size_t>(end - digits)));
+    }
     notifyCell(col, row);
   }
 }
 
 void GridModel::setColour(int col, int row, std::optional<Colour> colour) {
-  if (Cell* c = mutableCell(col, row)) {
-    c->colour = colour;
+  if (Slot* cell = slot(col, row)) {
+    cell->colour = colour.value_or(kNoColour);
     notifyCell(col, row);
   }
 }
 
 void GridModel::setHint(int col, int row, std::string_view hint) {
-  if (Cell* c = mutableCell(col, row)) {
-    c->hint.assign(hint);
+  if (Slot* cell = slot(col, row)) {
+    store(cell->hint, hint);
     notifyCell(col, row);
   }
 }
@@ -156,7 +192,9 @@ void GridModel::notifyCell(int col, int row) {
   for (GridObserver* o : observers_) o->cellChanged(col, row);
 }
 
-GridModel::Batch::Batch(GridModel& grid) : grid_(grid) { ++grid_.batchDepth_; }
+GridModel::Batch::Batch(GridModel& grid) : grid_(grid) {
+  ++grid_.batchDepth_;
+}
 
 GridModel::Batch::~Batch() {
   if (--grid_.batchDepth_ > 0 || !grid_.batchDirty_) return;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "grid/colour.h"
+#include "grid/text_store.h"
 
 namespace korvex {
 
@@ -51,6 +53,8 @@ class GridObserver {
 
 // Rows of cells addressed by (column, row) from 0. Every access is bounds-checked: a
 // stale row index after a reload reads an empty cell and writes nowhere, never crashes.
+// A grid may hold tens of thousands of rows that a reload rebuilds at once, so the cells
+// sit in one array, row after row, and their texts in a TextStore.
 class GridModel {
  public:
   GridModel(std::string name, std::vector<ColumnDef> columns);
@@ -59,7 +63,7 @@ class GridModel {
 
   const std::string& name() const { return name_; }
   int columnCount() const { return static_cast<int>(columns_.size()); }
-  int rowCount() const { return static_cast<int>(rows_.size()); }
+  int rowCount() const { return rows_; }
   const ColumnDef& column(int col) const;
 
   int appendRow();  // returns the new row's index
@@ -67,9 +71,10 @@ class GridModel {
   void clear();
   void setRowCount(int count);
 
-  const Cell& cell(int col, int row) const;
-  const std::string& text(int col, int row) const { return cell(col, row).text; }
-  int value(int col, int row) const { return cell(col, row).value; }
+  // What is read stays valid until the grid next changes.
+  Cell cell(int col, int row) const;
+  std::string_view text(int col, int row) const;
+  int value(int col, int row) const;
 
   void setText(int col, int row, std::string_view text);
   // Number cells show their value in decimal, so the text follows the value.
@@ -97,18 +102,38 @@ class GridModel {
   };
 
  private:
-  Cell* mutableCell(int col, int row);
-  std::vector<Cell> newRow();
+  // A text of a cell. `capacity` is the room it owns in the store and may overwrite; the
+  // column defaults own none.
+  struct TextSlot {
+    char* data = nullptr;
+    std::uint32_t size = 0;
+    std::uint32_t capacity = 0;
+    std::string_view view() const { return {data, size}; }
+  };
+  struct Slot {
+    TextSlot text;
+    TextSlot hint;
+    int value = 0;
+    Colour colour = kNoColour;
+  };
+  // No colour a cell can be given: the top bit marks system colours, which are few.
+  static constexpr Colour kNoColour = 0xFFFFFFFF;
+
+  const Slot* slot(int col, int row) const;
+  Slot* slot(int col, int row);
+  void store(TextSlot& target, std::string_view text);
+  void appendRows(std::size_t count);
   void notifyReset();
   void notifyRowsInserted(int first, int count);
   void notifyCell(int col, int row);
 
   std::string name_;
   std::vector<ColumnDef> columns_;
-  std::vector<std::vector<Cell>> rows_;
-  // Rows emptied by clear(), handed out again by newRow(): a reload of thousands of rows
-  // then reuses their cells and text buffers instead of freeing and allocating them anew.
-  std::vector<std::vector<Cell>> spareRows_;
+  std::vector<std::string> defaultTexts_;  // what a new row shows in each column
+  std::vector<Slot> newRow_;               // a new row, copied in as it stands
+  std::vector<Slot> cells_;                // row after row
+  int rows_ = 0;
+  TextStore texts_;
   std::vector<GridObserver*> observers_;
   bool enabled_ = true;
   int batchDepth_ = 0;

@@ -15,8 +15,7 @@ constexpr int kMatchId = 0;
 constexpr int kFlag = 3;
 constexpr int kBetLabel = 6;
 
-bool alreadyJournaled(const GridModel& sbx, const std::string& matchId,
-                      const std::string& betLabel) {
+bool alreadyJournaled(const GridModel& sbx, std::string_view matchId, std::string_view betLabel) {
   for (int r = 0; r < sbx.rowCount(); ++r) {
     if (sbx.text(kMatchId, r) == matchId && sbx.text(kBetLabel, r) == betLabel) return true;
   }

@@ -48,9 +48,10 @@ class DisabledWhileBusy {
 
 void refreshPlayer(Context& ctx, int row, const PlayerColumns& player) {
   GridModel& rb = ctx.form.RB;
-  const std::string address = ctx.addresses.exchange +
-                              "/betting/LoadRunnerInfoAction.do?marketId=" + rb.text(kMarket, row) +
-                              "&selectionId=" + rb.text(player.selection, row);
+  const std::string address =
+      ctx.addresses.exchange +
+      "/betting/LoadRunnerInfoAction.do?marketId=" + std::string(rb.text(kMarket, row)) +
+      "&selectionId=" + std::string(rb.text(player.selection, row));
   const RunnerFields fields = SplitRunnerFigures(ReadExchangeRunner(ctx.IdHTTP1, address));
   const RunnerShare share = ComputeRunnerShare(fields);
 

@@ -13,7 +13,7 @@ std::string spaced(std::string_view text) {
 
 std::string RadarReportAddress(const Context& ctx, int rbRow) {
   const GridModel& rb = ctx.form.RB;
-  auto cell = [&](int col) -> const std::string& { return rb.text(col, rbRow); };
+  auto cell = [&](int col) { return std::string(rb.text(col, rbRow)); };
   return ctx.addresses.service + "/bf/bffa2.php?my=" + cell(0) + "&status=" + cell(15) +
          "&k1=" + cell(9) + "&pr1=" + cell(10) + "&s1=" + cell(11) + "&k2=" + cell(12) +
          "&pr2=" + cell(13) + "&s2=" + cell(14);
@@ -21,7 +21,7 @@ std::string RadarReportAddress(const Context& ctx, int rbRow) {
 
 std::string BetReportAddress(const Context& ctx, int sbxRow) {
   const GridModel& sbx = ctx.form.SBX;
-  auto cell = [&](int col) -> const std::string& { return sbx.text(col, sbxRow); };
+  auto cell = [&](int col) { return std::string(sbx.text(col, sbxRow)); };
   return ctx.addresses.service + "/bf/sb.php?id=" + cell(0) +
          "&chemp=" + spaced(sbx.cell(3, sbxRow).hint) + "&time=" + cell(2) +
          "&home=" + spaced(cell(4)) + "&away=" + spaced(cell(5)) + "&bet=" + spaced(cell(6)) +
