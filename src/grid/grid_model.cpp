@@ -13,7 +13,9 @@ const ColumnDef kNoColumn{};
 }  // namespace
 
 GridModel::GridModel(std::string name, std::vector<ColumnDef> columns)
-    : name_(std::move(name)), columns_(std::move(columns)) {
+    : name_(std::move(name)),
+      columns_(std::move(columns)),
+      columnCount_(static_cast<int>(columns_.size())) {
   defaultTexts_.reserve(columns_.size());
   for (const ColumnDef& def : columns_)
     defaultTexts_.push_back(def.kind == ColumnKind::Number ? std::to_string(def.defaultValue) : "");
@@ -71,8 +73,12 @@ void GridModel::setRowCount(int count) {
 }
 
 const GridModel::Slot* GridModel::slot(int col, int row) const {
-  if (col < 0 || row < 0 || col >= columnCount() || row >= rowCount()) return nullptr;
-  return &cells_[static_cast<std::size_t>(row) * columns_.size() + static_cast<std::size_t>(col)];
+  // Negative indexes turn into huge unsigned ones.
+  if (static_cast<unsigned>(col) >= static_cast<unsigned>(columnCount_) ||
+      static_cast<unsigned>(row) >= static_cast<unsigned>(rows_))
+    return nullptr;
+  return &cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columnCount_) +
+                 static_cast<std::size_t>(col)];
 }
 
 GridModel::Slot* GridModel::slot(int col, int row) {
@@ -103,7 +109,7 @@ int GridModel::value(int col, int row) const {
 // A text that fits the room its cell owns is written over the old one; a longer one gets
 // new room, twice the old when the cell had some, so that a cell rewritten again and again
 // leaves a bounded trail in the store.
-void GridModel::store(TextSlot& target, std::string_view text) {
+inline void GridModel::store(TextSlot& target, std::string_view text) {
   // A text beyond 2 GiB, which no answer reaches, is cut there.
   const std::size_t size =
       std::min<std::size_t>(text.size(), std::numeric_limits<std::uint32_t>::max() / 2);

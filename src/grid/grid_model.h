@@ -62,7 +62,7 @@ class GridModel {
   GridModel& operator=(const GridModel&) = delete;
 
   const std::string& name() const { return name_; }
-  int columnCount() const { return static_cast<int>(columns_.size()); }
+  int columnCount() const { return columnCount_; }
   int rowCount() const { return rows_; }
   const ColumnDef& column(int col) const;
 
@@ -129,6 +129,7 @@ class GridModel {
 
   std::string name_;
   std::vector<ColumnDef> columns_;
+  int columnCount_ = 0;
   std::vector<std::string> defaultTexts_;  // what a new row shows in each column
   std::vector<Slot> newRow_;               // a new row, copied in as it stands
   std::vector<Slot> cells_;                // row after row

@@ -30,11 +30,17 @@ constexpr int kMenImage = 1, kWomenImage = 2;
 // ImageList2: the blue square with the orange arrow that flags a match on the radar.
 constexpr int kRadarMarkImage = 8;
 
+// The tags a block is read for, worked out once: a line holds thousands of blocks.
+using Tag = RecordTags::Key;
+const Tag kCountry("country"), kId("id"), kTypeLiga("typeliga"), kNameLiga("nameliga"),
+    kPolLiga("polliga"), kPrecent("precent"), kLatest1("latest1"), kLatest2("latest2"), kH2H("h2h"),
+    kLiveKf("LIVE_KF");
 // The six plain columns from "date" on sit in the same order in both grids.
-constexpr std::array<std::string_view, 6> kMatchTags{"date", "time", "home", "away", "kf1", "kf2"};
+const std::array<Tag, 6> kMatchTags{Tag("date"), Tag("time"), Tag("home"),
+                                    Tag("away"), Tag("kf1"),  Tag("kf2")};
 // The handicap and total lines of the "LIVE_KF" sub-record, in column order.
-constexpr std::array<std::string_view, 7> kLineTags{"hand1", "kof1", "hand2", "kof2",
-                                                    "total", "u",    "o"};
+const std::array<Tag, 7> kLineTags{Tag("hand1"), Tag("kof1"), Tag("hand2"), Tag("kof2"),
+                                   Tag("total"), Tag("u"),    Tag("o")};
 
 void setGender(GridModel& grid, int col, int row, std::string_view polliga) {
   if (polliga == "M") {
@@ -67,14 +73,14 @@ class LineRowWriter {
 
   void write(int r, std::string_view blockText) {
     block_.read(blockText);
-    const std::string_view country = block_["country"];
-    const std::string_view id = block_["id"];
+    const std::string_view country = block_[kCountry];
+    const std::string_view id = block_[kId];
     league_.assign(country)
         .append(". ")
-        .append(block_["typeliga"])
+        .append(block_[kTypeLiga])
         .append(". ")
-        .append(block_["nameliga"]);
-    const std::string_view polliga = block_["polliga"];
+        .append(block_[kNameLiga]);
+    const std::string_view polliga = block_[kPolLiga];
     const int flag = CountryFlagIndex(country);
 
     lineGrid_.setText(rx::Id, r, id);
@@ -93,14 +99,15 @@ class LineRowWriter {
       reportGrid_.setText(rg::Date + static_cast<int>(i), r, value);
     }
 
-    setPercentages(reportGrid_, r, block_["precent"]);
-    reportGrid_.setText(rg::Latest1, r, block_["latest1"]);
-    reportGrid_.setText(rg::Latest2, r, block_["latest2"]);
-    reportGrid_.setText(rg::H2H, r, block_["h2h"]);
+    setPercentages(reportGrid_, r, block_[kPrecent]);
+    reportGrid_.setText(rg::Latest1, r, block_[kLatest1]);
+    reportGrid_.setText(rg::Latest2, r, block_[kLatest2]);
+    reportGrid_.setText(rg::H2H, r, block_[kH2H]);
 
     // A block without the sub-record leaves the seven cells empty.
-    if (block_["LIVE_KF"].empty()) return;
-    lines_.read(block_, "LIVE_KF");
+    const std::string_view lines = block_[kLiveKf];
+    if (lines.empty()) return;
+    lines_.read(lines);
     for (std::size_t i = 0; i < kLineTags.size(); ++i) {
       const std::string_view value = lines_[kLineTags[i]];
       reportGrid_.setText(rg::Lines + static_cast<int>(i), r, value);

@@ -141,8 +141,11 @@ KORVEX_INLINE bool RecordTags::closesAt(const Element& element, std::size_t at) 
 }
 
 KORVEX_INLINE std::size_t RecordTags::slotOf(const Name& name) const {
-  for (std::size_t slot = hashOf(name.head, name.size, name.rest) >> shift_;;
-       slot = (slot + 1) & mask_) {
+  return slotOf(name, hashOf(name.head, name.size, name.rest));
+}
+
+KORVEX_INLINE std::size_t RecordTags::slotOf(const Name& name, std::uint64_t hash) const {
+  for (std::size_t slot = hash >> shift_;; slot = (slot + 1) & mask_) {
     const Element& element = slots_[slot];
     if (element.read != read_ || named(element, name)) return slot;
   }
@@ -273,10 +276,17 @@ std::size_t RecordTags::searchEnd(const Element& element) const {
   return std::string_view::npos;
 }
 
+RecordTags::Key::Key(std::string_view name)
+    : name_{littleEndianWord(name), static_cast<std::uint32_t>(name.size()), restOf(name)},
+      hash_(hashOf(name_.head, name_.size, name_.rest)) {}
+
 std::string_view RecordTags::operator[](std::string_view name) const {
+  return (*this)[Key(name)];
+}
+
+std::string_view RecordTags::operator[](const Key& key) const {
   if (used_ == 0) return {};
-  const Element& element = slots_[slotOf(
-      {littleEndianWord(name), static_cast<std::uint32_t>(name.size()), restOf(name)})];
+  const Element& element = slots_[slotOf(key.name_, key.hash_)];
   if (element.read != read_) return {};
   const std::size_t end = element.end != kUnknown ? element.end : searchEnd(element);
   if (end == std::string_view::npos) return {};
