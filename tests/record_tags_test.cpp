@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "service/feed_text.h"
+#include "service/tag_selector.h"
 
 namespace korvex {
 namespace {
@@ -30,7 +31,7 @@ TEST(RecordTags, ReadsWhatExtractTagReads) {
 
 // Random soups of tag fragments, with names that are prefixes of one another, nested
 // and unclosed elements, stray brackets and blanks: every name must read as ExtractTag,
-// in the whole text and in every sub-record.
+// in the whole text and in every sub-record, and the same through a TagSelector.
 TEST(RecordTags, MatchesExtractTagOnRandomText) {
   // Two names alike in their first eight bytes, and one of exactly eight.
   const std::vector<std::string> names{"a", "ab",       "s1",         "bfpr",      "match",
@@ -40,6 +41,9 @@ TEST(RecordTags, MatchesExtractTagOnRandomText) {
   std::uniform_int_distribution<size_t> pickName(0, names.size() - 1);
   std::uniform_int_distribution<size_t> pickPiece(0, pieces.size() + 2);
   RecordTags tags, inner;
+  // Listed twice, and with names never met, to show that neither changes what is read.
+  TagSelector selector{"a",        "ab",         "s1",         "bfpr", "match", "",
+                       "typeliga", "longname_1", "longname_2", "ab",   "zz",    "longname_3"};
   for (int round = 0; round < 3000; ++round) {
     std::string text;
     for (int i = 0; i < round % 40; ++i) {
@@ -54,9 +58,16 @@ TEST(RecordTags, MatchesExtractTagOnRandomText) {
         text += pieces[piece];
     }
     tags.read(text);
-    for (const std::string& name : names)
+    selector.read(text);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      const std::string& name = names[i];
       ASSERT_EQ(tags[name], ExtractTag(text, name))
           << "name \"" << name << "\" in \"" << text << "\"";
+      ASSERT_EQ(selector[i], tags[name]) << "name \"" << name << "\" in \"" << text << "\"";
+    }
+    EXPECT_EQ(selector[9], selector[1]);
+    EXPECT_EQ(selector[10], "");
+    EXPECT_EQ(selector[99], "");
     for (const std::string& record : names) {
       inner.read(tags, record);
       const std::string_view value = ExtractTag(text, record);
@@ -78,6 +89,7 @@ TEST(RecordTags, MatchesExtractTagAcrossWordAndBlockBounds) {
   std::uniform_int_distribution<int> pickKind(0, 5);
   std::uniform_int_distribution<size_t> pickPad(0, 70);
   RecordTags tags, inner;
+  TagSelector selector{"abcdefg", "abcdefgh", "abcdefghi", "abcdefghj", "a", "LIVE_KF", "u", ""};
   for (int round = 0; round < 1500; ++round) {
     std::string text;
     for (int i = 0; i < 2 + round % 30; ++i) {
@@ -104,8 +116,11 @@ TEST(RecordTags, MatchesExtractTagAcrossWordAndBlockBounds) {
     // Cut anywhere, so that the record may end inside a tag.
     text.resize(std::uniform_int_distribution<size_t>(0, text.size())(random));
     tags.read(text);
-    for (const std::string& name : names)
-      ASSERT_EQ(tags[name], ExtractTag(text, name)) << "\"" << name << "\" in \"" << text << "\"";
+    selector.read(text);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      ASSERT_EQ(tags[names[i]], ExtractTag(text, names[i])) << names[i] << " in \"" << text << "\"";
+      ASSERT_EQ(selector[i], tags[names[i]]) << names[i] << " in \"" << text << "\"";
+    }
     for (const std::string& record : {std::string("LIVE_KF"), std::string("abcdefgh")}) {
       inner.read(tags, record);
       for (const std::string& name : names)

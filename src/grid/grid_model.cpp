@@ -20,10 +20,11 @@ GridModel::GridModel(std::string name, std::vector<ColumnDef> columns)
   for (const ColumnDef& def : columns_)
     defaultTexts_.push_back(def.kind == ColumnKind::Number ? std::to_string(def.defaultValue) : "");
   for (std::size_t c = 0; c < columns_.size(); ++c) {
-    Slot& cell = newRow_.emplace_back();
     std::string& text = defaultTexts_[c];
-    cell.text = {text.data(), static_cast<std::uint32_t>(text.size()), 0};
-    cell.value = columns_[c].kind == ColumnKind::Text ? 0 : columns_[c].defaultValue;
+    newRow_.push_back({.text = {text.data(), static_cast<std::uint32_t>(text.size()), 0},
+                       .hint = {nullptr, 0, 0},
+                       .value = columns_[c].kind == ColumnKind::Text ? 0 : columns_[c].defaultValue,
+                       .colour = kNoColour});
   }
 }
 

@@ -104,17 +104,18 @@ class GridModel {
  private:
   // A text of a cell. `capacity` is the room it owns in the store and may overwrite; the
   // column defaults own none.
+  // Plain data without initializers, so that a row goes in as one block copy.
   struct TextSlot {
-    char* data = nullptr;
-    std::uint32_t size = 0;
-    std::uint32_t capacity = 0;
+    char* data;
+    std::uint32_t size;
+    std::uint32_t capacity;
     std::string_view view() const { return {data, size}; }
   };
   struct Slot {
     TextSlot text;
     TextSlot hint;
-    int value = 0;
-    Colour colour = kNoColour;
+    int value;
+    Colour colour;
   };
   // No colour a cell can be given: the top bit marks system colours, which are few.
   static constexpr Colour kNoColour = 0xFFFFFFFF;

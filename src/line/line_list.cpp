@@ -8,7 +8,7 @@
 #include "grid/row_index.h"
 #include "service/country_flags.h"
 #include "service/feed_text.h"
-#include "service/record_tags.h"
+#include "service/tag_selector.h"
 
 namespace korvex {
 
@@ -30,17 +30,24 @@ constexpr int kMenImage = 1, kWomenImage = 2;
 // ImageList2: the blue square with the orange arrow that flags a match on the radar.
 constexpr int kRadarMarkImage = 8;
 
-// The tags a block is read for, worked out once: a line holds thousands of blocks.
-using Tag = RecordTags::Key;
-const Tag kCountry("country"), kId("id"), kTypeLiga("typeliga"), kNameLiga("nameliga"),
-    kPolLiga("polliga"), kPrecent("precent"), kLatest1("latest1"), kLatest2("latest2"), kH2H("h2h"),
-    kLiveKf("LIVE_KF");
-// The six plain columns from "date" on sit in the same order in both grids.
-const std::array<Tag, 6> kMatchTags{Tag("date"), Tag("time"), Tag("home"),
-                                    Tag("away"), Tag("kf1"),  Tag("kf2")};
+// The tags a block is read for, by their places in the selector below.
+enum BlockTag : std::size_t {
+  Country,
+  Id,
+  TypeLiga,
+  NameLiga,
+  PolLiga,
+  Precent,
+  Latest1,
+  Latest2,
+  H2H,
+  LiveKf,
+  // The six plain columns from "date" on, in the order both grids give them.
+  FirstMatchTag
+};
+constexpr std::size_t kMatchTags = 6;
 // The handicap and total lines of the "LIVE_KF" sub-record, in column order.
-const std::array<Tag, 7> kLineTags{Tag("hand1"), Tag("kof1"), Tag("hand2"), Tag("kof2"),
-                                   Tag("total"), Tag("u"),    Tag("o")};
+constexpr std::size_t kLineTags = 7;
 
 void setGender(GridModel& grid, int col, int row, std::string_view polliga) {
   if (polliga == "M") {
@@ -73,14 +80,14 @@ class LineRowWriter {
 
   void write(int r, std::string_view blockText) {
     block_.read(blockText);
-    const std::string_view country = block_[kCountry];
-    const std::string_view id = block_[kId];
+    const std::string_view country = block_[Country];
+    const std::string_view id = block_[Id];
     league_.assign(country)
         .append(". ")
-        .append(block_[kTypeLiga])
+        .append(block_[TypeLiga])
         .append(". ")
-        .append(block_[kNameLiga]);
-    const std::string_view polliga = block_[kPolLiga];
+        .append(block_[NameLiga]);
+    const std::string_view polliga = block_[PolLiga];
     const int flag = CountryFlagIndex(country);
 
     lineGrid_.setText(rx::Id, r, id);
@@ -93,23 +100,23 @@ class LineRowWriter {
     setGender(reportGrid_, rg::Gender, r, polliga);
     reportGrid_.setText(rg::League, r, league_);
 
-    for (std::size_t i = 0; i < kMatchTags.size(); ++i) {
-      const std::string_view value = block_[kMatchTags[i]];
+    for (std::size_t i = 0; i < kMatchTags; ++i) {
+      const std::string_view value = block_[FirstMatchTag + i];
       lineGrid_.setText(rx::Date + static_cast<int>(i), r, value);
       reportGrid_.setText(rg::Date + static_cast<int>(i), r, value);
     }
 
-    setPercentages(reportGrid_, r, block_[kPrecent]);
-    reportGrid_.setText(rg::Latest1, r, block_[kLatest1]);
-    reportGrid_.setText(rg::Latest2, r, block_[kLatest2]);
-    reportGrid_.setText(rg::H2H, r, block_[kH2H]);
+    setPercentages(reportGrid_, r, block_[Precent]);
+    reportGrid_.setText(rg::Latest1, r, block_[Latest1]);
+    reportGrid_.setText(rg::Latest2, r, block_[Latest2]);
+    reportGrid_.setText(rg::H2H, r, block_[H2H]);
 
     // A block without the sub-record leaves the seven cells empty.
-    const std::string_view lines = block_[kLiveKf];
+    const std::string_view lines = block_[LiveKf];
     if (lines.empty()) return;
     lines_.read(lines);
-    for (std::size_t i = 0; i < kLineTags.size(); ++i) {
-      const std::string_view value = lines_[kLineTags[i]];
+    for (std::size_t i = 0; i < kLineTags; ++i) {
+      const std::string_view value = lines_[i];
       reportGrid_.setText(rg::Lines + static_cast<int>(i), r, value);
       lineGrid_.setText(rx::Lines + static_cast<int>(i), r, value);
     }
@@ -118,8 +125,10 @@ class LineRowWriter {
  private:
   GridModel& lineGrid_;
   GridModel& reportGrid_;
-  RecordTags block_;
-  RecordTags lines_;
+  TagSelector block_{"country", "id",      "typeliga", "nameliga", "polliga", "precent",
+                     "latest1", "latest2", "h2h",      "LIVE_KF",  "date",    "time",
+                     "home",    "away",    "kf1",      "kf2"};
+  TagSelector lines_{"hand1", "kof1", "hand2", "kof2", "total", "u", "o"};
   std::string league_;
 };
 

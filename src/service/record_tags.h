@@ -34,23 +34,6 @@ class RecordTags {
     std::uint32_t size;
     std::string_view rest;
   };
-
- public:
-  // A name worked out once for the many records a loader reads: the same as the name
-  // itself in operator[], without redoing that work on every lookup.
-  class Key {
-   public:
-    // `name` must outlive the key.
-    explicit Key(std::string_view name);
-
-   private:
-    friend class RecordTags;
-    Name name_;
-    std::uint64_t hash_;
-  };
-  std::string_view operator[](const Key& key) const;
-
- private:
   // The first opening tag of a name: where its value starts and, when the walk saw it,
   // where the closing tag that ends the value starts.
   struct Element {
@@ -67,7 +50,6 @@ class RecordTags {
   bool named(const Element& element, const Name& name) const;
   // The slot of `name`'s element, or the free slot where it belongs.
   std::size_t slotOf(const Name& name) const;
-  std::size_t slotOf(const Name& name, std::uint64_t hash) const;
   Element* opening(std::size_t open, std::size_t close);
   // Whether the closing tag of the element's name starts at `at`, a '<'.
   bool closesAt(const Element& element, std::size_t at) const;

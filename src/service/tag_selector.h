@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvex {
+
+// The values of a fixed list of tags, one record at a time, for a loader that reads the
+// same names from every block of a list of thousands. A value is exactly
+// ExtractTag(record, name), as with RecordTags, but the walk over the record keeps only the
+// listed names, and a value is asked for by its place in the list.
+class TagSelector {
+ public:
+  // Names without '<' or '>' that do not begin with '/'; at most kMostNames of them.
+  explicit TagSelector(std::initializer_list<std::string_view> names);
+
+  void read(std::string_view text);
+  // The value of the name at `index` of the list; empty past its end.
+  std::string_view operator[](std::size_t index) const;
+
+  static constexpr std::size_t kMostNames = 64;
+
+ private:
+  struct Wanted {
+    std::string name;
+    std::uint64_t head = 0;  // the first eight bytes of the name, the rest zero
+    std::uint32_t read = 0;  // the read that met its first opening tag
+    std::uint32_t value = 0;
+    mutable std::uint32_t end = 0;  // or kUnknown: searched for when first asked
+  };
+  static constexpr std::uint32_t kUnknown = ~std::uint32_t{0};
+  static constexpr std::size_t kSlots = 2 * kMostNames;  // open-addressed, at most half full
+
+  Wanted* opening(std::size_t open, std::size_t close);
+  bool closesAt(const Wanted& wanted, std::size_t at) const;
+  static std::size_t slotOf(std::uint64_t head, std::size_t size);
+
+  std::vector<Wanted> wanted_;               // one for each distinct name
+  std::vector<std::uint8_t> entryOf_;        // the list's places, each to its name's entry
+  std::array<std::int8_t, kSlots> slots_{};  // entries by name, -1 where free
+  std::size_t longestName_ = 0;
+  std::string_view text_;
+  std::uint32_t read_ = 0;
+};
+
+}  // namespace korvex
