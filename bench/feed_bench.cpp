@@ -5,6 +5,7 @@
 #include "service/feed_text.h"
 #include "service/match_block_stream.h"
 #include "service/record_tags.h"
+#include "service/tag_selector.h"
 #include "support/feed_samples.h"
 
 namespace {
@@ -30,8 +31,8 @@ void BM_LoadLineFeed(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadLineFeed)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
-// The same reads through RecordTags, as LineRowWriter makes them: one walk per block,
-// the sub-record taken from the block's own walk.
+// The same reads through RecordTags, as the radar and live loaders make theirs: one walk
+// per block, the sub-record taken from the block's own walk.
 void BM_ReadLineRecords(benchmark::State& state) {
   const std::string feed = korvex::test::makeLineFeed(static_cast<int>(state.range(0)), 42);
   korvex::RecordTags block, lines;
@@ -51,6 +52,29 @@ void BM_ReadLineRecords(benchmark::State& state) {
                           static_cast<int64_t>(feed.size()));
 }
 BENCHMARK(BM_ReadLineRecords)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// The same reads through TagSelectors, as the line loader makes them.
+void BM_SelectLineRecords(benchmark::State& state) {
+  const std::string feed = korvex::test::makeLineFeed(static_cast<int>(state.range(0)), 42);
+  const auto& names = korvex::test::kLineTags;
+  const auto& lineNames = korvex::test::kLiveKfTags;
+  korvex::TagSelector block{names[0],  names[1],  names[2],  names[3],  names[4],  names[5],
+                            names[6],  names[7],  names[8],  names[9],  names[10], names[11],
+                            names[12], names[13], names[14], names[15], names[16]};
+  korvex::TagSelector lines{lineNames[0], lineNames[1], lineNames[2], lineNames[3],
+                            lineNames[4], lineNames[5], lineNames[6]};
+  for (auto _ : state) {
+    korvex::ScanMatchBlocks(feed, [&](std::string_view text) {
+      block.read(text);
+      for (std::size_t i = 0; i < names.size(); ++i) benchmark::DoNotOptimize(block[i]);
+      lines.read(block[1]);  // LIVE_KF
+      for (std::size_t i = 0; i < lineNames.size(); ++i) benchmark::DoNotOptimize(lines[i]);
+    });
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(feed.size()));
+}
+BENCHMARK(BM_SelectLineRecords)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 // The block walk alone, over the whole answer and over the answer arriving in the
 // pieces a transfer hands out.
