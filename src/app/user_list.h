@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "app/context.h"
+#include "service/feed_text.h"
 #include "service/match_block_stream.h"
 
 namespace korvex {
@@ -12,5 +13,16 @@ namespace korvex {
 // request ends the list at what arrived, usually nothing.
 void fetchUserListBlocks(Context& ctx, std::string_view menu,
                          const MatchBlockStream::Reader& reader);
+
+// The two ways a loader gets its blocks, as walks that hand each block to a reader: the
+// user's list as it arrives, or an answer already in.
+inline auto userListBlocks(Context& ctx, std::string_view menu) {
+  return [&ctx, menu](const MatchBlockStream::Reader& reader) {
+    fetchUserListBlocks(ctx, menu, reader);
+  };
+}
+inline auto answerBlocks(std::string_view answer) {
+  return [answer](const auto& reader) { ScanMatchBlocks(answer, reader); };
+}
 
 }  // namespace korvex

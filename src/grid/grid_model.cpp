@@ -12,26 +12,27 @@ namespace {
 
 const ColumnDef kNoColumn{};
 
+// Copies a text of sizeof(Word) to twice that many bytes as two words that may overlap.
+template <typename Word>
+inline void copyByWords(char* to, const char* from, std::size_t size) {
+  Word head, tail;
+  std::memcpy(&head, from, sizeof head);
+  std::memcpy(&tail, from + size - sizeof tail, sizeof tail);
+  std::memcpy(to, &head, sizeof head);
+  std::memcpy(to + size - sizeof tail, &tail, sizeof tail);
+}
+
 // Copies into fresh room. Cell texts are mostly a few bytes long, which a call to the
 // library's memcpy costs more to move than the bytes themselves.
 inline void copyText(char* to, const char* from, std::size_t size) {
-  if (size > 16) {
+  if (size > 16)
     std::memcpy(to, from, size);
-  } else if (size >= 8) {
-    std::uint64_t head, tail;
-    std::memcpy(&head, from, 8);
-    std::memcpy(&tail, from + size - 8, 8);
-    std::memcpy(to, &head, 8);
-    std::memcpy(to + size - 8, &tail, 8);
-  } else if (size >= 4) {
-    std::uint32_t head, tail;
-    std::memcpy(&head, from, 4);
-    std::memcpy(&tail, from + size - 4, 4);
-    std::memcpy(to, &head, 4);
-    std::memcpy(to + size - 4, &tail, 4);
-  } else {
+  else if (size >= 8)
+    copyByWords<std::uint64_t>(to, from, size);
+  else if (size >= 4)
+    copyByWords<std::uint32_t>(to, from, size);
+  else
     for (std::size_t i = 0; i < size; ++i) to[i] = from[i];
-  }
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include "app/user_list.h"
 #include "grid/row_index.h"
 #include "service/country_flags.h"
-#include "service/feed_text.h"
 #include "service/tag_selector.h"
 
 namespace korvex {
@@ -158,13 +157,11 @@ void rebuildLine(Form& form, Walk&& walk) {
 }  // namespace
 
 void LoadLine(Context& ctx) {
-  rebuildLine(ctx.form, [&ctx](const MatchBlockStream::Reader& reader) {
-    fetchUserListBlocks(ctx, "line", reader);
-  });
+  rebuildLine(ctx.form, userListBlocks(ctx, "line"));
 }
 
 void fillLineFromAnswer(Form& form, std::string_view answer) {
-  rebuildLine(form, [answer](const auto& reader) { ScanMatchBlocks(answer, reader); });
+  rebuildLine(form, answerBlocks(answer));
 }
 
 void spSkinXFormButton2Click(Context& ctx) {

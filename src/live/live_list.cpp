@@ -9,7 +9,6 @@
 #include "grid/row_index.h"
 #include "service/country_flags.h"
 #include "service/feed_number.h"
-#include "service/feed_text.h"
 #include "service/record_tags.h"
 
 namespace korvex {
@@ -107,13 +106,11 @@ void rebuildLive(Form& form, Walk&& walk) {
 }  // namespace
 
 void LoadLive(Context& ctx) {
-  rebuildLive(ctx.form, [&ctx](const MatchBlockStream::Reader& reader) {
-    fetchUserListBlocks(ctx, "live", reader);
-  });
+  rebuildLive(ctx.form, userListBlocks(ctx, "live"));
 }
 
 void fillLiveFromAnswer(Form& form, std::string_view answer) {
-  rebuildLive(form, [answer](const auto& reader) { ScanMatchBlocks(answer, reader); });
+  rebuildLive(form, answerBlocks(answer));
 }
 
 // The countdown counts ticks, not wall time: a reload that blocks the window is not counted.

@@ -6,7 +6,6 @@
 #include "line/line_list.h"
 #include "service/country_flags.h"
 #include "service/feed_number.h"
-#include "service/feed_text.h"
 #include "service/record_tags.h"
 
 namespace korvex {
@@ -102,13 +101,11 @@ void rebuildRadar(Context& ctx, Walk&& walk) {
 }  // namespace
 
 void LoadRadar(Context& ctx) {
-  rebuildRadar(ctx, [&ctx](const MatchBlockStream::Reader& reader) {
-    fetchUserListBlocks(ctx, "bf", reader);
-  });
+  rebuildRadar(ctx, userListBlocks(ctx, "bf"));
 }
 
 void fillRadarFromAnswer(Context& ctx, std::string_view answer) {
-  rebuildRadar(ctx, [answer](const auto& reader) { ScanMatchBlocks(answer, reader); });
+  rebuildRadar(ctx, answerBlocks(answer));
 }
 
 // Each later threshold overrides the earlier one; at 70 or below the cell keeps its colour.
