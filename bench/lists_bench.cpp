@@ -33,7 +33,7 @@ double threadCpuMilliseconds() {
 
 constexpr int kSmall = 10'000;
 constexpr int kLarge = 20'000;
-constexpr int kRounds = 15;
+constexpr int kRounds = 31;
 constexpr double kMaxLoadPerTransfer = 3.0;
 constexpr double kMinScaling = 1.8;
 constexpr double kMaxScaling = 2.3;

@@ -8,7 +8,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 
 extern char** environ;
@@ -88,6 +90,35 @@ bool collect(int outFd, int errFd, std::string& out, std::string& err,
   return true;
 }
 
+// A copy of the program that nobody can run: the checkout it was built in may be private
+// to root (a clone in a 0700 temporary directory, say). Removed when the run ends.
+class CopyForNobody {
+ public:
+  explicit CopyForNobody(const std::string& program) {
+    char pattern[] = "/tmp/korvex-nobody-XXXXXX";
+    if (::mkdtemp(pattern) == nullptr) throw std::runtime_error("mkdtemp failed");
+    directory_ = pattern;
+    namespace fs = std::filesystem;
+    const auto open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                      fs::perms::others_read | fs::perms::others_exec;
+    fs::permissions(directory_, open);
+    path_ = directory_ / fs::path(program).filename();
+    fs::copy_file(program, path_);
+    fs::permissions(path_, open);
+  }
+  ~CopyForNobody() {
+    std::error_code ignored;
+    std::filesystem::remove_all(directory_, ignored);
+  }
+  CopyForNobody(const CopyForNobody&) = delete;
+  CopyForNobody& operator=(const CopyForNobody&) = delete;
+  std::string path() const { return path_.string(); }
+
+ private:
+  std::filesystem::path directory_;
+  std::filesystem::path path_;
+};
+
 }  // namespace
 
 bool runningAsRoot() {
@@ -102,6 +133,9 @@ ProcessRun runProcess(const std::string& program, const std::vector<std::string>
   std::vector<char*> argv = pointers(argvTexts);
   std::vector<char*> envp = pointers(envTexts);
   const bool dropToNobody = options.asNobodyWhenRoot && runningAsRoot();
+  std::optional<CopyForNobody> copy;
+  if (dropToNobody) copy.emplace(program);
+  const std::string executable = copy ? copy->path() : program;
 
   int outPipe[2], errPipe[2];
   if (::pipe2(outPipe, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
@@ -109,7 +143,7 @@ ProcessRun runProcess(const std::string& program, const std::vector<std::string>
   const pid_t pid = ::fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0)
-    becomeChild(outPipe[1], errPipe[1], dropToNobody, program.c_str(), argv.data(), envp.data());
+    becomeChild(outPipe[1], errPipe[1], dropToNobody, executable.c_str(), argv.data(), envp.data());
   ::close(outPipe[1]);
   ::close(errPipe[1]);
 
