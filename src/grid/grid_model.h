@@ -34,11 +34,12 @@ struct ColumnDef {
   int defaultValue = 0;  // value of number, image and check-box cells in new rows
 };
 
+// One cell as read. Its texts view the grid's own bytes: they hold until the grid changes.
 struct Cell {
-  std::string text;
+  std::string_view text;
   int value = 0;  // number, image index or check state
   std::optional<Colour> colour;
-  std::string hint;
+  std::string_view hint;
 };
 
 // A view follows the model through these calls instead of polling it.
@@ -103,8 +104,8 @@ class GridModel {
 
  private:
   // A text of a cell. `capacity` is the room it owns in the store and may overwrite; the
-  // column defaults own none.
-  // Plain data without initializers, so that a row goes in as one block copy.
+  // column defaults own none. Plain data without initializers, so that a row goes in as
+  // one block copy.
   struct TextSlot {
     char* data;
     std::uint32_t size;
