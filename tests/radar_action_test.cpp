@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/context.h"
+#include "radar/service_reports.h"
 #include "support/test_server.h"
 
 namespace korvex {
@@ -222,6 +223,21 @@ TEST_F(RadarActionTest, ReportsGoOutOnTheSecondClientWithItsOwnCookies) {
         0);
   }
   EXPECT_EQ(reports, 2) << "one bet report and the radar report";
+}
+
+TEST_F(RadarActionTest, AReportReachesTheServiceOnceEvenWhenItsConnectionDies) {
+  // The service reads the bet report and goes away without a word: a client that retried
+  // on a new connection would journal the bet twice.
+  server.route(kBetReport, test::Reply{.hangUp = true});
+  SendReport(ctx, server.base() + kRadarReport + "?my=F");
+  SendReport(ctx, server.base() + kBetReport + "?id=F");
+  SendReport(ctx, server.base() + kRadarReport + "?my=F");
+
+  const auto requests = server.requests();
+  ASSERT_EQ(requests.size(), 3u);
+  EXPECT_EQ(targetsOf(kBetReport), std::vector<std::string>{kBetReport + "?id=F"});
+  EXPECT_NE(requests[0].connectionId, requests[1].connectionId);
+  EXPECT_NE(requests[1].connectionId, requests[2].connectionId);
 }
 
 TEST_F(RadarActionTest, RBIsDisabledWhileTheExchangeIsReadAndEnabledAfter) {

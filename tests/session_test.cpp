@@ -226,6 +226,26 @@ TEST_F(SessionTest, EmptyCredentialsAreStillSent) {
   EXPECT_EQ(targets[1], "/login/kx.php?login=&pass=");
 }
 
+TEST_F(SessionTest, CredentialsReachTheServiceExactlyAsTyped) {
+  answerLogIn(Reply{.body = "ok"});
+  // "Иван &=" and a password full of the characters a query gives a meaning to.
+  const std::string login = "\xC8\xE2\xE0\xED &=";
+  const std::string password = "p&ss#1%41+=~._-";
+  expectLoggedIn(logIn(login, password, true));
+  EXPECT_EQ(readFile(dir / "kx.log"), login + "\r\n" + password + "\r\n");
+
+  const auto requests = server.requests();
+  ASSERT_EQ(requests.size(), 5u) << "marker, log-in, line, radar, live";
+  EXPECT_EQ(requests[1].target,
+            "/login/kx.php?login=%C8%E2%E0%ED%20%26%3D&pass=p%26ss%231%2541%2B%3D~._-");
+  for (std::size_t i = 1; i < requests.size(); ++i) {
+    const auto values = requests[i].queryValues();
+    EXPECT_EQ(values.at("login"), login) << requests[i].target;
+    EXPECT_EQ(values.at("pass"), password) << requests[i].target;
+    EXPECT_EQ(values.size(), i == 1 ? 2u : 3u) << requests[i].target;
+  }
+}
+
 TEST_F(SessionTest, UnwritableKxLogStopsTheClickBeforeAnyLoad) {
   answerLogIn(Reply{.body = "ok"});
   // A directory in its place: unlike permissions, this stops root as well.

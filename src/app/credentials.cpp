@@ -1,13 +1,12 @@
 #include "app/credentials.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <stdexcept>
+
+#include "service/file_replace.h"
 
 namespace korvex {
 
@@ -26,22 +25,6 @@ bool readHead(const fs::path& file, std::string& bytes) {
   in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (in.bad()) return false;
   bytes.resize(static_cast<std::size_t>(in.gcount()));
-  return true;
-}
-
-[[noreturn]] void failToWrite(int error) {
-  throw std::runtime_error(std::string("Cannot create file \"") + kCredentialsFileName + "\". " +
-                           std::strerror(error));
-}
-
-bool writeAll(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
   return true;
 }
 
@@ -89,26 +72,13 @@ void loadCredentials(Form& form, const fs::path& workdir) {
 }
 
 void saveCredentials(const Form& form, const fs::path& workdir) {
-  const std::string bytes = credentialsText(form.CurrentLogin, form.CurrentPassword);
-  const fs::path file = workdir / kCredentialsFileName;
-  // Written beside the file and renamed over it, so a failed write keeps the earlier
-  // log-in, and the new file never exists with wider permissions than the owner's.
-  const fs::path temp = workdir / (std::string(kCredentialsFileName) + ".new");
-  ::unlink(temp.c_str());
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
-  if (fd < 0) failToWrite(errno);
-  const bool written = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 && writeAll(fd, bytes);
-  const int writeError = errno;
-  if (::close(fd) != 0 || !written) {
-    const int error = written ? errno : writeError;
-    ::unlink(temp.c_str());
-    failToWrite(error);
-  }
-  if (::rename(temp.c_str(), file.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temp.c_str());
-    failToWrite(error);
-  }
+  // A failed write keeps the earlier log-in, and the file is never readable by others.
+  const std::error_code failed =
+      replaceFile(workdir / kCredentialsFileName,
+                  credentialsText(form.CurrentLogin, form.CurrentPassword), S_IRUSR | S_IWUSR);
+  if (failed)
+    throw std::runtime_error(std::string("Cannot create file \"") + kCredentialsFileName + "\". " +
+                             failed.message());
 }
 
 void forgetCredentials(const fs::path& workdir) {

@@ -6,6 +6,7 @@
 #include "line/line_list.h"
 #include "live/live_list.h"
 #include "radar/radar_list.h"
+#include "service/list_request.h"
 
 namespace korvex {
 
@@ -67,9 +68,7 @@ void spSkinXFormButton1Click(Context& ctx) {
 
   std::string answer;
   try {
-    Fetch(ctx.IdHTTP1,
-          ctx.addresses.service + "/login/kx.php?login=" + form.CurrentLogin +
-              "&pass=" + form.CurrentPassword,
+    Fetch(ctx.IdHTTP1, logInAddress(ctx.addresses.service, form.CurrentLogin, form.CurrentPassword),
           answer);
   } catch (const FetchError& error) {
     // A request that failed, even after part of an answer arrived, admitted nobody.

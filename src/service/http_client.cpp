@@ -1,9 +1,7 @@
 #include "service/http_client.h"
 
-#include <fstream>
-#include <system_error>
-
 #include "service/curl_transfer.h"
+#include "service/file_replace.h"
 
 namespace korvex {
 namespace {
@@ -50,26 +48,6 @@ bool containsHttpScheme(std::string_view address) {
   for (char& c : lower)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return lower.find("http://") != std::string::npos;
-}
-
-// Leaves `file` alone unless every byte reached the disk: the bytes go to a sibling file
-// first, which then replaces `file` in one rename.
-void replaceFile(const std::filesystem::path& file, const std::string& bytes) {
-  std::filesystem::path part = file;
-  part += ".part";
-  {
-    std::ofstream out(part, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (out.fail()) {
-      std::error_code ignored;
-      std::filesystem::remove(part, ignored);
-      return;
-    }
-  }
-  std::error_code failed;
-  std::filesystem::rename(part, file, failed);
-  if (failed) std::filesystem::remove(part, failed);
 }
 
 }  // namespace
@@ -164,29 +142,51 @@ void DownloadPicture(HttpClient& client, std::string_view address,
     client.closeConnection();
     std::string bytes;
     client.get(chosen, bytes);
-    // An empty answer would turn the picture into an empty file that no decoder reads;
-    // keeping what was there is the better failure.
-    if (!bytes.empty()) replaceFile(file, bytes);
+    // Even an empty answer replaces the picture: an older file could show another
+    // player's face, where an empty one shows the placeholder.
+    replaceFile(file, bytes, 0644);
   } catch (...) {
     // A failed download leaves the file as it was.
   }
 }
 
-std::string encodeRequestTarget(std::string_view address) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
+namespace {
+
+constexpr char kHex[] = "0123456789ABCDEF";
+
+void appendEscaped(std::string& out, unsigned char byte) {
+  out += '%';
+  out += kHex[byte >> 4];
+  out += kHex[byte & 0x0F];
+}
+
+bool isUnreserved(unsigned char byte) {
+  return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+         (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' || byte == '~';
+}
+
+template <typename KeepAsIs>
+std::string percentEncode(std::string_view text, KeepAsIs keepAsIs) {
   std::string encoded;
-  encoded.reserve(address.size());
-  for (const char c : address) {
+  encoded.reserve(text.size());
+  for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte <= 0x20 || byte >= 0x7F) {
-      encoded += '%';
-      encoded += kHex[byte >> 4];
-      encoded += kHex[byte & 0x0F];
-    } else {
+    if (keepAsIs(byte))
       encoded += c;
-    }
+    else
+      appendEscaped(encoded, byte);
   }
   return encoded;
+}
+
+}  // namespace
+
+std::string encodeRequestTarget(std::string_view address) {
+  return percentEncode(address, [](unsigned char byte) { return byte > 0x20 && byte < 0x7F; });
+}
+
+std::string encodeQueryValue(std::string_view value) {
+  return percentEncode(value, isUnreserved);
 }
 
 }  // namespace korvex

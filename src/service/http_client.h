@@ -70,7 +70,8 @@ UrlProbe ProbeUrl(std::string_view address, const HttpLimits& limits = {});
 bool UrlExists(std::string_view address, const HttpLimits& limits = {});
 
 // Stores the picture at `address` (or at `fallbackAddress` when the probe says the
-// picture is missing) into `file`, replacing it only once the whole body arrived.
+// picture is missing) into `file`, replacing it (even with an empty answer) only once the
+// whole body arrived.
 // Never throws.
 void DownloadPicture(HttpClient& client, std::string_view address,
                      const std::filesystem::path& file, std::string_view fallbackAddress,
@@ -78,5 +79,8 @@ void DownloadPicture(HttpClient& client, std::string_view address,
 
 // Percent-encodes the bytes a request line cannot carry (0x00-0x20, 0x7F-0xFF).
 std::string encodeRequestTarget(std::string_view address);
+// A value for a query: every byte but A-Z a-z 0-9 - . _ ~ written as %XX, so that "&",
+// "#", "%", "+" and blanks reach the service as the user typed them.
+std::string encodeQueryValue(std::string_view value);
 
 }  // namespace korvex

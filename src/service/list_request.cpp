@@ -2,18 +2,15 @@
 
 namespace korvex {
 
+std::string logInAddress(std::string_view serviceBase, std::string_view login,
+                         std::string_view password) {
+  return std::string(serviceBase) + "/login/kx.php?login=" + encodeQueryValue(login) +
+         "&pass=" + encodeQueryValue(password);
+}
+
 std::string listAddress(std::string_view serviceBase, std::string_view login,
                         std::string_view password, std::string_view menu) {
-  std::string address;
-  address.reserve(serviceBase.size() + login.size() + password.size() + menu.size() + 40);
-  address.append(serviceBase)
-      .append("/login/kx.php?login=")
-      .append(login)
-      .append("&pass=")
-      .append(password)
-      .append("&menu=")
-      .append(menu);
-  return address;
+  return logInAddress(serviceBase, login, password) + "&menu=" + std::string(menu);
 }
 
 void fetchListBlocks(HttpClient& client, std::string_view address,

@@ -8,8 +8,12 @@
 
 namespace korvex {
 
+// The log-in address. The login and the password travel as query values, so the service
+// decodes exactly the bytes that were typed.
+std::string logInAddress(std::string_view serviceBase, std::string_view login,
+                         std::string_view password);
 // The address of one of the service's lists for the logged-in user: menu is "line",
-// "live" or "bf". The credentials go in exactly as typed.
+// "live" or "bf".
 std::string listAddress(std::string_view serviceBase, std::string_view login,
                         std::string_view password, std::string_view menu);
 
