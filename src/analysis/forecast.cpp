@@ -4,8 +4,8 @@
 #include <limits>
 #include <string>
 
-#include "service/feed_number.h"
-#include "service/feed_text.h"
+#include "text/feed_number.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "app/form.h"
+#include "state/form.h"
 
 namespace korvex {
 

@@ -1,6 +1,6 @@
 #include "radar/service_reports.h"
 
-#include "service/feed_text.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 
