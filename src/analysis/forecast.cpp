@@ -72,11 +72,11 @@ int PercentOf(long long part, long long total) {
 }
 
 void prepareForecastGrids(Form& form) {
-  form.ScGrid.setRowCount(3);
-  form.SG.setRowCount(static_cast<int>(kSituations.size()));
+  form.analysis.ScGrid.setRowCount(3);
+  form.analysis.SG.setRowCount(static_cast<int>(kSituations.size()));
   for (int r = 0; r < static_cast<int>(kSituations.size()); ++r)
-    form.SG.setText(Caption, r, kSituations[static_cast<size_t>(r)].caption);
-  for (int r = 0; r < 3; ++r) form.ScGrid.setText(0, r, "Set " + std::to_string(r + 1));
+    form.analysis.SG.setText(Caption, r, kSituations[static_cast<size_t>(r)].caption);
+  for (int r = 0; r < 3; ++r) form.analysis.ScGrid.setText(0, r, "Set " + std::to_string(r + 1));
 }
 
 void fillPlayerCounts(GridModel& SG, std::string_view counts, int firstColumn) {
@@ -116,7 +116,7 @@ void fillSetScores(GridModel& ScGrid, std::string_view scores) {
 }
 
 void fillForecastLabels(Form& form, std::string_view forecast) {
-  form.scor = ExtractTag(forecast, "score_forecast");
+  form.analysis.scor = ExtractTag(forecast, "score_forecast");
   std::string sets;
   if (const std::string_view first = ExtractTag(forecast, "sco1"); !first.empty())
     sets = setPart(first);
@@ -124,9 +124,9 @@ void fillForecastLabels(Form& form, std::string_view forecast) {
     const std::string_view more = ExtractTag(forecast, tag);
     if (!more.empty()) sets += ", " + setPart(more);
   }
-  form.sets = ReplaceAll(sets, "<br>", " or ");
-  form.wt1 = ExtractTag(forecast, "wt1");
-  form.wt2 = ExtractTag(forecast, "wt2");
+  form.analysis.sets = ReplaceAll(sets, "<br>", " or ");
+  form.analysis.wt1 = ExtractTag(forecast, "wt1");
+  form.analysis.wt2 = ExtractTag(forecast, "wt2");
 }
 
 }  // namespace korvex

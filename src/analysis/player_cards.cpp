@@ -11,7 +11,7 @@ namespace korvex {
 
 namespace {
 
-void setName(std::string& label, std::string_view stat, const char* fullTag, const char* shortTag) {
+void setName(Label& label, std::string_view stat, const char* fullTag, const char* shortTag) {
   label = ExtractTag(stat, fullTag);
   // "," is what the service sends for a player it has no full name for.
   if (label == ",") label = ExtractTag(stat, shortTag);
@@ -28,16 +28,16 @@ bool showPicture(Picture& card, const std::filesystem::path& workdir, const std:
 }  // namespace
 
 void fillCardTexts(Form& form, std::string_view stat) {
-  setName(form.Name1, stat, "bigname1", "home");
-  setName(form.Name2, stat, "bigname2", "away");
-  form.Country1 = ExtractTag(stat, "country1");
-  form.Country2 = ExtractTag(stat, "country2");
-  form.Hand1 = ExtractTag(stat, "hand1");
-  form.Hand2 = ExtractTag(stat, "hand2");
-  form.Birth1 = ExtractTag(stat, "birthday1");
-  form.Birth2 = ExtractTag(stat, "birthday2");
-  form.Rank1 = ExtractTag(stat, "rank1");
-  form.Rank2 = ExtractTag(stat, "rank2");
+  setName(form.analysis.Name1, stat, "bigname1", "home");
+  setName(form.analysis.Name2, stat, "bigname2", "away");
+  form.analysis.Country1 = ExtractTag(stat, "country1");
+  form.analysis.Country2 = ExtractTag(stat, "country2");
+  form.analysis.Hand1 = ExtractTag(stat, "hand1");
+  form.analysis.Hand2 = ExtractTag(stat, "hand2");
+  form.analysis.Birth1 = ExtractTag(stat, "birthday1");
+  form.analysis.Birth2 = ExtractTag(stat, "birthday2");
+  form.analysis.Rank1 = ExtractTag(stat, "rank1");
+  form.analysis.Rank2 = ExtractTag(stat, "rank2");
 }
 
 void loadCardPictures(Context& ctx, std::string_view stat) {
@@ -47,8 +47,8 @@ void loadCardPictures(Context& ctx, std::string_view stat) {
   const std::string away = pictures + std::string(ExtractTag(stat, "id_away")) + ".png";
   DownloadPicture(ctx.IdHTTP1, home, ctx.workdir / "1.jpg", logo, ctx.probeLimits);
   DownloadPicture(ctx.IdHTTP1, away, ctx.workdir / "2.jpg", logo, ctx.probeLimits);
-  if (!showPicture(ctx.form.LOGO1, ctx.workdir, "1.jpg")) return;
-  showPicture(ctx.form.LOGO2, ctx.workdir, "2.jpg");
+  if (!showPicture(ctx.form.analysis.LOGO1, ctx.workdir, "1.jpg")) return;
+  showPicture(ctx.form.analysis.LOGO2, ctx.workdir, "2.jpg");
 }
 
 void fillOddsBox(GridModel& KFGrid, std::string_view stat, const AnalysisTarget& target) {

@@ -69,7 +69,7 @@ void setPercentages(GridModel& rgGrid, int row, std::string_view precent) {
 // thousands of matches reuses its scratch memory.
 class LineRowWriter {
  public:
-  explicit LineRowWriter(Form& form) : lineGrid_(form.RX), reportGrid_(form.RG) {}
+  explicit LineRowWriter(Form& form) : lineGrid_(form.line.RX), reportGrid_(form.line.RG) {}
 
   void write(int r, std::string_view blockText) {
     block_.read(blockText);
@@ -133,19 +133,19 @@ std::string countCaption(int rows) {
 template <typename Walk>
 void rebuildLine(Form& form, Walk&& walk) {
   {
-    GridModel::Batch lineBatch(form.RX);
-    GridModel::Batch reportBatch(form.RG);
-    form.RX.clear();
-    form.RG.clear();
+    GridModel::Batch lineBatch(form.line.RX);
+    GridModel::Batch reportBatch(form.line.RG);
+    form.line.RX.clear();
+    form.line.RG.clear();
     LineRowWriter writer(form);
     walk([&](std::string_view block) {
-      const int r = form.RX.appendRow();
-      form.RG.appendRow();
+      const int r = form.line.RX.appendRow();
+      form.line.RG.appendRow();
       writer.write(r, block);
     });
   }
-  form.countsoon = countCaption(form.RX.rowCount());
-  form.countsoon2 = countCaption(form.RG.rowCount());
+  form.line.countsoon = countCaption(form.line.RX.rowCount());
+  form.line.countsoon2 = countCaption(form.line.RG.rowCount());
 }
 
 }  // namespace

@@ -48,17 +48,17 @@ void fillLiveRow(GridModel& grid, int r, const RecordTags& block, std::string& s
 template <typename Walk>
 void rebuildLive(Form& form, Walk&& walk) {
   {
-    GridModel::Batch liveBatch(form.LG);
-    form.LG.clear();
+    GridModel::Batch liveBatch(form.live.LG);
+    form.live.LG.clear();
     std::string scratch;
     RecordTags block;
     walk([&](std::string_view text) {
-      const int r = form.LG.appendRow();
+      const int r = form.live.LG.appendRow();
       block.read(text);
-      fillLiveRow(form.LG, r, block, scratch);
+      fillLiveRow(form.live.LG, r, block, scratch);
     });
   }
-  form.lcount = "Count: " + std::to_string(form.LG.rowCount());
+  form.live.lcount = "Count: " + std::to_string(form.live.LG.rowCount());
 }
 
 }  // namespace

@@ -42,8 +42,8 @@ std::tm now(const Context& ctx) {
 void PostBet(Context& ctx, int amount, int row, int percent, const std::string& price,
              const std::string& betLabel, const std::string& status) {
   if (amount < kMinimumStake) return;
-  const GridModel& rb = ctx.form.RB;
-  GridModel& sbx = ctx.form.SBX;
+  const GridModel& rb = ctx.form.radar.RB;
+  GridModel& sbx = ctx.form.radar.SBX;
   if (alreadyJournaled(sbx, rb.text(kMatchId, row), betLabel)) return;
 
   sbx.insertRowAtTop();

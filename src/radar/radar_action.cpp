@@ -47,7 +47,7 @@ class DisabledWhileBusy {
 };
 
 void refreshPlayer(Context& ctx, int row, const PlayerColumns& player) {
-  GridModel& rb = ctx.form.RB;
+  GridModel& rb = ctx.form.radar.RB;
   const std::string address =
       ctx.addresses.exchange +
       "/betting/LoadRunnerInfoAction.do?marketId=" + std::string(rb.text(kMarket, row)) +
@@ -68,8 +68,8 @@ void refreshPlayer(Context& ctx, int row, const PlayerColumns& player) {
 
 void RadarAction(Context& ctx, int row) {
   // Only a row that exists has exchange selections to read.
-  if (row < 0 || row >= ctx.form.RB.rowCount()) return;
-  DisabledWhileBusy busy(ctx.form.RB);
+  if (row < 0 || row >= ctx.form.radar.RB.rowCount()) return;
+  DisabledWhileBusy busy(ctx.form.radar.RB);
   busy.disable(ctx.platform);
   refreshPlayer(ctx, row, kFirstPlayer);
   busy.disable(ctx.platform);

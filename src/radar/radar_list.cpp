@@ -82,12 +82,12 @@ void fillRadarRow(GridModel& grid, int r, const RecordTags& block, RecordTags& f
 // Rebuilds RB from the blocks that `walk` hands to its reader.
 template <typename Walk>
 void rebuildRadar(Form& form, Walk&& walk) {
-  GridModel::Batch batch(form.RB);
-  form.RB.clear();
+  GridModel::Batch batch(form.radar.RB);
+  form.radar.RB.clear();
   RecordTags block, figures;
   walk([&](std::string_view text) {
     block.read(text);
-    fillRadarRow(form.RB, form.RB.appendRow(), block, figures);
+    fillRadarRow(form.radar.RB, form.radar.RB.appendRow(), block, figures);
   });
 }
 

@@ -12,7 +12,7 @@ std::string spaced(std::string_view text) {
 }  // namespace
 
 std::string RadarReportAddress(const Context& ctx, int rbRow) {
-  const GridModel& rb = ctx.form.RB;
+  const GridModel& rb = ctx.form.radar.RB;
   auto cell = [&](int col) { return std::string(rb.text(col, rbRow)); };
   return ctx.addresses.service + "/bf/bffa2.php?my=" + cell(0) + "&status=" + cell(15) +
          "&k1=" + cell(9) + "&pr1=" + cell(10) + "&s1=" + cell(11) + "&k2=" + cell(12) +
@@ -20,7 +20,7 @@ std::string RadarReportAddress(const Context& ctx, int rbRow) {
 }
 
 std::string BetReportAddress(const Context& ctx, int sbxRow) {
-  const GridModel& sbx = ctx.form.SBX;
+  const GridModel& sbx = ctx.form.radar.SBX;
   auto cell = [&](int col) { return std::string(sbx.text(col, sbxRow)); };
   return ctx.addresses.service + "/bf/sb.php?id=" + cell(0) +
          "&chemp=" + spaced(sbx.cell(3, sbxRow).hint) + "&time=" + cell(2) +

@@ -49,9 +49,9 @@ void copyRadarFigures(GridModel& live, int r, const GridModel& radar, int i, std
 }  // namespace
 
 void markLineRowsOnRadar(Form& form) {
-  GridModel& lineGrid = form.RX;
+  GridModel& lineGrid = form.line.RX;
   if (lineGrid.rowCount() == 0) return;
-  const RowIndex radar(form.RB, rb::Id);
+  const RowIndex radar(form.radar.RB, rb::Id);
   GridModel::Batch batch(lineGrid);
   for (int r = 0; r < lineGrid.rowCount(); ++r) {
     if (radar.contains(lineGrid.text(rx::Id, r)))
@@ -60,8 +60,8 @@ void markLineRowsOnRadar(Form& form) {
 }
 
 void linkLiveWithRadar(Form& form) {
-  GridModel& live = form.LG;
-  GridModel& radar = form.RB;
+  GridModel& live = form.live.LG;
+  GridModel& radar = form.radar.RB;
   GridModel::Batch liveBatch(live);
   GridModel::Batch radarBatch(radar);
   // Only the status and score columns of RB change below, so the index stays valid.
