@@ -46,13 +46,16 @@ void withoutEscapingErrors(Action&& action) noexcept {
 }  // namespace
 
 AnalysisTarget TargetOfRow(const Form& form, const GridModel& grid, int row) {
-  AnalysisTarget target{.id = std::string(grid.text(0, row))};
+  // The identifier is column 0 of every grid that opens a match.
+  static_assert(columnIndex(RxColumn::Id) == 0 && columnIndex(RgColumn::Id) == 0 &&
+                columnIndex(LgColumn::Id) == 0);
+  AnalysisTarget target{.id = std::string(grid.text(RxColumn::Id, row))};
   if (&grid == &form.line.RX) {
-    target.odds1 = grid.text(8, row);
-    target.odds2 = grid.text(9, row);
+    target.odds1 = grid.text(RxColumn::Odds1, row);
+    target.odds2 = grid.text(RxColumn::Odds2, row);
   } else if (&grid == &form.live.LG) {
-    target.odds1 = grid.text(9, row);
-    target.odds2 = grid.text(10, row);
+    target.odds1 = grid.text(LgColumn::Odds1, row);
+    target.odds2 = grid.text(LgColumn::Odds2, row);
   }
   return target;
 }
@@ -86,10 +89,10 @@ void fillAnalysisFromAnswer(Context& ctx, const AnalysisTarget& target, std::str
   fillMatchHeader(form.analysis.MatchGrid, stat);
 
   fillRecentResults(form.analysis.LGrid1, form.analysis.LG1, ExtractTag(stat, "Latest1"));
-  fillPlayerCounts(form.analysis.SG, ExtractTag(stat, "stat1"), 1);
+  fillPlayerCounts(form.analysis.SG, ExtractTag(stat, "stat1"), SgColumn::Win1);
   fillRecentResults(form.analysis.LGrid2, form.analysis.LG2, ExtractTag(stat, "Latest2"));
   fillHeadToHead(form.analysis.HX, form.analysis.LG3, ExtractTag(stat, "H2H"));
-  fillPlayerCounts(form.analysis.SG, ExtractTag(stat, "stat2"), 4);
+  fillPlayerCounts(form.analysis.SG, ExtractTag(stat, "stat2"), SgColumn::Win2);
   fillCombinedColumns(form.analysis.SG);
   fillSetScores(form.analysis.ScGrid, ExtractTag(stat, "scores"));
   fillForecastLabels(form, ExtractTag(stat, "forecast"));

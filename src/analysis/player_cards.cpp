@@ -3,6 +3,7 @@
 #include <string>
 
 #include "analysis/league_text.h"
+#include "state/grid_columns.h"
 #include "state/picture.h"
 #include "text/country_flags.h"
 #include "text/feed_text.h"
@@ -53,22 +54,25 @@ void loadCardPictures(Context& ctx, std::string_view stat) {
 
 void fillOddsBox(GridModel& KFGrid, std::string_view stat, const AnalysisTarget& target) {
   KFGrid.setRowCount(1);
-  KFGrid.setText(0, 0, ExtractTag(stat, "kf1"));
-  KFGrid.setText(1, 0, ExtractTag(stat, "kf2"));
-  if (KFGrid.text(0, 0) == "-") KFGrid.setText(0, 0, target.odds1);
-  if (KFGrid.text(1, 0) == "-") KFGrid.setText(1, 0, target.odds2);
+  using enum KfColumn;
+  KFGrid.setText(Win1, 0, ExtractTag(stat, "kf1"));
+  KFGrid.setText(Win2, 0, ExtractTag(stat, "kf2"));
+  if (KFGrid.text(Win1, 0) == "-") KFGrid.setText(Win1, 0, target.odds1);
+  if (KFGrid.text(Win2, 0) == "-") KFGrid.setText(Win2, 0, target.odds2);
 }
 
 void fillMatchHeader(GridModel& MatchGrid, std::string_view stat) {
   MatchGrid.setRowCount(1);
-  MatchGrid.setText(0, 0, ExtractTag(stat, "id"));
-  MatchGrid.setText(1, 0, ExtractTag(stat, "date"));
-  MatchGrid.setText(2, 0, ExtractTag(stat, "time"));
+  using enum MatchColumn;
+  MatchGrid.setText(Id, 0, ExtractTag(stat, "id"));
+  MatchGrid.setText(Date, 0, ExtractTag(stat, "date"));
+  MatchGrid.setText(Time, 0, ExtractTag(stat, "time"));
   const std::string_view country = ExtractTag(stat, "country");
-  MatchGrid.setValue(3, 0, CountryFlagIndex(country));
-  MatchGrid.setText(4, 0, std::string(country) + ". " + expandDrawNames(ExtractTag(stat, "liga")));
-  MatchGrid.setText(6, 0, "SOON");
-  MatchGrid.setColour(6, 0, colours::Blue);
+  MatchGrid.setValue(Flag, 0, CountryFlagIndex(country));
+  MatchGrid.setText(Tournament, 0,
+                    std::string(country) + ". " + expandDrawNames(ExtractTag(stat, "liga")));
+  MatchGrid.setText(Status, 0, "SOON");
+  MatchGrid.setColour(Status, 0, colours::Blue);
 }
 
 }  // namespace korvex

@@ -77,8 +77,8 @@ class ForecastTable : public ::testing::Test {
  protected:
   void SetUp() override { prepareForecastGrids(form); }
   void counts(const std::string& player1, const std::string& player2) {
-    fillPlayerCounts(form.analysis.SG, player1, 1);
-    fillPlayerCounts(form.analysis.SG, player2, 4);
+    fillPlayerCounts(form.analysis.SG, player1, SgColumn::Win1);
+    fillPlayerCounts(form.analysis.SG, player2, SgColumn::Win2);
     fillCombinedColumns(form.analysis.SG);
   }
   // Columns 1 to 8 of an SG row, and which of 7 and 8 are coloured.

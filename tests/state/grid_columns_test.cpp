@@ -55,6 +55,20 @@ TEST(GridColumns, EachGridHasTheColumnsItsLoaderWritesByNumber) {
   }
 }
 
+TEST(GridColumns, EveryGridsNamedColumnsEndAtItsLastColumn) {
+  Form form;
+  EXPECT_EQ(columnIndex(RxColumn::Over) + 1, form.line.RX.columnCount());
+  EXPECT_EQ(columnIndex(RgColumn::Over) + 1, form.line.RG.columnCount());
+  EXPECT_EQ(columnIndex(LgColumn::RadarMoney) + 1, form.live.LG.columnCount());
+  EXPECT_EQ(columnIndex(RbColumn::Score) + 1, form.radar.RB.columnCount());
+  EXPECT_EQ(columnIndex(SbxColumn::Status) + 1, form.radar.SBX.columnCount());
+  EXPECT_EQ(columnIndex(MatchColumn::Status) + 1, form.analysis.MatchGrid.columnCount());
+  EXPECT_EQ(columnIndex(KfColumn::Win2) + 1, form.analysis.KFGrid.columnCount());
+  EXPECT_EQ(columnIndex(SgColumn::Chance2) + 1, form.analysis.SG.columnCount());
+  EXPECT_EQ(columnIndex(LGridColumn::Total) + 1, form.analysis.LGrid2.columnCount());
+  EXPECT_EQ(columnIndex(HxColumn::Rez) + 1, form.analysis.HX.columnCount());
+}
+
 TEST(GridColumns, FlagColumnsDrawFromTheFlagListAndStartAtTheTennisBall) {
   Form form;
   for (GridModel* grid : form.grids()) {
