@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   expect(form.radar.RB.rowCount() == form.line.RX.rowCount() &&
          form.live.LG.rowCount() == form.line.RX.rowCount());
 
-  korvex::fillAnalysisFromAnswer(window.ctx, korvex::TargetOfRow(form, form.line.RX, 0), answer);
+  korvex::fillAnalysisFromAnswer(window.ctx, korvex::targetOfRow(form, form.line.RX, 0), answer);
   expect(form.analysis.SG.rowCount() == 17 && form.analysis.ScGrid.rowCount() == 3);
   expect(form.analysis.MatchGrid.rowCount() == 1 && form.analysis.KFGrid.rowCount() == 1);
   // No picture could be fetched, so none may show.

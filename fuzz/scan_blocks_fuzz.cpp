@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(block);
     whole.emplace_back(block);
   });
-  korvex::ScanNestedMatchBlocks(text, check);
+  korvex::scanNestedMatchBlocks(text, check);
   // Each pass consumes at least one opening tag, so the count is bounded by the size.
   if (blocks > 2 * (size / 7 + 1)) __builtin_trap();
 

@@ -45,7 +45,7 @@ void withoutEscapingErrors(Action&& action) noexcept {
 
 }  // namespace
 
-AnalysisTarget TargetOfRow(const Form& form, const GridModel& grid, int row) {
+AnalysisTarget targetOfRow(const Form& form, const GridModel& grid, int row) {
   // The identifier is column 0 of every grid that opens a match.
   static_assert(columnIndex(RxColumn::Id) == 0 && columnIndex(RgColumn::Id) == 0 &&
                 columnIndex(LgColumn::Id) == 0);
@@ -58,10 +58,6 @@ AnalysisTarget TargetOfRow(const Form& form, const GridModel& grid, int row) {
     target.odds2 = grid.text(LgColumn::Odds2, row);
   }
   return target;
-}
-
-void AnalyseMatch(Context& ctx, GridModel& grid, int row) {
-  AnalyseMatch(ctx, TargetOfRow(ctx.form, grid, row));
 }
 
 void AnalyseMatch(Context& ctx, const AnalysisTarget& target) {
@@ -100,19 +96,19 @@ void fillAnalysisFromAnswer(Context& ctx, const AnalysisTarget& target, std::str
 
 void RXCellDblClick(Context& ctx, int /*col*/, int row) {
   withoutEscapingErrors([&] {
-    const AnalysisTarget target = TargetOfRow(ctx.form, ctx.form.line.RX, row);
+    const AnalysisTarget target = targetOfRow(ctx.form, ctx.form.line.RX, row);
     ctx.platform.processPendingEvents();
     AnalyseMatch(ctx, target);
   });
 }
 
 void RGCellDblClick(Context& ctx, int /*col*/, int row) {
-  withoutEscapingErrors([&] { AnalyseMatch(ctx, TargetOfRow(ctx.form, ctx.form.line.RG, row)); });
+  withoutEscapingErrors([&] { AnalyseMatch(ctx, targetOfRow(ctx.form, ctx.form.line.RG, row)); });
   ctx.form.activePage = PageStats;
 }
 
 void LGCellDblClick(Context& ctx, int /*col*/, int row) {
-  withoutEscapingErrors([&] { AnalyseMatch(ctx, TargetOfRow(ctx.form, ctx.form.live.LG, row)); });
+  withoutEscapingErrors([&] { AnalyseMatch(ctx, targetOfRow(ctx.form, ctx.form.live.LG, row)); });
   ctx.form.activePage = PageStats;
 }
 

@@ -56,10 +56,10 @@ std::string setPart(std::string_view value) {
 
 }  // namespace
 
-int PercentOf(long long part, long long total) {
+int percentOf(long long part, long long total) {
   const long double quotient = static_cast<long double>(part) / static_cast<long double>(total);
   const long double percent = quotient * 100.0L;
-  return RoundHalfEven(percent);
+  return roundHalfEven(percent);
 }
 
 void prepareForecastGrids(Form& form) {
@@ -78,8 +78,8 @@ void fillPlayerCounts(GridModel& SG, std::string_view counts, SgColumn firstColu
     const long long losses = wholeNumberOrZero(ExtractTag(counts, s.lossTag));
     const long long total = wins + losses;
     if (total == 0) continue;  // no matches in this situation: the row keeps its zeros
-    SG.setValue(firstColumn, r, PercentOf(wins, total));
-    SG.setValue(columnAfter(firstColumn, 1), r, PercentOf(losses, total));
+    SG.setValue(firstColumn, r, percentOf(wins, total));
+    SG.setValue(columnAfter(firstColumn, 1), r, percentOf(losses, total));
     SG.setValue(columnAfter(firstColumn, 2), r, saturated(total));
   }
 }
@@ -88,7 +88,7 @@ void fillCombinedColumns(GridModel& SG) {
   for (int r = 0; r < SG.rowCount(); ++r) {
     using enum SgColumn;
     const long long sum = static_cast<long long>(SG.value(Win1, r)) + SG.value(Loss2, r);
-    const int combined = RoundHalfEven(static_cast<long double>(sum) / 2);
+    const int combined = roundHalfEven(static_cast<long double>(sum) / 2);
     SG.setValue(Chance1, r, combined);
     const long long matches = static_cast<long long>(SG.value(Count1, r)) + SG.value(Count2, r);
     if (matches != 0) SG.setValue(Chance2, r, saturated(100LL - combined));

@@ -9,7 +9,7 @@ namespace korvex {
 
 // Round(part / total * 100): the quotient first, then the product, both in long double.
 // The order matters: it decides which side of .5 the near-ties fall on.
-int PercentOf(long long part, long long total);
+int percentOf(long long part, long long total);
 
 // The forecast grids get their fixed rows and captions, every number at 0.
 void prepareForecastGrids(Form& form);

@@ -24,7 +24,7 @@ template <typename WriteRow>
 void fillResults(GridModel& detail, GridModel& strip, std::string_view section, ResultRule rule,
                  WriteRow writeRow) {
   int index = 0;
-  ScanNestedMatchBlocks(section, [&](std::string_view block) {
+  scanNestedMatchBlocks(section, [&](std::string_view block) {
     strip.setRowCount(2);
     const int r = detail.appendRow();
     writeRow(block, r);

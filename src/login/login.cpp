@@ -47,7 +47,7 @@ bool admitLogIn(Context& ctx) {
 
   // Only a status other than 200 or 302 says this version is no longer admitted. No
   // answer at all says nothing about the version, so it must not close the program.
-  const UrlProbe probe = ProbeUrl(ctx.addresses.service + kVersionMarkerPath, ctx.probeLimits);
+  const UrlProbe probe = probeUrl(ctx.addresses.service + kVersionMarkerPath, ctx.probeLimits);
   if (!probe.answered) {
     showUnreachable(ctx, probe.error);
     return false;

@@ -102,7 +102,7 @@ void Fetch(HttpClient& client, std::string_view address, std::string& answer) {
   if (!received.empty()) answer = std::move(received);
 }
 
-UrlProbe ProbeUrl(std::string_view address, const HttpLimits& limits) {
+UrlProbe probeUrl(std::string_view address, const HttpLimits& limits) {
   UrlProbe probe;
   try {
     const std::string full =
@@ -130,7 +130,7 @@ UrlProbe ProbeUrl(std::string_view address, const HttpLimits& limits) {
 }
 
 bool UrlExists(std::string_view address, const HttpLimits& limits) {
-  const UrlProbe probe = ProbeUrl(address, limits);
+  const UrlProbe probe = probeUrl(address, limits);
   return probe.answered && (probe.status == 200 || probe.status == 302);
 }
 

@@ -64,7 +64,7 @@ struct UrlProbe {
 };
 // The probe behind UrlExists: "http://" in front when the lower-cased address has none,
 // agent "InetURL:/1.0", GET, redirects not followed. Never throws.
-UrlProbe ProbeUrl(std::string_view address, const HttpLimits& limits = {});
+UrlProbe probeUrl(std::string_view address, const HttpLimits& limits = {});
 
 // True exactly when the address answers "200" or "302". Never throws.
 bool UrlExists(std::string_view address, const HttpLimits& limits = {});

@@ -59,7 +59,7 @@ void PostBet(Context& ctx, int amount, int row, int percent, const std::string& 
   sbx.setText(SbxColumn::JournalTime, 0, clockTime(now(ctx)));
   sbx.setText(SbxColumn::Status, 0, status);
 
-  SendReport(ctx, BetReportAddress(ctx, 0));
+  sendReport(ctx, betReportAddress(ctx, 0));
 }
 
 }  // namespace korvex

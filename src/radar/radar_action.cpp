@@ -53,8 +53,8 @@ void refreshPlayer(Context& ctx, int row, const PlayerColumns& player) {
       ctx.addresses.exchange +
       "/betting/LoadRunnerInfoAction.do?marketId=" + std::string(rb.text(RbColumn::Market, row)) +
       "&selectionId=" + std::string(rb.text(player.selection, row));
-  const RunnerFields fields = SplitRunnerFigures(ReadExchangeRunner(ctx.IdHTTP1, address));
-  const RunnerShare share = ComputeRunnerShare(fields);
+  const RunnerFields fields = splitRunnerFigures(ReadExchangeRunner(ctx.IdHTTP1, address));
+  const RunnerShare share = computeRunnerShare(fields);
 
   rb.setText(player.money, row, std::to_string(share.money));
   rb.setText(player.percent, row, std::to_string(share.percent));
@@ -75,7 +75,7 @@ void RadarAction(Context& ctx, int row) {
   refreshPlayer(ctx, row, kFirstPlayer);
   busy.disable(ctx.platform);
   refreshPlayer(ctx, row, kSecondPlayer);
-  SendReport(ctx, RadarReportAddress(ctx, row));
+  sendReport(ctx, radarReportAddress(ctx, row));
 }
 
 void RBCellDblClick(Context& ctx, int /*col*/, int row) {

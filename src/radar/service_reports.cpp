@@ -12,7 +12,7 @@ std::string spaced(std::string_view text) {
 }
 }  // namespace
 
-std::string RadarReportAddress(const Context& ctx, int rbRow) {
+std::string radarReportAddress(const Context& ctx, int rbRow) {
   const GridModel& rb = ctx.form.radar.RB;
   auto cell = [&](RbColumn col) { return std::string(rb.text(col, rbRow)); };
   using enum RbColumn;
@@ -21,7 +21,7 @@ std::string RadarReportAddress(const Context& ctx, int rbRow) {
          "&k2=" + cell(Odds2) + "&pr2=" + cell(Percent2) + "&s2=" + cell(Money2);
 }
 
-std::string BetReportAddress(const Context& ctx, int sbxRow) {
+std::string betReportAddress(const Context& ctx, int sbxRow) {
   const GridModel& sbx = ctx.form.radar.SBX;
   auto cell = [&](SbxColumn col) { return std::string(sbx.text(col, sbxRow)); };
   using enum SbxColumn;
@@ -32,7 +32,7 @@ std::string BetReportAddress(const Context& ctx, int sbxRow) {
          "&status=" + cell(Status);
 }
 
-void SendReport(Context& ctx, const std::string& address) {
+void sendReport(Context& ctx, const std::string& address) {
   // A report is an action at the service. libcurl sends a request again when a reused
   // connection turns out dead after it went out, which would journal a bet twice; on a
   // fresh connection it never does.

@@ -16,7 +16,7 @@ int wholeNumberOrZero(std::string_view text) {
   return value;
 }
 
-int RoundHalfEven(long double x) {
+int roundHalfEven(long double x) {
   if (std::isnan(x)) return 0;
   constexpr int kMax = std::numeric_limits<int>::max();
   constexpr int kMin = std::numeric_limits<int>::min();

@@ -10,6 +10,6 @@ int wholeNumberOrZero(std::string_view text);
 
 // Round to nearest, a tie going to the even neighbour, whatever the FPU's rounding mode;
 // results beyond int saturate and NaN gives 0.
-int RoundHalfEven(long double x);
+int roundHalfEven(long double x);
 
 }  // namespace korvex

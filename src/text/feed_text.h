@@ -22,7 +22,7 @@ void ScanMatchBlocks(std::string_view answer, Reader&& reader);
 
 // Calls reader(block) for each <match> block inside a record value (nested form).
 template <typename Reader>
-void ScanNestedMatchBlocks(std::string_view list, Reader&& reader);
+void scanNestedMatchBlocks(std::string_view list, Reader&& reader);
 
 }  // namespace korvex
 

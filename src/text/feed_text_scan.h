@@ -68,7 +68,7 @@ void ScanMatchBlocks(std::string_view answer, Reader&& reader) {
 // block that lacks its closing tag is read merged with the next one and the next one
 // is then read again on its own.
 template <typename Reader>
-void ScanNestedMatchBlocks(std::string_view list, Reader&& reader) {
+void scanNestedMatchBlocks(std::string_view list, Reader&& reader) {
   detail::NextMatchClose closes(list);
   std::size_t position = 0;
   for (;;) {

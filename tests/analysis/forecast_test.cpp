@@ -59,13 +59,13 @@ TEST(PercentOf, QuotientFirstThenTimesHundredInExtendedPrecision) {
                        {9, 9, 100},
                        {-1, 2, -50},
                        {3, 2, 150}})
-    EXPECT_EQ(PercentOf(c.part, c.total), c.percent) << c.part << "/" << c.total;
+    EXPECT_EQ(percentOf(c.part, c.total), c.percent) << c.part << "/" << c.total;
 
   int doubleWouldDiffer = 0;
   for (unsigned long long total = 1; total <= 400; ++total) {
     for (unsigned long long part = 0; part <= total; ++part) {
       const int expected = extendedPercent(part, total);
-      ASSERT_EQ(PercentOf(part, total), expected) << part << "/" << total;
+      ASSERT_EQ(percentOf(part, total), expected) << part << "/" << total;
       const double viaDouble = static_cast<double>(part) / static_cast<double>(total) * 100.0;
       if (std::nearbyint(viaDouble) != expected) ++doubleWouldDiffer;
     }

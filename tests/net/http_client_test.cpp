@@ -236,7 +236,7 @@ TEST_F(UrlExistsTest, TrueExactlyFor200And302) {
     EXPECT_EQ(UrlExists(server.base() + "/s" + std::to_string(status), kQuick),
               status == 200 || status == 302)
         << status;
-    EXPECT_EQ(ProbeUrl(server.base() + "/s" + std::to_string(status), kQuick).status, status);
+    EXPECT_EQ(probeUrl(server.base() + "/s" + std::to_string(status), kQuick).status, status);
   }
   // The 3xx answers were not followed to /s200.
   EXPECT_EQ(server.requests().size(), 12u);
@@ -255,7 +255,7 @@ TEST_F(UrlExistsTest, FalseWhenNothingAnswers) {
   const std::string address = server.base() + "/s200";
   server.stop();
   EXPECT_FALSE(UrlExists(address, kQuick));
-  const UrlProbe probe = ProbeUrl(address, kQuick);
+  const UrlProbe probe = probeUrl(address, kQuick);
   EXPECT_FALSE(probe.answered);
   EXPECT_NE(probe.error, "");
 }

@@ -11,6 +11,7 @@
 
 #include "radar/service_reports.h"
 #include "state/context.h"
+#include "support/recording_platform.h"
 #include "support/test_server.h"
 
 namespace korvex {
@@ -18,29 +19,6 @@ namespace {
 
 const std::string kRadarReport = "/bf/bffa2.php";
 const std::string kBetReport = "/bf/sb.php";
-
-// Notes how RB stood, and how far the action had got, each time the window was given
-// a chance to run its queued events.
-class RecordingPlatform : public Platform {
- public:
-  struct Moment {
-    bool rbEnabled;
-    size_t requestsSoFar;
-    friend bool operator==(const Moment&, const Moment&) = default;
-  };
-  void showMessage(const std::string&) override {}
-  void openUrl(const std::string&) override {}
-  void closeMainWindow() override {}
-  void processPendingEvents() override {
-    moments.push_back({form->radar.RB.enabled(), server->requests().size()});
-    if (failAtCall && moments.size() == *failAtCall) throw std::runtime_error("unexpected");
-  }
-
-  Form* form = nullptr;
-  test::TestServer* server = nullptr;
-  std::optional<size_t> failAtCall;
-  std::vector<Moment> moments;
-};
 
 std::string runnerPage(const std::string& total, const std::string& amount,
                        const std::string& price) {
@@ -52,9 +30,19 @@ std::string runnerPage(const std::string& total, const std::string& amount,
 
 class RadarActionTest : public ::testing::Test {
  protected:
+  // Notes how RB stood, and how far the action had got, each time the window was given
+  // a chance to run its queued events.
+  struct Moment {
+    bool rbEnabled;
+    size_t requestsSoFar;
+    friend bool operator==(const Moment&, const Moment&) = default;
+  };
+
   RadarActionTest() {
-    platform.form = &form;
-    platform.server = &server;
+    platform.onPendingEvents = [this] {
+      moments.push_back({form.radar.RB.enabled(), server.requests().size()});
+      if (failAtCall && moments.size() == *failAtCall) throw std::runtime_error("unexpected");
+    };
     server.route(kRadarReport, test::Reply{.body = "ok"});
     server.route(kBetReport, test::Reply{.body = "ok"});
   }
@@ -98,7 +86,9 @@ class RadarActionTest : public ::testing::Test {
 
   test::TestServer server;
   Form form;
-  RecordingPlatform platform;
+  test::RecordingPlatform platform;
+  std::optional<size_t> failAtCall;
+  std::vector<Moment> moments;
   HttpClient http1, http2;
   Addresses addresses{server.base(), server.base(), server.base()};
   Context ctx{form,      platform, http1, http2,
@@ -229,9 +219,9 @@ TEST_F(RadarActionTest, AReportReachesTheServiceOnceEvenWhenItsConnectionDies) {
   // The service reads the bet report and goes away without a word: a client that retried
   // on a new connection would journal the bet twice.
   server.route(kBetReport, test::Reply{.hangUp = true});
-  SendReport(ctx, server.base() + kRadarReport + "?my=F");
-  SendReport(ctx, server.base() + kBetReport + "?id=F");
-  SendReport(ctx, server.base() + kRadarReport + "?my=F");
+  sendReport(ctx, server.base() + kRadarReport + "?my=F");
+  sendReport(ctx, server.base() + kBetReport + "?id=F");
+  sendReport(ctx, server.base() + kRadarReport + "?my=F");
 
   const auto requests = server.requests();
   ASSERT_EQ(requests.size(), 3u);
@@ -243,15 +233,14 @@ TEST_F(RadarActionTest, AReportReachesTheServiceOnceEvenWhenItsConnectionDies) {
 TEST_F(RadarActionTest, RBIsDisabledWhileTheExchangeIsReadAndEnabledAfter) {
   const int row = addRow("E");
   RadarAction(ctx, row);
-  using Moment = RecordingPlatform::Moment;
-  EXPECT_EQ(platform.moments, (std::vector<Moment>{{true, 0}, {false, 0}, {false, 1}, {false, 1}}))
+  EXPECT_EQ(moments, (std::vector<Moment>{{true, 0}, {false, 0}, {false, 1}, {false, 1}}))
       << "RB goes off before the first read and again between the two";
   EXPECT_TRUE(form.radar.RB.enabled());
 
-  platform.failAtCall = platform.moments.size() + 3;
+  failAtCall = moments.size() + 3;
   EXPECT_THROW(RadarAction(ctx, row), std::runtime_error);
   EXPECT_TRUE(form.radar.RB.enabled()) << "an unexpected error must not leave the radar dead";
-  platform.failAtCall = platform.moments.size() + 2;
+  failAtCall = moments.size() + 2;
   EXPECT_NO_THROW(RBCellDblClick(ctx, 0, row));
   EXPECT_TRUE(form.radar.RB.enabled());
 }
@@ -261,7 +250,7 @@ TEST_F(RadarActionTest, ARowThatDoesNotExistReadsNothing) {
   RBCellDblClick(ctx, 0, 1);
   RBCellDblClick(ctx, 0, -1);
   EXPECT_TRUE(server.targets().empty());
-  EXPECT_TRUE(platform.moments.empty());
+  EXPECT_TRUE(moments.empty());
 }
 
 }  // namespace

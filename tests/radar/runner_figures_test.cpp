@@ -51,13 +51,13 @@ class CommaLocale {
 };
 
 void expectPointIsTheDecimalSeparator() {
-  EXPECT_DOUBLE_EQ(static_cast<double>(ParseExchangeAmount("1234567.89")), 1234567.89);
-  EXPECT_DOUBLE_EQ(static_cast<double>(ParseExchangeAmount("-0.5")), -0.5);
-  EXPECT_DOUBLE_EQ(static_cast<double>(ParseExchangeAmount("1e3")), 1000.0);
+  EXPECT_DOUBLE_EQ(static_cast<double>(parseExchangeAmount("1234567.89")), 1234567.89);
+  EXPECT_DOUBLE_EQ(static_cast<double>(parseExchangeAmount("-0.5")), -0.5);
+  EXPECT_DOUBLE_EQ(static_cast<double>(parseExchangeAmount("1e3")), 1000.0);
   // Only a whole, finite number counts; a comma is not a decimal separator here.
   for (const char* junk :
        {"", "1,5", "12abc", " 12", "12 ", "$12", "+12", "nan", "inf", "1e99999"}) {
-    EXPECT_EQ(ParseExchangeAmount(junk), 0) << '"' << junk << '"';
+    EXPECT_EQ(parseExchangeAmount(junk), 0) << '"' << junk << '"';
   }
 }
 
@@ -69,7 +69,7 @@ TEST(RunnerFigures, AmountsParseWithAPointUnderACommaLocale) {
   CommaLocale locale;
   if (!locale.active()) GTEST_SKIP() << "no locale with a decimal comma could be set up";
   expectPointIsTheDecimalSeparator();
-  const RunnerShare share = ComputeRunnerShare({"2000.5", "1001.5", "1.5"});
+  const RunnerShare share = computeRunnerShare({"2000.5", "1001.5", "1.5"});
   EXPECT_EQ(share.money, 1002);
   EXPECT_EQ(share.percent, 50);
 }
@@ -80,26 +80,26 @@ TEST(RunnerFigures, MoneyRoundsHalvesToTheEvenNeighbour) {
                                       {"999.4", 999},
                                       {"999.6", 1000},
                                       {"1e30", std::numeric_limits<int>::max()}}) {
-    EXPECT_EQ(ComputeRunnerShare({"1", amount, "x"}).money, money) << amount;
+    EXPECT_EQ(computeRunnerShare({"1", amount, "x"}).money, money) << amount;
   }
 }
 
 TEST(RunnerFigures, ShareIsTheRunnersPartOfTheEventTotal) {
-  EXPECT_EQ(ComputeRunnerShare({"8", "1", "x"}).percent, 12) << "12.5 goes down to even";
-  EXPECT_EQ(ComputeRunnerShare({"8", "3", "x"}).percent, 38) << "37.5 goes up to even";
-  EXPECT_EQ(ComputeRunnerShare({"1000", "1010", "x"}).percent, 101);
-  const RunnerShare noTotal = ComputeRunnerShare({"0", "5000", "x"});
+  EXPECT_EQ(computeRunnerShare({"8", "1", "x"}).percent, 12) << "12.5 goes down to even";
+  EXPECT_EQ(computeRunnerShare({"8", "3", "x"}).percent, 38) << "37.5 goes up to even";
+  EXPECT_EQ(computeRunnerShare({"1000", "1010", "x"}).percent, 101);
+  const RunnerShare noTotal = computeRunnerShare({"0", "5000", "x"});
   EXPECT_EQ(noTotal.percent, 0);
   EXPECT_EQ(noTotal.money, 5000);
-  EXPECT_EQ(ComputeRunnerShare({"garbage", "5000", "x"}).percent, 0);
+  EXPECT_EQ(computeRunnerShare({"garbage", "5000", "x"}).percent, 0);
 }
 
 TEST(RunnerFigures, SplitTakesTheFieldsInOrderAndMissingOnesAreEmpty) {
-  const RunnerFields all = SplitRunnerFigures("1234.5>>99>>1,85>>");
+  const RunnerFields all = splitRunnerFigures("1234.5>>99>>1,85>>");
   EXPECT_EQ(all.eventTotal, "1234.5");
   EXPECT_EQ(all.runnerAmount, "99");
   EXPECT_EQ(all.runnerPrice, "1,85");
-  const RunnerFields short_ = SplitRunnerFigures("7>>");
+  const RunnerFields short_ = splitRunnerFigures("7>>");
   EXPECT_EQ(short_.eventTotal, "7");
   EXPECT_EQ(short_.runnerAmount, "");
   EXPECT_EQ(short_.runnerPrice, "");

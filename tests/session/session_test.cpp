@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/recording_platform.h"
 #include "support/temp_dir.h"
 #include "support/test_server.h"
 
@@ -22,17 +23,6 @@ using test::writeFile;
 
 const char* const kMarker = "/refresh/korvex4.3.txt";
 const char* const kVendor = "http://vendor.example:8080";
-
-struct RecordingPlatform : Platform {
-  std::vector<std::string> messages;
-  std::vector<std::string> opened;
-  bool closed = false;
-  int pendingRuns = 0;
-  void showMessage(const std::string& text) override { messages.push_back(text); }
-  void openUrl(const std::string& address) override { opened.push_back(address); }
-  void closeMainWindow() override { closed = true; }
-  void processPendingEvents() override { ++pendingRuns; }
-};
 
 std::vector<bool> visibleTabs(const Form& form) {
   std::vector<bool> visible;
@@ -89,7 +79,7 @@ class SessionTest : public testing::Test {
 
   TestServer server;
   TempDir dir;
-  RecordingPlatform platform;
+  test::RecordingPlatform platform;
   std::unique_ptr<Session> session;
 };
 
@@ -119,7 +109,7 @@ TEST_F(SessionTest, MissingMarkerSendsTheUserToTheDownloadPageWithoutSendingCred
             "Update Programm from vendor.example\r"
             "\xCE\xE1\xED\xEE\xE2\xE8\xF2\xE5 \xEF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xF3 \xF1 "
             "\xF1\xE0\xE9\xF2\xE0!");
-  EXPECT_EQ(platform.opened,
+  EXPECT_EQ(platform.openedUrls,
             (std::vector<std::string>{std::string(kVendor) +
                                       "/index.php?option=com_content&view=article&id=6&Itemid=9#"
                                       "\xD1\xEA\xE0\xF7\xE0\xF2\xFC"}));
@@ -146,7 +136,7 @@ TEST_F(SessionTest, UnreachableServiceIsNotAnUpdateAndChangesNothing) {
       << platform.messages[0];
   EXPECT_GT(platform.messages[0].size(), std::string("Cannot reach the service.\n").size())
       << "the reason follows on the second line";
-  EXPECT_TRUE(platform.opened.empty());
+  EXPECT_TRUE(platform.openedUrls.empty());
   EXPECT_FALSE(platform.closed);
   expectLoggedOut(form);
   EXPECT_FALSE(fs::exists(dir / "kx.log"));
@@ -273,11 +263,11 @@ TEST_F(SessionTest, TimerCountsDownFromFiftyNineAndStartsAgainAfterTheReload) {
 
   for (int tick = 2; tick < 60; ++tick) session->Timer1Timer();
   EXPECT_EQ(form.live.Livetime, "Refresh from 1 sec.");
-  const int pendingBefore = platform.pendingRuns;
+  const int pendingBefore = platform.pendingEventRuns;
   session->Timer1Timer();
   EXPECT_EQ(form.live.Livetime, "Refresh from 0 sec.") << "0 stays shown through the reload";
   EXPECT_EQ(form.LiveCountdown, 60);
-  EXPECT_EQ(platform.pendingRuns - pendingBefore, 2) << "the 0 is painted before the reload";
+  EXPECT_EQ(platform.pendingEventRuns - pendingBefore, 2) << "the 0 is painted before the reload";
 
   session->Timer1Timer();
   EXPECT_EQ(form.live.Livetime, "Refresh from 59 sec.");

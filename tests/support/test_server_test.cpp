@@ -36,7 +36,7 @@ TEST(TestServerStop, AReplyThatStopsTheServerArrivesWholeAndNothingAnswersAfterI
   EXPECT_THROW(Fetch(client, server.base() + "/after", answer), FetchError);
   EXPECT_THROW(Fetch(other, server.base() + "/after", answer), FetchError);
   EXPECT_EQ(answer, "");
-  const UrlProbe probe = ProbeUrl(server.base() + "/after", kQuick);
+  const UrlProbe probe = probeUrl(server.base() + "/after", kQuick);
   EXPECT_FALSE(probe.answered);
   EXPECT_EQ(server.targets(), (std::vector<std::string>{"/warm", "/last"}));
 }

@@ -97,7 +97,7 @@ Blocks listScan(std::string_view answer) {
 
 Blocks nestedScan(std::string_view list) {
   Blocks blocks;
-  ScanNestedMatchBlocks(list, [&](std::string_view block) { blocks.emplace_back(block); });
+  scanNestedMatchBlocks(list, [&](std::string_view block) { blocks.emplace_back(block); });
   return blocks;
 }
 
@@ -252,7 +252,7 @@ TEST(ScanMatchBlocks, ManyUnclosedBlocks) {
   std::size_t count = 0;
   std::string_view first;
   std::string_view last;
-  ScanNestedMatchBlocks(text, [&](std::string_view block) {
+  scanNestedMatchBlocks(text, [&](std::string_view block) {
     if (count++ == 0) first = block;
     last = block;
   });
