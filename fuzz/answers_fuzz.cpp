@@ -7,10 +7,11 @@
 #include <string_view>
 
 #include "analysis/analysis.h"
-#include "app/context.h"
 #include "line/line_list.h"
 #include "live/live_list.h"
 #include "radar/radar_list.h"
+#include "session/list_links.h"
+#include "state/context.h"
 
 namespace {
 
@@ -60,8 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   expect(form.RX.rowCount() == form.RG.rowCount());
   expect(form.countsoon == count(form.RX) && form.countsoon2 == count(form.RG));
 
-  korvex::fillRadarFromAnswer(window.ctx, answer);
+  korvex::fillRadarFromAnswer(form, answer);
+  korvex::markLineRowsOnRadar(form);
   korvex::fillLiveFromAnswer(form, answer);
+  korvex::linkLiveWithRadar(form);
   expect(form.lcount == count(form.LG));
   // The same blocks, one row each, whichever list read them.
   expect(form.RB.rowCount() == form.RX.rowCount() && form.LG.rowCount() == form.RX.rowCount());

@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/credentials.h"
-#include "app/form.h"
+#include "login/credentials.h"
+#include "state/form.h"
 
 // Whatever kx.log holds, the fields read from it carry no line break, line 1 is where the
 // login comes from, and what is read is what a save of it would give back.

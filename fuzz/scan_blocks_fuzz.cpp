@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "service/feed_text.h"
-#include "service/match_block_stream.h"
+#include "text/feed_text.h"
+#include "text/match_block_stream.h"
 
 // Both block walks over the same bytes; every block handed out must lie inside them. The
 // list form read in pieces, as a transfer hands them out, must read the same blocks.

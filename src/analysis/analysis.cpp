@@ -5,7 +5,7 @@
 #include "analysis/forecast.h"
 #include "analysis/player_cards.h"
 #include "analysis/results.h"
-#include "service/feed_text.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 

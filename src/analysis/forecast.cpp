@@ -1,12 +1,11 @@
 #include "analysis/forecast.h"
 
 #include <array>
-#include <charconv>
 #include <limits>
 #include <string>
 
-#include "service/feed_number.h"
-#include "service/feed_text.h"
+#include "text/feed_number.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 
@@ -72,14 +71,6 @@ int PercentOf(long long part, long long total) {
   return RoundHalfEven(percent);
 }
 
-int CountValue(std::string_view text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc{} || stop != end) return 0;
-  return value;
-}
-
 void prepareForecastGrids(Form& form) {
   form.ScGrid.setRowCount(3);
   form.SG.setRowCount(static_cast<int>(kSituations.size()));
@@ -91,8 +82,8 @@ void prepareForecastGrids(Form& form) {
 void fillPlayerCounts(GridModel& SG, std::string_view counts, int firstColumn) {
   for (int r = 0; r < static_cast<int>(kSituations.size()); ++r) {
     const Situation& s = kSituations[static_cast<size_t>(r)];
-    const long long wins = CountValue(ExtractTag(counts, s.winTag));
-    const long long losses = CountValue(ExtractTag(counts, s.lossTag));
+    const long long wins = wholeNumberOrZero(ExtractTag(counts, s.winTag));
+    const long long losses = wholeNumberOrZero(ExtractTag(counts, s.lossTag));
     const long long total = wins + losses;
     if (total == 0) continue;  // no matches in this situation: the row keeps its zeros
     SG.setValue(firstColumn, r, PercentOf(wins, total));

@@ -2,15 +2,13 @@
 
 #include <string_view>
 
-#include "app/form.h"
+#include "state/form.h"
 
 namespace korvex {
 
 // Round(part / total * 100): the quotient first, then the product, both in long double.
 // The order matters: it decides which side of .5 the near-ties fall on.
 int PercentOf(long long part, long long total);
-// A count as the service writes it: a whole decimal number, anything else 0.
-int CountValue(std::string_view text);
 
 // The forecast grids get their fixed rows and captions, every number at 0.
 void prepareForecastGrids(Form& form);

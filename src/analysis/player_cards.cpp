@@ -3,9 +3,9 @@
 #include <string>
 
 #include "analysis/league_text.h"
-#include "app/picture.h"
-#include "service/country_flags.h"
-#include "service/feed_text.h"
+#include "state/picture.h"
+#include "text/country_flags.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 

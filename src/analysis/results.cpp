@@ -1,8 +1,8 @@
 #include "analysis/results.h"
 
 #include "analysis/league_text.h"
-#include "service/country_flags.h"
-#include "service/feed_text.h"
+#include "text/country_flags.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 

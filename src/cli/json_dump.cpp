@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "service/cp1251.h"
+#include "text/cp1251.h"
 
 namespace korvex::cli {
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/session.h"
 #include "cli/arguments.h"
 #include "cli/cli_platform.h"
 #include "cli/json_dump.h"
-#include "service/cp1251.h"
+#include "session/session.h"
+#include "text/cp1251.h"
 
 namespace {
 

@@ -4,20 +4,16 @@
 #include <string>
 #include <string_view>
 
-#include "app/user_list.h"
-#include "grid/row_index.h"
-#include "service/country_flags.h"
-#include "service/tag_selector.h"
+#include "state/user_list.h"
+#include "text/country_flags.h"
+#include "text/tag_selector.h"
 
 namespace korvex {
 
 namespace {
 
 namespace rx {
-constexpr int Id = 0, Flag = 2, Gender = 3, Date = 4, RadarMark = 11, Lines = 13;
-}
-namespace rb {
-constexpr int Id = 0;
+constexpr int Id = 0, Flag = 2, Gender = 3, Date = 4, Lines = 13;
 }
 namespace rg {
 constexpr int Id = 0, Flag = 1, Gender = 2, League = 3, Date = 4, Percent1 = 12, Percent2 = 13,
@@ -26,8 +22,6 @@ constexpr int Id = 0, Flag = 1, Gender = 2, League = 3, Date = 4, Percent1 = 12,
 
 // ImageList4 pictures of the gender column.
 constexpr int kMenImage = 1, kWomenImage = 2;
-// ImageList2: the blue square with the orange arrow that flags a match on the radar.
-constexpr int kRadarMarkImage = 8;
 
 // The tags a block is read for, by their places in the selector below.
 enum BlockTag : std::size_t {
@@ -162,24 +156,6 @@ void LoadLine(Context& ctx) {
 
 void fillLineFromAnswer(Form& form, std::string_view answer) {
   rebuildLine(form, answerBlocks(answer));
-}
-
-void spSkinXFormButton2Click(Context& ctx) {
-  // The reload rebuilds RX from scratch, which wipes the marks the radar load had set;
-  // the radar itself is not reloaded, so its current rows give the marks back.
-  LoadLine(ctx);
-  markLineRowsOnRadar(ctx);
-}
-
-void markLineRowsOnRadar(Context& ctx) {
-  GridModel& lineGrid = ctx.form.RX;
-  if (lineGrid.rowCount() == 0) return;
-  const RowIndex radar(ctx.form.RB, rb::Id);
-  GridModel::Batch batch(lineGrid);
-  for (int r = 0; r < lineGrid.rowCount(); ++r) {
-    if (radar.contains(lineGrid.text(rx::Id, r)))
-      lineGrid.setValue(rx::RadarMark, r, kRadarMarkImage);
-  }
 }
 
 }  // namespace korvex

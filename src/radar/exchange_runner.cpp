@@ -3,7 +3,7 @@
 
 #include "radar/radar_action.h"
 #include "radar/runner_figures.h"
-#include "service/feed_text.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 

@@ -2,11 +2,10 @@
 
 #include <string>
 
-#include "app/user_list.h"
-#include "line/line_list.h"
-#include "service/country_flags.h"
-#include "service/feed_number.h"
-#include "service/record_tags.h"
+#include "state/user_list.h"
+#include "text/country_flags.h"
+#include "text/feed_number.h"
+#include "text/record_tags.h"
 
 namespace korvex {
 
@@ -80,32 +79,26 @@ void fillRadarRow(GridModel& grid, int r, const RecordTags& block, RecordTags& f
   colourPercent(grid, rb::Percent2, r, percent2);
 }
 
-// Rebuilds RB from the blocks that `walk` hands to its reader and marks the line rows on it.
+// Rebuilds RB from the blocks that `walk` hands to its reader.
 template <typename Walk>
-void rebuildRadar(Context& ctx, Walk&& walk) {
-  Form& form = ctx.form;
-  {
-    GridModel::Batch batch(form.RB);
-    form.RB.clear();
-    RecordTags block, figures;
-    walk([&](std::string_view text) {
-      block.read(text);
-      fillRadarRow(form.RB, form.RB.appendRow(), block, figures);
-    });
-  }
-  // Marking once after the walk sets exactly the marks that marking after every new
-  // radar row would: RB was emptied first and marks are only ever set.
-  markLineRowsOnRadar(ctx);
+void rebuildRadar(Form& form, Walk&& walk) {
+  GridModel::Batch batch(form.RB);
+  form.RB.clear();
+  RecordTags block, figures;
+  walk([&](std::string_view text) {
+    block.read(text);
+    fillRadarRow(form.RB, form.RB.appendRow(), block, figures);
+  });
 }
 
 }  // namespace
 
 void LoadRadar(Context& ctx) {
-  rebuildRadar(ctx, userListBlocks(ctx, "bf"));
+  rebuildRadar(ctx.form, userListBlocks(ctx, "bf"));
 }
 
-void fillRadarFromAnswer(Context& ctx, std::string_view answer) {
-  rebuildRadar(ctx, answerBlocks(answer));
+void fillRadarFromAnswer(Form& form, std::string_view answer) {
+  rebuildRadar(form, answerBlocks(answer));
 }
 
 // Each later threshold overrides the earlier one; at 70 or below the cell keeps its colour.

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "service/feed_number.h"
+#include "text/feed_number.h"
 
 namespace korvex {
 

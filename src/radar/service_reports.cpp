@@ -1,6 +1,6 @@
 #include "radar/service_reports.h"
 
-#include "service/feed_text.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 
@@ -29,6 +29,10 @@ std::string BetReportAddress(const Context& ctx, int sbxRow) {
 }
 
 void SendReport(Context& ctx, const std::string& address) {
+  // A report is an action at the service. libcurl sends a request again when a reused
+  // connection turns out dead after it went out, which would journal a bet twice; on a
+  // fresh connection it never does.
+  ctx.IdHTTP2.closeConnection();
   std::string ignored;
   try {
     Fetch(ctx.IdHTTP2, address, ignored);

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
-#include "app/credentials.h"
+#include "login/credentials.h"
 
 namespace korvex::ui {
 namespace {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "app/session.h"
+#include "session/session.h"
 
 class QWidget;
 

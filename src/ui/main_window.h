@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/session.h"
+#include "session/session.h"
 
 class QCheckBox;
 class QLabel;

@@ -13,10 +13,10 @@
 #include <thread>
 #include <vector>
 
-#include "service/country_flags.h"
-#include "service/feed_text.h"
-#include "service/http_client.h"
+#include "net/http_client.h"
 #include "support/demo_process.h"
+#include "text/country_flags.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 namespace {

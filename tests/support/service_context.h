@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/context.h"
+#include "state/context.h"
 #include "support/temp_dir.h"
 #include "support/test_server.h"
 

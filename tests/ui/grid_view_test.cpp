@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "app/form.h"
+#include "state/form.h"
 #include "ui/grid_table_model.h"
 
 namespace korvex::ui {
