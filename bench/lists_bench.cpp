@@ -71,7 +71,7 @@ struct Bench {
   Times loadLine(int matches) {
     ServiceContext& window = windows.at(matches);
     const Times times = timesOf([&] { korvex::LoadLine(window.ctx); });
-    if (window.form.RX.rowCount() != matches) throw std::runtime_error("the line lost rows");
+    if (window.form.line.RX.rowCount() != matches) throw std::runtime_error("the line lost rows");
     return times;
   }
   // What the loader's request alone costs: the same client, address and bytes.

@@ -46,13 +46,13 @@ void run(const Action& action, Session& session, CliPlatform& platform) {
   korvex::Form& form = session.form();
   switch (action.kind) {
     case Action::Kind::TypeLogin:
-      form.loginedit = korvex::utf8ToCp1251(action.text);
+      form.about.loginedit = korvex::utf8ToCp1251(action.text);
       break;
     case Action::Kind::TypePassword:
-      form.passedit = korvex::utf8ToCp1251(action.text);
+      form.about.passedit = korvex::utf8ToCp1251(action.text);
       break;
     case Action::Kind::Remember:
-      form.zap = action.number != 0;
+      form.about.zap = action.number != 0;
       break;
     case Action::Kind::Login:
       session.spSkinXFormButton1Click();

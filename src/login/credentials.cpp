@@ -54,8 +54,8 @@ std::string credentialsText(std::string_view login, std::string_view password) {
 
 void fillLogInFields(Form& form, std::string_view text) {
   const std::vector<std::string> lines = splitLines(text);
-  if (!lines.empty()) form.loginedit = lines[0];
-  if (lines.size() > 1) form.passedit = lines[1];
+  if (!lines.empty()) form.about.loginedit = lines[0];
+  if (lines.size() > 1) form.about.passedit = lines[1];
 }
 
 void LoadCredentials(Form& form, const fs::path& workdir) {
@@ -65,7 +65,7 @@ void LoadCredentials(Form& form, const fs::path& workdir) {
   // and reading a pipe could block start-up for ever.
   if (!fs::is_regular_file(file, error)) return;
   // The file's presence is the user's choice to be remembered, even if it cannot be read.
-  form.zap = true;
+  form.about.zap = true;
   std::string bytes;
   if (!readHead(file, bytes)) return;
   fillLogInFields(form, bytes);

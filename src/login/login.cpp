@@ -57,8 +57,8 @@ bool admitLogIn(Context& ctx) {
     return false;
   }
 
-  form.CurrentLogin = form.loginedit;
-  form.CurrentPassword = form.passedit;
+  form.CurrentLogin = form.about.loginedit;
+  form.CurrentPassword = form.about.passedit;
 
   std::string answer;
   try {
@@ -74,7 +74,7 @@ bool admitLogIn(Context& ctx) {
     return false;
   }
 
-  if (form.zap) {
+  if (form.about.zap) {
     try {
       SaveCredentials(form, ctx.workdir);
     } catch (const std::runtime_error& error) {

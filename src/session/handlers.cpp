@@ -66,7 +66,7 @@ void Timer1Timer(Context& ctx) {
   Form& form = ctx.form;
   --form.LiveCountdown;
   ctx.platform.processPendingEvents();
-  form.Livetime = "Refresh from " + std::to_string(form.LiveCountdown) + " sec.";
+  form.live.Livetime = "Refresh from " + std::to_string(form.LiveCountdown) + " sec.";
   if (form.LiveCountdown == 0) {
     // Let the window paint the 0 before the reload blocks it.
     ctx.platform.processPendingEvents();

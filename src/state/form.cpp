@@ -4,14 +4,14 @@
 
 namespace korvex {
 
-Form::Form()
-    : tabs{{{"About", true}, {"Stats", true}, {"Live", true}, {"Radar", true}, {"Report", true}}},
-      RX("RX", columns::RX()),
-      RG("RG", columns::RG()),
-      LG("LG", columns::LG()),
-      RB("RB", columns::RB()),
-      SBX("SBX", columns::SBX()),
-      MatchGrid("MatchGrid", columns::MatchGrid()),
+LinePage::LinePage() : RX("RX", columns::RX()), RG("RG", columns::RG()) {}
+
+LivePage::LivePage() : LG("LG", columns::LG()) {}
+
+RadarPage::RadarPage() : RB("RB", columns::RB()), SBX("SBX", columns::SBX()) {}
+
+AnalysisPage::AnalysisPage()
+    : MatchGrid("MatchGrid", columns::MatchGrid()),
       KFGrid("KFGrid", columns::KFGrid()),
       SG("SG", columns::SG()),
       ScGrid("ScGrid", columns::ScGrid()),
@@ -22,30 +22,35 @@ Form::Form()
       LG2("LG2", columns::LGStrip(false)),
       LG3("LG3", columns::LGStrip(true)) {}
 
+Form::Form()
+    : tabs{{{"About", true}, {"Stats", true}, {"Live", true}, {"Radar", true}, {"Report", true}}} {}
+
 std::vector<GridModel*> Form::grids() {
-  return {&RX,     &RG,     &LG,     &RB, &SBX, &MatchGrid, &KFGrid, &SG,
-          &ScGrid, &LGrid1, &LGrid2, &HX, &LG1, &LG2,       &LG3};
+  AnalysisPage& a = analysis;
+  return {&line.RX,  &line.RG,  &live.LG,  &radar.RB, &radar.SBX, &a.MatchGrid, &a.KFGrid, &a.SG,
+          &a.ScGrid, &a.LGrid1, &a.LGrid2, &a.HX,     &a.LG1,     &a.LG2,       &a.LG3};
 }
 
-std::vector<std::pair<const char*, std::string*>> Form::labels() {
-  return {{"countsoon", &countsoon},
-          {"countsoon2", &countsoon2},
-          {"lcount", &lcount},
-          {"Livetime", &Livetime},
-          {"Name1", &Name1},
-          {"Name2", &Name2},
-          {"Country1", &Country1},
-          {"Country2", &Country2},
-          {"Birth1", &Birth1},
-          {"Birth2", &Birth2},
-          {"Hand1", &Hand1},
-          {"Hand2", &Hand2},
-          {"Rank1", &Rank1},
-          {"Rank2", &Rank2},
-          {"scor", &scor},
-          {"sets", &sets},
-          {"wt1", &wt1},
-          {"wt2", &wt2}};
+std::vector<std::pair<const char*, Label*>> Form::labels() {
+  AnalysisPage& a = analysis;
+  return {{"countsoon", &line.countsoon},
+          {"countsoon2", &line.countsoon2},
+          {"lcount", &live.lcount},
+          {"Livetime", &live.Livetime},
+          {"Name1", &a.Name1},
+          {"Name2", &a.Name2},
+          {"Country1", &a.Country1},
+          {"Country2", &a.Country2},
+          {"Birth1", &a.Birth1},
+          {"Birth2", &a.Birth2},
+          {"Hand1", &a.Hand1},
+          {"Hand2", &a.Hand2},
+          {"Rank1", &a.Rank1},
+          {"Rank2", &a.Rank2},
+          {"scor", &a.scor},
+          {"sets", &a.sets},
+          {"wt1", &a.wt1},
+          {"wt2", &a.wt2}};
 }
 
 }  // namespace korvex

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "grid/grid_model.h"
+#include "state/label.h"
 #include "state/picture.h"
 
 namespace korvex {
@@ -17,6 +18,51 @@ struct Tab {
   bool visible = true;
 };
 
+// The log-in fields: what the user types, not what the program writes.
+struct AboutPage {
+  std::string loginedit;
+  std::string passedit;
+  bool zap = false;
+};
+
+// The pre-match line and the report grid built from it.
+struct LinePage {
+  LinePage();
+  GridModel RX, RG;
+  Label countsoon{"Count: 0"};
+  Label countsoon2{"Count: 0"};
+};
+
+struct LivePage {
+  LivePage();
+  GridModel LG;
+  Label lcount{"Count: 0"};
+  Label Livetime;
+};
+
+// The exchange radar and the bet journal.
+struct RadarPage {
+  RadarPage();
+  GridModel RB, SBX;
+};
+
+// The analysis panel of one match.
+struct AnalysisPage {
+  AnalysisPage();
+  int statPageActive = 0;  // inner tabs: 0 is "Forecast"
+  Label Name1, Name2;
+  Label Country1, Country2;
+  Label Birth1, Birth2;
+  Label Hand1, Hand2;
+  Label Rank1, Rank2;
+  Label scor{"0:0"};
+  Label sets{"-"};
+  Label wt1, wt2;
+  Picture LOGO1, LOGO2;
+  GridModel MatchGrid, KFGrid, SG, ScGrid;
+  GridModel LGrid1, LGrid2, HX, LG1, LG2, LG3;
+};
+
 // The window's whole state as plain data: what the Qt window shows and the CLI dumps.
 // Text is CP1251 bytes throughout.
 struct Form {
@@ -26,7 +72,6 @@ struct Form {
 
   std::array<Tab, 5> tabs;
   int activePage = PageAbout;
-  int statPageActive = 0;  // inner analysis tabs: 0 is "Forecast"
   bool sizeable = false;
   bool timerOn = false;
   bool closed = false;
@@ -36,35 +81,16 @@ struct Form {
   std::string CurrentPassword;
   int LiveCountdown = 60;
 
-  // Log-in fields on the About page.
-  std::string loginedit;
-  std::string passedit;
-  bool zap = false;
-
-  // Labels the program writes.
-  std::string countsoon = "Count: 0";
-  std::string countsoon2 = "Count: 0";
-  std::string lcount = "Count: 0";
-  std::string Livetime;
-  std::string Name1, Name2;
-  std::string Country1, Country2;
-  std::string Birth1, Birth2;
-  std::string Hand1, Hand2;
-  std::string Rank1, Rank2;
-  std::string scor = "0:0";
-  std::string sets = "-";
-  std::string wt1, wt2;
-
-  Picture LOGO1, LOGO2;
-
-  GridModel RX, RG, LG, RB, SBX;
-  GridModel MatchGrid, KFGrid, SG, ScGrid;
-  GridModel LGrid1, LGrid2, HX, LG1, LG2, LG3;
+  AboutPage about;
+  LinePage line;
+  LivePage live;
+  RadarPage radar;
+  AnalysisPage analysis;
 
   // Every grid by its name, in a fixed order (the JSON dump and the window use it).
   std::vector<GridModel*> grids();
   // Every written label by its name, in a fixed order.
-  std::vector<std::pair<const char*, std::string*>> labels();
+  std::vector<std::pair<const char*, Label*>> labels();
 };
 
 }  // namespace korvex

@@ -36,9 +36,11 @@ class Analysis : public ::testing::Test, public test::ServiceContext {
     return r;
   }
   std::vector<std::string> cardLabels() const {
-    return {form.Name1,  form.Name2, form.Country1, form.Country2, form.Birth1,
-            form.Birth2, form.Hand1, form.Hand2,    form.Rank1,    form.Rank2,
-            form.scor,   form.sets,  form.wt1,      form.wt2};
+    return {form.analysis.Name1,    form.analysis.Name2,  form.analysis.Country1,
+            form.analysis.Country2, form.analysis.Birth1, form.analysis.Birth2,
+            form.analysis.Hand1,    form.analysis.Hand2,  form.analysis.Rank1,
+            form.analysis.Rank2,    form.analysis.scor,   form.analysis.sets,
+            form.analysis.wt1,      form.analysis.wt2};
   }
   std::vector<std::string> rowOf(const GridModel& grid, int row) const {
     std::vector<std::string> texts;
@@ -62,51 +64,53 @@ TEST_F(Analysis, CardsAndHeaderComeFromTheStatRecord) {
                                  {"time", "10:00"},
                                  {"country", "Spain"},
                                  {"liga", "Madrid M. and W. Open"}}));
-  RXCellDblClick(ctx, 3, addRow(form.RX, "7"));
+  RXCellDblClick(ctx, 3, addRow(form.line.RX, "7"));
   EXPECT_EQ(cardLabels(), (std::vector<std::string>{"Short A", "", "Spain", "", "", "1990", "right",
                                                     "", "", "12", "", "", "", ""}));
-  ASSERT_EQ(form.MatchGrid.rowCount(), 1);
-  EXPECT_EQ(rowOf(form.MatchGrid, 0),
+  ASSERT_EQ(form.analysis.MatchGrid.rowCount(), 1);
+  EXPECT_EQ(rowOf(form.analysis.MatchGrid, 0),
             (std::vector<std::string>{"7", "01.02", "10:00", "",
                                       "Spain. Madrid Men. and Women. Open", "", "SOON"}));
-  EXPECT_EQ(form.MatchGrid.value(3, 0), 75);
-  EXPECT_EQ(form.MatchGrid.cell(6, 0).colour, colours::Blue);
+  EXPECT_EQ(form.analysis.MatchGrid.value(3, 0), 75);
+  EXPECT_EQ(form.analysis.MatchGrid.cell(6, 0).colour, colours::Blue);
 
   serveDetail("8", test::record({{"liga", "Cup"}}));
-  RXCellDblClick(ctx, 0, addRow(form.RX, "8"));
-  EXPECT_EQ(form.MatchGrid.text(4, 0), ". Cup");
-  EXPECT_EQ(form.MatchGrid.value(3, 0), 0);
+  RXCellDblClick(ctx, 0, addRow(form.line.RX, "8"));
+  EXPECT_EQ(form.analysis.MatchGrid.text(4, 0), ". Cup");
+  EXPECT_EQ(form.analysis.MatchGrid.value(3, 0), 0);
 }
 
 TEST_F(Analysis, ADashInTheOddsGivesWayToTheClickedRowsOwnOdds) {
   serveDetail("1", test::record({{"kf1", "-"}, {"kf2", "-"}}));
-  RXCellDblClick(ctx, 0, addRow(form.RX, "1", 8));
-  EXPECT_EQ(rowOf(form.KFGrid, 0), (std::vector<std::string>{"1.51", "2.51"}));
-  LGCellDblClick(ctx, 0, addRow(form.LG, "1", 9));
-  EXPECT_EQ(rowOf(form.KFGrid, 0), (std::vector<std::string>{"1.51", "2.51"}));
-  RGCellDblClick(ctx, 0, addRow(form.RG, "1", 8));
-  EXPECT_EQ(rowOf(form.KFGrid, 0), (std::vector<std::string>{"", ""}))
+  RXCellDblClick(ctx, 0, addRow(form.line.RX, "1", 8));
+  EXPECT_EQ(rowOf(form.analysis.KFGrid, 0), (std::vector<std::string>{"1.51", "2.51"}));
+  LGCellDblClick(ctx, 0, addRow(form.live.LG, "1", 9));
+  EXPECT_EQ(rowOf(form.analysis.KFGrid, 0), (std::vector<std::string>{"1.51", "2.51"}));
+  RGCellDblClick(ctx, 0, addRow(form.line.RG, "1", 8));
+  EXPECT_EQ(rowOf(form.analysis.KFGrid, 0), (std::vector<std::string>{"", ""}))
       << "the report grid has none";
 
   serveDetail("2", test::record({{"kf2", "1.9"}}));
-  RXCellDblClick(ctx, 0, addRow(form.RX, "2", 8));
-  EXPECT_EQ(rowOf(form.KFGrid, 0), (std::vector<std::string>{"", "1.9"}));
+  RXCellDblClick(ctx, 0, addRow(form.line.RX, "2", 8));
+  EXPECT_EQ(rowOf(form.analysis.KFGrid, 0), (std::vector<std::string>{"", "1.9"}));
 }
 
 TEST_F(Analysis, AFailedDetailRequestShowsTheEmptyAnalysis) {
-  form.Name1 = form.sets = form.wt2 = "old";
-  RXCellDblClick(ctx, 0, addRow(form.RX, "404"));
+  for (Label* label : {&form.analysis.Name1, &form.analysis.sets, &form.analysis.wt2})
+    *label = "old";
+  RXCellDblClick(ctx, 0, addRow(form.line.RX, "404"));
   EXPECT_EQ(cardLabels(), std::vector<std::string>(14, ""));
-  EXPECT_EQ(rowOf(form.MatchGrid, 0), (std::vector<std::string>{"", "", "", "", ". ", "", "SOON"}));
-  EXPECT_EQ(form.MatchGrid.value(3, 0), 0);
-  EXPECT_EQ(rowOf(form.KFGrid, 0), (std::vector<std::string>{"", ""}));
-  ASSERT_EQ(form.SG.rowCount(), 17);
-  EXPECT_EQ(rowOf(form.SG, 3),
+  EXPECT_EQ(rowOf(form.analysis.MatchGrid, 0),
+            (std::vector<std::string>{"", "", "", "", ". ", "", "SOON"}));
+  EXPECT_EQ(form.analysis.MatchGrid.value(3, 0), 0);
+  EXPECT_EQ(rowOf(form.analysis.KFGrid, 0), (std::vector<std::string>{"", ""}));
+  ASSERT_EQ(form.analysis.SG.rowCount(), 17);
+  EXPECT_EQ(rowOf(form.analysis.SG, 3),
             (std::vector<std::string>{"Stage 1/4 final", "0", "0", "0", "0", "0", "0", "0", "0"}));
-  ASSERT_EQ(form.ScGrid.rowCount(), 3);
-  EXPECT_EQ(rowOf(form.ScGrid, 1)[0], "Set 2");
-  for (const GridModel* grid :
-       {&form.LGrid1, &form.LGrid2, &form.HX, &form.LG1, &form.LG2, &form.LG3})
+  ASSERT_EQ(form.analysis.ScGrid.rowCount(), 3);
+  EXPECT_EQ(rowOf(form.analysis.ScGrid, 1)[0], "Set 2");
+  for (const GridModel* grid : {&form.analysis.LGrid1, &form.analysis.LGrid2, &form.analysis.HX,
+                                &form.analysis.LG1, &form.analysis.LG2, &form.analysis.LG3})
     EXPECT_EQ(grid->rowCount(), 0) << grid->name();
   const std::vector<std::string> targets = server.targets();
   EXPECT_EQ(std::count(targets.begin(), targets.end(), "/kx/img/.png"), 2) << "one probe a card";
@@ -123,39 +127,39 @@ TEST_F(Analysis, ASecondAnalysisLeavesNothingOfTheFirst) {
                                  {"scores", "<s160>4</s160>"},
                                  {"forecast", "<sco1>2:0</sco1><wt1>x</wt1>"}}));
   serveDetail("2", test::record({{"id", "2"}}));
-  RXCellDblClick(ctx, 0, addRow(form.RX, "1"));
-  ASSERT_EQ(form.LGrid1.rowCount(), 1);
-  ASSERT_TRUE(form.SG.cell(8, 0).colour);
+  RXCellDblClick(ctx, 0, addRow(form.line.RX, "1"));
+  ASSERT_EQ(form.analysis.LGrid1.rowCount(), 1);
+  ASSERT_TRUE(form.analysis.SG.cell(8, 0).colour);
 
-  RXCellDblClick(ctx, 0, addRow(form.RX, "2"));
+  RXCellDblClick(ctx, 0, addRow(form.line.RX, "2"));
   EXPECT_EQ(cardLabels(), std::vector<std::string>(14, ""));
-  for (const GridModel* grid :
-       {&form.LGrid1, &form.LGrid2, &form.HX, &form.LG1, &form.LG2, &form.LG3})
+  for (const GridModel* grid : {&form.analysis.LGrid1, &form.analysis.LGrid2, &form.analysis.HX,
+                                &form.analysis.LG1, &form.analysis.LG2, &form.analysis.LG3})
     EXPECT_EQ(grid->rowCount(), 0) << grid->name();
-  EXPECT_EQ(rowOf(form.SG, 0),
+  EXPECT_EQ(rowOf(form.analysis.SG, 0),
             (std::vector<std::string>{"All Match", "0", "0", "0", "0", "0", "0", "0", "0"}));
-  EXPECT_FALSE(form.SG.cell(8, 0).colour);
-  EXPECT_EQ(form.ScGrid.text(1, 0), "");
-  EXPECT_EQ(form.MatchGrid.text(0, 0), "2");
+  EXPECT_FALSE(form.analysis.SG.cell(8, 0).colour);
+  EXPECT_EQ(form.analysis.ScGrid.text(1, 0), "");
+  EXPECT_EQ(form.analysis.MatchGrid.text(0, 0), "2");
 }
 
 TEST_F(Analysis, TheStatsPageFollowsAnalysesFromTheLiveAndReportGridsOnly) {
   form.activePage = PageLive;
-  RXCellDblClick(ctx, 0, addRow(form.RX, "1"));
+  RXCellDblClick(ctx, 0, addRow(form.line.RX, "1"));
   EXPECT_EQ(form.activePage, PageLive);
-  LGCellDblClick(ctx, 0, addRow(form.LG, "1"));
+  LGCellDblClick(ctx, 0, addRow(form.live.LG, "1"));
   EXPECT_EQ(form.activePage, PageStats);
   form.activePage = PageReport;
-  RGCellDblClick(ctx, 0, addRow(form.RG, "1"));
+  RGCellDblClick(ctx, 0, addRow(form.line.RG, "1"));
   EXPECT_EQ(form.activePage, PageStats);
 }
 
 TEST_F(Analysis, TheLineGridTakesNoInputWhileTheAnalysisRunsHoweverItEnds) {
   std::vector<bool> enabledAtEvents;
-  platform.onPendingEvents = [&] { enabledAtEvents.push_back(form.RX.enabled()); };
-  RXCellDblClick(ctx, 0, addRow(form.RX, "1"));
+  platform.onPendingEvents = [&] { enabledAtEvents.push_back(form.line.RX.enabled()); };
+  RXCellDblClick(ctx, 0, addRow(form.line.RX, "1"));
   EXPECT_EQ(enabledAtEvents, (std::vector<bool>{true, true, false, false}));
-  EXPECT_TRUE(form.RX.enabled());
+  EXPECT_TRUE(form.line.RX.enabled());
 
   for (const int failingRun : {3, 4}) {
     int runs = 0;
@@ -163,7 +167,7 @@ TEST_F(Analysis, TheLineGridTakesNoInputWhileTheAnalysisRunsHoweverItEnds) {
       if (++runs == failingRun) throw std::runtime_error("unexpected");
     };
     EXPECT_NO_THROW(RXCellDblClick(ctx, 0, 0));
-    EXPECT_TRUE(form.RX.enabled()) << failingRun;
+    EXPECT_TRUE(form.line.RX.enabled()) << failingRun;
   }
 }
 
@@ -175,7 +179,7 @@ TEST_F(Analysis, TheClickedMatchIsReadBeforeWaitingEventsReplaceTheRows) {
     void (*handler)(Context&, int, int);
   };
   for (const Source source :
-       {Source{form.RX, 8, RXCellDblClick}, Source{form.LG, 9, LGCellDblClick}}) {
+       {Source{form.line.RX, 8, RXCellDblClick}, Source{form.live.LG, 9, LGCellDblClick}}) {
     source.grid.clear();
     addRow(source.grid, "111", source.oddsColumn);
     bool reloaded = false;
@@ -188,7 +192,7 @@ TEST_F(Analysis, TheClickedMatchIsReadBeforeWaitingEventsReplaceTheRows) {
     server.clearRequests();
     source.handler(ctx, 0, 0);
     EXPECT_EQ(server.targets().front(), "/kx/match.php?id=111") << source.grid.name();
-    EXPECT_EQ(rowOf(form.KFGrid, 0), (std::vector<std::string>{"1.5111", "2.5111"}));
+    EXPECT_EQ(rowOf(form.analysis.KFGrid, 0), (std::vector<std::string>{"1.5111", "2.5111"}));
   }
 }
 
@@ -196,15 +200,15 @@ TEST_F(Analysis, PicturesAreFetchedOnFreshConnectionsAndShown) {
   servePicture("p1.png", kRedPng);
   servePicture("kx_logo.jpg", kLogoJpeg);  // p2.png is missing
   serveDetail("1", test::record({{"id_home", "p1"}, {"id_away", "p2"}}));
-  RXCellDblClick(ctx, 0, addRow(form.RX, "1"));
+  RXCellDblClick(ctx, 0, addRow(form.line.RX, "1"));
 
   EXPECT_EQ(test::readFile(workdir / "1.jpg"), kRedPng);
   EXPECT_EQ(test::readFile(workdir / "2.jpg"), kLogoJpeg);
-  EXPECT_EQ(form.LOGO1.source, "1.jpg");
-  EXPECT_EQ(form.LOGO1.image.width, 48);
-  EXPECT_EQ(form.LOGO1.image.height, 50);
-  EXPECT_EQ(form.LOGO2.source, "2.jpg");
-  EXPECT_EQ(form.LOGO2.image.width, 30);
+  EXPECT_EQ(form.analysis.LOGO1.source, "1.jpg");
+  EXPECT_EQ(form.analysis.LOGO1.image.width, 48);
+  EXPECT_EQ(form.analysis.LOGO1.image.height, 50);
+  EXPECT_EQ(form.analysis.LOGO2.source, "2.jpg");
+  EXPECT_EQ(form.analysis.LOGO2.image.width, 30);
 
   std::vector<int> connections;  // of IdHTTP1's own requests, the probes set aside
   for (const test::RecordedRequest& request : server.requests())
@@ -221,17 +225,17 @@ TEST_F(Analysis, ACardWhosePictureDoesNotLoadKeepsTheOldOne) {
   serveDetail("1", test::record({{"id_home", "a"}, {"id_away", "b"}}));
   serveDetail("2", test::record({{"id_home", "junk"}, {"id_away", "a"}}));
   serveDetail("3", test::record({{"id_home", "b"}, {"id_away", "junk"}}));
-  RXCellDblClick(ctx, 0, addRow(form.RX, "1"));
-  ASSERT_EQ(form.LOGO2.image.width, 30);
+  RXCellDblClick(ctx, 0, addRow(form.line.RX, "1"));
+  ASSERT_EQ(form.analysis.LOGO2.image.width, 30);
 
-  RXCellDblClick(ctx, 0, addRow(form.RX, "2"));
+  RXCellDblClick(ctx, 0, addRow(form.line.RX, "2"));
   EXPECT_EQ(test::readFile(workdir / "1.jpg"), "<html>not a picture</html>");
-  EXPECT_EQ(form.LOGO1.image.width, 48);
-  EXPECT_EQ(form.LOGO2.image.width, 30) << "the first failure skips the second card too";
+  EXPECT_EQ(form.analysis.LOGO1.image.width, 48);
+  EXPECT_EQ(form.analysis.LOGO2.image.width, 30) << "the first failure skips the second card too";
 
-  RXCellDblClick(ctx, 0, addRow(form.RX, "3"));
-  EXPECT_EQ(form.LOGO1.image.width, 30);
-  EXPECT_EQ(form.LOGO2.image.width, 30) << "still the first analysis' picture";
+  RXCellDblClick(ctx, 0, addRow(form.line.RX, "3"));
+  EXPECT_EQ(form.analysis.LOGO1.image.width, 30);
+  EXPECT_EQ(form.analysis.LOGO2.image.width, 30) << "still the first analysis' picture";
 }
 
 }  // namespace

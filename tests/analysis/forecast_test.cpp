@@ -77,28 +77,28 @@ class ForecastTable : public ::testing::Test {
  protected:
   void SetUp() override { prepareForecastGrids(form); }
   void counts(const std::string& player1, const std::string& player2) {
-    fillPlayerCounts(form.SG, player1, 1);
-    fillPlayerCounts(form.SG, player2, 4);
-    fillCombinedColumns(form.SG);
+    fillPlayerCounts(form.analysis.SG, player1, SgColumn::Win1);
+    fillPlayerCounts(form.analysis.SG, player2, SgColumn::Win2);
+    fillCombinedColumns(form.analysis.SG);
   }
   // Columns 1 to 8 of an SG row, and which of 7 and 8 are coloured.
   std::string row(int r) const {
     std::string text;
-    for (int c = 1; c <= 8; ++c) text.append(form.SG.text(c, r)).append(c < 8 ? " " : "");
-    if (form.SG.cell(7, r).colour) text += " green7";
-    if (form.SG.cell(8, r).colour) text += " green8";
+    for (int c = 1; c <= 8; ++c) text.append(form.analysis.SG.text(c, r)).append(c < 8 ? " " : "");
+    if (form.analysis.SG.cell(7, r).colour) text += " green7";
+    if (form.analysis.SG.cell(8, r).colour) text += " green8";
     return text;
   }
   Form form;
 };
 
 TEST_F(ForecastTable, PreparedGridsHoldCaptionsAndZeros) {
-  ASSERT_EQ(form.SG.rowCount(), 17);
-  EXPECT_EQ(form.SG.text(0, 0), "All Match");
-  EXPECT_EQ(form.SG.text(0, 7), "Chalenger Matches");
-  EXPECT_EQ(form.SG.text(0, 16), "Set 5");
-  ASSERT_EQ(form.ScGrid.rowCount(), 3);
-  EXPECT_EQ(form.ScGrid.text(0, 2), "Set 3");
+  ASSERT_EQ(form.analysis.SG.rowCount(), 17);
+  EXPECT_EQ(form.analysis.SG.text(0, 0), "All Match");
+  EXPECT_EQ(form.analysis.SG.text(0, 7), "Chalenger Matches");
+  EXPECT_EQ(form.analysis.SG.text(0, 16), "Set 5");
+  ASSERT_EQ(form.analysis.ScGrid.rowCount(), 3);
+  EXPECT_EQ(form.analysis.ScGrid.text(0, 2), "Set 3");
   counts("", "");
   for (int r = 0; r < 17; ++r) EXPECT_EQ(row(r), "0 0 0 0 0 0 0 0") << r;
 }
@@ -122,30 +122,31 @@ TEST_F(ForecastTable, CombinedChancesAndTheirColours) {
 }
 
 TEST_F(ForecastTable, SetScoresAreCopiedAsText) {
-  fillSetScores(form.ScGrid, "<s160>3</s160><s106> 1 </s106><s375>n/a</s375><s276>4</s276>");
-  EXPECT_EQ(form.ScGrid.text(1, 0), "3");
-  EXPECT_EQ(form.ScGrid.text(14, 0), "1");
-  EXPECT_EQ(form.ScGrid.text(6, 2), "n/a");
-  EXPECT_EQ(form.ScGrid.text(7, 1), "4");
-  EXPECT_EQ(form.ScGrid.text(8, 1), "") << "6:7 of set 2 is absent";
+  fillSetScores(form.analysis.ScGrid,
+                "<s160>3</s160><s106> 1 </s106><s375>n/a</s375><s276>4</s276>");
+  EXPECT_EQ(form.analysis.ScGrid.text(1, 0), "3");
+  EXPECT_EQ(form.analysis.ScGrid.text(14, 0), "1");
+  EXPECT_EQ(form.analysis.ScGrid.text(6, 2), "n/a");
+  EXPECT_EQ(form.analysis.ScGrid.text(7, 1), "4");
+  EXPECT_EQ(form.analysis.ScGrid.text(8, 1), "") << "6:7 of set 2 is absent";
 }
 
 TEST_F(ForecastTable, LabelsJoinTheSetForecasts) {
   fillForecastLabels(form,
                      "<score_forecast>2:1</score_forecast><sco1>2:0</sco1>"
                      "<sco2>2:1<br>1:2</sco2><wt1>Home wins</wt1><wt2>Over 21.5</wt2>");
-  EXPECT_EQ(form.scor, "2:1");
-  EXPECT_EQ(form.sets, "2:0, (2:1 or 1:2)");
-  EXPECT_EQ(form.wt1, "Home wins");
-  EXPECT_EQ(form.wt2, "Over 21.5");
+  EXPECT_EQ(form.analysis.scor, "2:1");
+  EXPECT_EQ(form.analysis.sets, "2:0, (2:1 or 1:2)");
+  EXPECT_EQ(form.analysis.wt1, "Home wins");
+  EXPECT_EQ(form.analysis.wt2, "Over 21.5");
   fillForecastLabels(form, "<sco2>2:1</sco2>");
-  EXPECT_EQ(form.sets, ", 2:1");
-  EXPECT_EQ(form.scor, "");
+  EXPECT_EQ(form.analysis.sets, ", 2:1");
+  EXPECT_EQ(form.analysis.scor, "");
   fillForecastLabels(form, "<sco1><br></sco1><sco3>0:2</sco3>");
-  EXPECT_EQ(form.sets, "( or ), 0:2");
+  EXPECT_EQ(form.analysis.sets, "( or ), 0:2");
   fillForecastLabels(form, "");
-  EXPECT_EQ(form.sets, "");
-  EXPECT_EQ(form.wt1, "");
+  EXPECT_EQ(form.analysis.sets, "");
+  EXPECT_EQ(form.analysis.wt1, "");
 }
 
 }  // namespace

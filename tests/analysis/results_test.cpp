@@ -42,10 +42,10 @@ TEST(RecentResults, EveryBlockARowAndTheFirstSixInTheStrip) {
       "<home>Alpha</home><away>Beta</away><set1>6:4</set1><set5>7:5</set5>"
       "<total>21</total>";
   blocks[1] += "<liga>Europe>>Cup M.</liga>";
-  fillRecentResults(form.LGrid1, form.LG1, section(blocks));
+  fillRecentResults(form.analysis.LGrid1, form.analysis.LG1, section(blocks));
 
-  ASSERT_EQ(form.LGrid1.rowCount(), 8);
-  const GridModel& g = form.LGrid1;
+  ASSERT_EQ(form.analysis.LGrid1.rowCount(), 8);
+  const GridModel& g = form.analysis.LGrid1;
   std::vector<std::string> first;
   for (int c = 0; c < g.columnCount(); ++c) first.emplace_back(c == 1 ? "" : g.text(c, 0));
   EXPECT_EQ(first, (std::vector<std::string>{"01.02", "", "R1", "Alpha", "Beta", "sW", "6:4", "",
@@ -67,46 +67,48 @@ TEST(RecentResults, EveryBlockARowAndTheFirstSixInTheStrip) {
   }
   EXPECT_EQ(g.text(11, 7), "L");
 
-  ASSERT_EQ(form.LG1.rowCount(), 2);
-  EXPECT_EQ(stripRow(form.LG1, 0), "W+|L-|w|Win||L-|");
-  EXPECT_EQ(stripRow(form.LG1, 1), "sW|sL|sw|sWin|s|sL|");
+  ASSERT_EQ(form.analysis.LG1.rowCount(), 2);
+  EXPECT_EQ(stripRow(form.analysis.LG1, 0), "W+|L-|w|Win||L-|");
+  EXPECT_EQ(stripRow(form.analysis.LG1, 1), "sW|sL|sw|sWin|s|sL|");
 }
 
 TEST(RecentResults, FewBlocksLeaveTheRestOfTheStripEmptyAndNoneLeaveNoRows) {
   Form form;
-  fillRecentResults(form.LGrid2, form.LG2, section({result("L", "0:2"), result("W", "2:1")}));
-  EXPECT_EQ(form.LGrid2.rowCount(), 2);
-  ASSERT_EQ(form.LG2.rowCount(), 2);
-  EXPECT_EQ(stripRow(form.LG2, 0), "L-|W+|||||");
-  EXPECT_EQ(stripRow(form.LG2, 1), "0:2|2:1|||||");
+  fillRecentResults(form.analysis.LGrid2, form.analysis.LG2,
+                    section({result("L", "0:2"), result("W", "2:1")}));
+  EXPECT_EQ(form.analysis.LGrid2.rowCount(), 2);
+  ASSERT_EQ(form.analysis.LG2.rowCount(), 2);
+  EXPECT_EQ(stripRow(form.analysis.LG2, 0), "L-|W+|||||");
+  EXPECT_EQ(stripRow(form.analysis.LG2, 1), "0:2|2:1|||||");
 
-  fillRecentResults(form.LGrid1, form.LG1, "no blocks here");
-  EXPECT_EQ(form.LGrid1.rowCount(), 0);
-  EXPECT_EQ(form.LG1.rowCount(), 0);
+  fillRecentResults(form.analysis.LGrid1, form.analysis.LG1, "no blocks here");
+  EXPECT_EQ(form.analysis.LGrid1.rowCount(), 0);
+  EXPECT_EQ(form.analysis.LG1.rowCount(), 0);
 }
 
 TEST(RecentResults, ALeagueWithoutSeparatorIsAllTournament) {
   Form form;
-  fillRecentResults(form.LGrid1, form.LG1, section({"<liga>Spain</liga>"}));
-  EXPECT_EQ(form.LGrid1.value(1, 0), 0);
-  EXPECT_EQ(form.LGrid1.cell(1, 0).hint, "Spain");
+  fillRecentResults(form.analysis.LGrid1, form.analysis.LG1, section({"<liga>Spain</liga>"}));
+  EXPECT_EQ(form.analysis.LGrid1.value(1, 0), 0);
+  EXPECT_EQ(form.analysis.LGrid1.cell(1, 0).hint, "Spain");
 }
 
 TEST(HeadToHead, OnlyTheWinningSideCountsAsAResult) {
   Form form;
-  fillHeadToHead(form.HX, form.LG3,
+  fillHeadToHead(form.analysis.HX, form.analysis.LG3,
                  section({result("1", "2:0") + "<date>d</date><home>A</home><away>B</away>"
                                                "<q>6:1 6:2</q><liga>Spain>>Madrid</liga>",
                           result("2", "1:2"), result("W", "2:0")}));
-  ASSERT_EQ(form.HX.rowCount(), 3);
+  ASSERT_EQ(form.analysis.HX.rowCount(), 3);
   std::vector<std::string> first;
-  for (int c = 0; c < form.HX.columnCount(); ++c) first.emplace_back(form.HX.text(c, 0));
+  for (int c = 0; c < form.analysis.HX.columnCount(); ++c)
+    first.emplace_back(form.analysis.HX.text(c, 0));
   EXPECT_EQ(first, (std::vector<std::string>{"d", "", "A", "B", "2:0", "6:1 6:2", "1"}));
-  EXPECT_EQ(form.HX.value(1, 0), 0) << "no flag in the head-to-head";
-  EXPECT_EQ(form.HX.cell(1, 0).hint, "");
-  EXPECT_EQ(form.HX.text(6, 2), "");
-  EXPECT_EQ(stripRow(form.LG3, 0), "1+|2-|W||||");
-  EXPECT_EQ(stripRow(form.LG3, 1), "2:0|1:2|2:0||||");
+  EXPECT_EQ(form.analysis.HX.value(1, 0), 0) << "no flag in the head-to-head";
+  EXPECT_EQ(form.analysis.HX.cell(1, 0).hint, "");
+  EXPECT_EQ(form.analysis.HX.text(6, 2), "");
+  EXPECT_EQ(stripRow(form.analysis.LG3, 0), "1+|2-|W||||");
+  EXPECT_EQ(stripRow(form.analysis.LG3, 1), "2:0|1:2|2:0||||");
 }
 
 }  // namespace

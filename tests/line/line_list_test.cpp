@@ -21,13 +21,14 @@ class LineList : public ::testing::Test {
   // Rows of RX column 0, top to bottom.
   std::vector<std::string> lineIds() const {
     std::vector<std::string> ids;
-    for (int r = 0; r < svc.form.RX.rowCount(); ++r) ids.emplace_back(svc.form.RX.text(0, r));
+    for (int r = 0; r < svc.form.line.RX.rowCount(); ++r)
+      ids.emplace_back(svc.form.line.RX.text(0, r));
     return ids;
   }
   std::vector<int> radarMarks() const {
     std::vector<int> marks;
-    for (int r = 0; r < svc.form.RX.rowCount(); ++r)
-      marks.push_back(svc.form.RX.value(kRadarMarkColumn, r));
+    for (int r = 0; r < svc.form.line.RX.rowCount(); ++r)
+      marks.push_back(svc.form.line.RX.value(kRadarMarkColumn, r));
     return marks;
   }
   void serveLineIds(const std::vector<std::string>& ids) {
@@ -73,12 +74,12 @@ TEST_F(LineList, FillsBothGridsFromEveryBlockInFeedOrder) {
       "line", "junk before" + matchList({full, record({{"id", "502"}}), record({{"id", "503"}})}));
   LoadLine(svc.ctx);
 
-  const GridModel& rx = svc.form.RX;
-  const GridModel& rg = svc.form.RG;
+  const GridModel& rx = svc.form.line.RX;
+  const GridModel& rg = svc.form.line.RG;
   EXPECT_EQ(lineIds(), (std::vector<std::string>{"501", "502", "503"}));
   ASSERT_EQ(rg.rowCount(), 3);
-  EXPECT_EQ(svc.form.countsoon, "Count: 3");
-  EXPECT_EQ(svc.form.countsoon2, "Count: 3");
+  EXPECT_EQ(svc.form.line.countsoon, "Count: 3");
+  EXPECT_EQ(svc.form.line.countsoon2, "Count: 3");
 
   const std::vector<std::string> rxTexts{"12.05", "14:00", "Nadal R.", "Thiem D.", "1.40", "2.90"};
   for (int i = 0; i < 6; ++i) {
@@ -109,30 +110,30 @@ TEST_F(LineList, FillsBothGridsFromEveryBlockInFeedOrder) {
 TEST_F(LineList, AFailedOrEmptyAnswerLeavesBothGridsEmptyAndCountsAtZero) {
   serveLineIds({"1", "2"});
   LoadLine(svc.ctx);
-  ASSERT_EQ(svc.form.RX.rowCount(), 2);
+  ASSERT_EQ(svc.form.line.RX.rowCount(), 2);
 
   svc.server.route(test::ServiceContext::listTarget("line"),
                    test::Reply{.status = 500, .body = matchList({record({{"id", "9"}})})});
   LoadLine(svc.ctx);
-  EXPECT_EQ(svc.form.RX.rowCount(), 0);
-  EXPECT_EQ(svc.form.RG.rowCount(), 0);
-  EXPECT_EQ(svc.form.countsoon, "Count: 0");
-  EXPECT_EQ(svc.form.countsoon2, "Count: 0");
+  EXPECT_EQ(svc.form.line.RX.rowCount(), 0);
+  EXPECT_EQ(svc.form.line.RG.rowCount(), 0);
+  EXPECT_EQ(svc.form.line.countsoon, "Count: 0");
+  EXPECT_EQ(svc.form.line.countsoon2, "Count: 0");
 
   serveLineIds({"1"});
   LoadLine(svc.ctx);
   svc.serveList("line", "no blocks here");
   LoadLine(svc.ctx);
-  EXPECT_EQ(svc.form.RX.rowCount(), 0);
-  EXPECT_EQ(svc.form.countsoon, "Count: 0");
+  EXPECT_EQ(svc.form.line.RX.rowCount(), 0);
+  EXPECT_EQ(svc.form.line.countsoon, "Count: 0");
 
   serveLineIds({"1"});
   LoadLine(svc.ctx);
   svc.server.stop();
   LoadLine(svc.ctx);
-  EXPECT_EQ(svc.form.RX.rowCount(), 0);
-  EXPECT_EQ(svc.form.RG.rowCount(), 0);
-  EXPECT_EQ(svc.form.countsoon2, "Count: 0");
+  EXPECT_EQ(svc.form.line.RX.rowCount(), 0);
+  EXPECT_EQ(svc.form.line.RG.rowCount(), 0);
+  EXPECT_EQ(svc.form.line.countsoon2, "Count: 0");
 }
 
 TEST_F(LineList, GenderImageOnlyForExactMOrW) {
@@ -146,10 +147,10 @@ TEST_F(LineList, GenderImageOnlyForExactMOrW) {
   const std::vector<std::string> hints{"Men", "Women", "", "", ""};
   for (int r = 0; r < 5; ++r) {
     SCOPED_TRACE("polliga \"" + values[static_cast<size_t>(r)] + "\"");
-    EXPECT_EQ(svc.form.RX.value(3, r), images[static_cast<size_t>(r)]);
-    EXPECT_EQ(svc.form.RG.value(2, r), images[static_cast<size_t>(r)]);
-    EXPECT_EQ(svc.form.RX.cell(3, r).hint, hints[static_cast<size_t>(r)]);
-    EXPECT_EQ(svc.form.RG.cell(2, r).hint, hints[static_cast<size_t>(r)]);
+    EXPECT_EQ(svc.form.line.RX.value(3, r), images[static_cast<size_t>(r)]);
+    EXPECT_EQ(svc.form.line.RG.value(2, r), images[static_cast<size_t>(r)]);
+    EXPECT_EQ(svc.form.line.RX.cell(3, r).hint, hints[static_cast<size_t>(r)]);
+    EXPECT_EQ(svc.form.line.RG.cell(2, r).hint, hints[static_cast<size_t>(r)]);
   }
 }
 
@@ -168,8 +169,8 @@ TEST_F(LineList, PercentFigureSplitsAtTheFirstDash) {
 
   for (size_t i = 0; i < cases.size(); ++i) {
     SCOPED_TRACE("precent \"" + cases[i].precent + "\"");
-    EXPECT_EQ(svc.form.RG.text(12, static_cast<int>(i)), cases[i].first);
-    EXPECT_EQ(svc.form.RG.text(13, static_cast<int>(i)), cases[i].second);
+    EXPECT_EQ(svc.form.line.RG.text(12, static_cast<int>(i)), cases[i].first);
+    EXPECT_EQ(svc.form.line.RG.text(13, static_cast<int>(i)), cases[i].second);
   }
 }
 
@@ -177,11 +178,11 @@ TEST_F(LineList, LeagueTextKeepsBothSeparatorsWhenPartsAreMissing) {
   svc.serveList("line", matchList({record({{"country", "France"}, {"nameliga", "Lyon"}}),
                                    record({{"id", "2"}})}));
   LoadLine(svc.ctx);
-  EXPECT_EQ(svc.form.RG.text(3, 0), "France. . Lyon");
-  EXPECT_EQ(svc.form.RX.cell(2, 0).hint, "France. . Lyon");
-  EXPECT_EQ(svc.form.RG.text(3, 1), ". . ");
-  EXPECT_EQ(svc.form.RX.cell(2, 1).hint, ". . ");
-  EXPECT_EQ(svc.form.RX.value(2, 1), CountryFlagIndex(""));
+  EXPECT_EQ(svc.form.line.RG.text(3, 0), "France. . Lyon");
+  EXPECT_EQ(svc.form.line.RX.cell(2, 0).hint, "France. . Lyon");
+  EXPECT_EQ(svc.form.line.RG.text(3, 1), ". . ");
+  EXPECT_EQ(svc.form.line.RX.cell(2, 1).hint, ". . ");
+  EXPECT_EQ(svc.form.line.RX.value(2, 1), CountryFlagIndex(""));
 }
 
 TEST_F(LineList, AMissingTagReadsEmptyWhateverAnEarlierBlockHeld) {
@@ -197,8 +198,8 @@ TEST_F(LineList, AMissingTagReadsEmptyWhateverAnEarlierBlockHeld) {
                                    record({{"id", "3"}, {"LIVE_KF", record({{"total", "20"}})}}),
                                    record({{"id", "4"}, {"LIVE_KF", ""}})}));
   LoadLine(svc.ctx);
-  const GridModel& rx = svc.form.RX;
-  const GridModel& rg = svc.form.RG;
+  const GridModel& rx = svc.form.line.RX;
+  const GridModel& rg = svc.form.line.RG;
 
   EXPECT_EQ(rx.text(8, 1), "");
   EXPECT_EQ(rg.text(8, 1), "");
@@ -218,7 +219,7 @@ TEST_F(LineList, SameIdentifierTwiceGivesTwoRows) {
   serveLineIds({"7", "7"});
   LoadLine(svc.ctx);
   EXPECT_EQ(lineIds(), (std::vector<std::string>{"7", "7"}));
-  EXPECT_EQ(svc.form.countsoon2, "Count: 2");
+  EXPECT_EQ(svc.form.line.countsoon2, "Count: 2");
 }
 
 }  // namespace

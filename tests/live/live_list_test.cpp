@@ -21,7 +21,7 @@ class LiveList : public ::testing::Test {
   }
   std::vector<std::string> radarColumns(int row) const {
     std::vector<std::string> texts;
-    for (int col = 17; col <= 21; ++col) texts.emplace_back(svc.form.LG.text(col, row));
+    for (int col = 17; col <= 21; ++col) texts.emplace_back(svc.form.live.LG.text(col, row));
     return texts;
   }
   test::ServiceContext svc;
@@ -49,9 +49,9 @@ TEST_F(LiveList, FillsARowPerBlockFromTheLiveListOfTheLoggedInUser) {
 
   EXPECT_EQ(svc.server.targets(),
             std::vector<std::string>{"/login/kx.php?login=L&pass=P&menu=live"});
-  const GridModel& lg = svc.form.LG;
+  const GridModel& lg = svc.form.live.LG;
   ASSERT_EQ(lg.rowCount(), 2);
-  EXPECT_EQ(svc.form.lcount, "Count: 2");
+  EXPECT_EQ(svc.form.live.lcount, "Count: 2");
   const std::vector<std::pair<int, std::string>> texts{
       {0, "31"},       {2, "14:00"}, {3, "2"},     {4, "2:15"}, {6, "Nadal R."},
       {8, "Thiem D."}, {9, "9.9"},   {10, "2.90"}, {11, "1:0"}, {12, "6:3"},
@@ -66,9 +66,9 @@ TEST_F(LiveList, FillsARowPerBlockFromTheLiveListOfTheLoggedInUser) {
 TEST_F(LiveList, TimeColumnShowsDashForAnEmptyOrMissingQ) {
   serveLive({record({{"q", ""}}), record({{"q", "5'"}}), record({{"id", "no q"}})});
   LoadLive(svc.ctx);
-  EXPECT_EQ(svc.form.LG.text(4, 0), "-");
-  EXPECT_EQ(svc.form.LG.text(4, 1), "5'");
-  EXPECT_EQ(svc.form.LG.text(4, 2), "-") << "never an earlier block's value";
+  EXPECT_EQ(svc.form.live.LG.text(4, 0), "-");
+  EXPECT_EQ(svc.form.live.LG.text(4, 1), "5'");
+  EXPECT_EQ(svc.form.live.LG.text(4, 2), "-") << "never an earlier block's value";
 }
 
 TEST_F(LiveList, ServeBallOnlyBesideThePlayerNamedExactly) {
@@ -81,8 +81,8 @@ TEST_F(LiveList, ServeBallOnlyBesideThePlayerNamedExactly) {
   const std::vector<std::pair<int, int>> markers{{13, 0}, {0, 13}, {0, 0}, {0, 0}, {0, 0}};
   for (size_t i = 0; i < values.size(); ++i) {
     SCOPED_TRACE("podacha \"" + values[i] + "\"");
-    EXPECT_EQ(svc.form.LG.value(5, static_cast<int>(i)), markers[i].first);
-    EXPECT_EQ(svc.form.LG.value(7, static_cast<int>(i)), markers[i].second);
+    EXPECT_EQ(svc.form.live.LG.value(5, static_cast<int>(i)), markers[i].first);
+    EXPECT_EQ(svc.form.live.LG.value(7, static_cast<int>(i)), markers[i].second);
   }
 }
 

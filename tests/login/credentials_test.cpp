@@ -37,9 +37,9 @@ TEST(Credentials, SavedFileHoldsBothLinesWithCrLfAndOnlyTheOwnerMayReadIt) {
 
   Form next;
   LoadCredentials(next, dir.path());
-  EXPECT_TRUE(next.zap);
-  EXPECT_EQ(next.loginedit, kCyrillicLogin);
-  EXPECT_EQ(next.passedit, kPasswordWithBlanks);
+  EXPECT_TRUE(next.about.zap);
+  EXPECT_EQ(next.about.loginedit, kCyrillicLogin);
+  EXPECT_EQ(next.about.passedit, kPasswordWithBlanks);
 }
 
 TEST(Credentials, EveryLineEndingReadsTheSame) {
@@ -49,9 +49,9 @@ TEST(Credentials, EveryLineEndingReadsTheSame) {
     writeFile(dir / "kx.log", "demo" + std::string(ending) + "se cret" + ending);
     Form form;
     LoadCredentials(form, dir.path());
-    EXPECT_TRUE(form.zap);
-    EXPECT_EQ(form.loginedit, "demo");
-    EXPECT_EQ(form.passedit, "se cret");
+    EXPECT_TRUE(form.about.zap);
+    EXPECT_EQ(form.about.loginedit, "demo");
+    EXPECT_EQ(form.about.passedit, "se cret");
   }
 }
 
@@ -72,9 +72,9 @@ TEST(Credentials, ShortOrJunkFilesFillWhatTheyCan) {
     writeFile(dir / "kx.log", c.bytes);
     Form form;
     LoadCredentials(form, dir.path());
-    EXPECT_TRUE(form.zap) << "an existing file means the user chose to be remembered";
-    EXPECT_EQ(form.loginedit, c.login);
-    EXPECT_EQ(form.passedit, c.password);
+    EXPECT_TRUE(form.about.zap) << "an existing file means the user chose to be remembered";
+    EXPECT_EQ(form.about.loginedit, c.login);
+    EXPECT_EQ(form.about.passedit, c.password);
   }
 }
 
@@ -82,9 +82,9 @@ TEST(Credentials, NoFileLeavesTheFieldsEmptyAndTheBoxUnchecked) {
   TempDir dir;
   Form form;
   LoadCredentials(form, dir.path());
-  EXPECT_FALSE(form.zap);
-  EXPECT_EQ(form.loginedit, "");
-  EXPECT_EQ(form.passedit, "");
+  EXPECT_FALSE(form.about.zap);
+  EXPECT_EQ(form.about.loginedit, "");
+  EXPECT_EQ(form.about.passedit, "");
 }
 
 TEST(Credentials, ADirectoryNamedKxLogIsNeitherReadNorReplacedNorRemoved) {
@@ -92,7 +92,7 @@ TEST(Credentials, ADirectoryNamedKxLogIsNeitherReadNorReplacedNorRemoved) {
   fs::create_directory(dir / "kx.log");
   Form form;
   LoadCredentials(form, dir.path());
-  EXPECT_FALSE(form.zap);
+  EXPECT_FALSE(form.about.zap);
 
   form.CurrentLogin = "demo";
   try {

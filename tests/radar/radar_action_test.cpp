@@ -32,7 +32,7 @@ class RecordingPlatform : public Platform {
   void openUrl(const std::string&) override {}
   void closeMainWindow() override {}
   void processPendingEvents() override {
-    moments.push_back({form->RB.enabled(), server->requests().size()});
+    moments.push_back({form->radar.RB.enabled(), server->requests().size()});
     if (failAtCall && moments.size() == *failAtCall) throw std::runtime_error("unexpected");
   }
 
@@ -61,7 +61,7 @@ class RadarActionTest : public ::testing::Test {
 
   // A radar row whose two players have selections "<id>1" and "<id>2" on market "<id>M".
   int addRow(const std::string& id) {
-    GridModel& rb = form.RB;
+    GridModel& rb = form.radar.RB;
     const int row = rb.appendRow();
     rb.setText(0, row, id);
     rb.setText(1, row, "2024-07-01");
@@ -107,22 +107,22 @@ class RadarActionTest : public ::testing::Test {
 
 TEST_F(RadarActionTest, RefreshesBothPlayersThenReportsTheRowAsItNowStands) {
   const int row = addRow("A");
-  form.RB.setText(15, row, "IN PLAY");
+  form.radar.RB.setText(15, row, "IN PLAY");
   serve("A", 1, "10,000.00", "5,000.40", "1,85");
   serve("A", 2, "0", "4,000", "2.1");
   RadarAction(ctx, row);
 
-  const std::vector<std::string> texts = rowTexts(form.RB, row);
+  const std::vector<std::string> texts = rowTexts(form.radar.RB, row);
   const std::vector<std::string> figures(texts.begin() + 9, texts.begin() + 15);
   EXPECT_EQ(figures, (std::vector<std::string>{"1,85", "50", "5000", "2.1", "0", "4000"}));
-  EXPECT_FALSE(form.RB.cell(10, row).colour.has_value());
+  EXPECT_FALSE(form.radar.RB.cell(10, row).colour.has_value());
   EXPECT_EQ(server.targets(),
             (std::vector<std::string>{
                 pageTarget("A", 1), pageTarget("A", 2),
                 // Values go out as the cells hold them; only the wire encodes the blank.
                 kRadarReport + "?my=A&status=IN%20PLAY&k1=1,85&pr1=50&s1=5000&k2=2.1&pr2=0"
                                "&s2=4000"}));
-  EXPECT_EQ(form.SBX.rowCount(), 0);
+  EXPECT_EQ(form.radar.SBX.rowCount(), 0);
 }
 
 TEST_F(RadarActionTest, SignalsOnlyAboveAHundredPercentWithAThousandOrMore) {
@@ -143,12 +143,12 @@ TEST_F(RadarActionTest, SignalsOnlyAboveAHundredPercentWithAThousandOrMore) {
     serve(c.id, 1, c.total, c.amount, "3.0");
     serve(c.id, 2, "1000", "0", "1.2");
     RadarAction(ctx, row);
-    EXPECT_EQ(form.RB.cell(10, row).colour, c.colour) << c.id;
+    EXPECT_EQ(form.radar.RB.cell(10, row).colour, c.colour) << c.id;
   }
-  ASSERT_EQ(form.SBX.rowCount(), 2);
-  EXPECT_EQ(form.SBX.text(0, 0), "half");
-  EXPECT_EQ(form.SBX.text(9, 0), "1000") << "1000.5 rounds to the even 1000";
-  EXPECT_EQ(form.SBX.text(0, 1), "above");
+  ASSERT_EQ(form.radar.SBX.rowCount(), 2);
+  EXPECT_EQ(form.radar.SBX.text(0, 0), "half");
+  EXPECT_EQ(form.radar.SBX.text(9, 0), "1000") << "1000.5 rounds to the even 1000";
+  EXPECT_EQ(form.radar.SBX.text(0, 1), "above");
   EXPECT_EQ(targetsOf(kBetReport).size(), 2u);
   EXPECT_EQ(targetsOf(kRadarReport).size(), 4u);
 }
@@ -160,15 +160,15 @@ TEST_F(RadarActionTest, JournalsEachPlayerOnceAndReportsTheBetWithBlanksSpaced) 
   RBCellDblClick(ctx, 4, row);
   RBCellDblClick(ctx, 9, row);
 
-  ASSERT_EQ(form.SBX.rowCount(), 2);
+  ASSERT_EQ(form.radar.SBX.rowCount(), 2);
   EXPECT_EQ(
-      rowTexts(form.SBX, 0),
+      rowTexts(form.radar.SBX, 0),
       (std::vector<std::string>{"B", "2024-07-01", "14:30", "", "Rafael Nadal", "Novak Djokovic",
                                 "Win2", "2 1/2", "150", "3000", "09:05", "SOON"}));
-  EXPECT_EQ(form.SBX.value(3, 0), 77);
-  EXPECT_EQ(form.SBX.cell(3, 0).hint, "Roland Garros  Men");
-  EXPECT_EQ(form.SBX.text(6, 1), "Win1");
-  EXPECT_EQ(form.SBX.text(8, 1), "105");
+  EXPECT_EQ(form.radar.SBX.value(3, 0), 77);
+  EXPECT_EQ(form.radar.SBX.cell(3, 0).hint, "Roland Garros  Men");
+  EXPECT_EQ(form.radar.SBX.text(6, 1), "Win1");
+  EXPECT_EQ(form.radar.SBX.text(8, 1), "105");
 
   EXPECT_EQ(targetsOf(kBetReport),
             (std::vector<std::string>{
@@ -183,14 +183,14 @@ TEST_F(RadarActionTest, JournalsEachPlayerOnceAndReportsTheBetWithBlanksSpaced) 
 
 TEST_F(RadarActionTest, AFailedReadWritesZerosAndLeavesColoursAlone) {
   const int row = addRow("C");
-  form.RB.setText(10, row, "120");
-  form.RB.setColour(10, row, colours::Yellow);
-  form.RB.setColour(13, row, colours::LightGreen);
+  form.radar.RB.setText(10, row, "120");
+  form.radar.RB.setColour(10, row, colours::Yellow);
+  form.radar.RB.setColour(13, row, colours::LightGreen);
   RadarAction(ctx, row);  // no pages are served: both reads fail with 404
 
-  EXPECT_EQ(form.RB.cell(10, row).colour, colours::Yellow);
-  EXPECT_EQ(form.RB.cell(13, row).colour, colours::LightGreen);
-  EXPECT_EQ(form.SBX.rowCount(), 0);
+  EXPECT_EQ(form.radar.RB.cell(10, row).colour, colours::Yellow);
+  EXPECT_EQ(form.radar.RB.cell(13, row).colour, colours::LightGreen);
+  EXPECT_EQ(form.radar.SBX.rowCount(), 0);
   EXPECT_EQ(
       targetsOf(kRadarReport),
       (std::vector<std::string>{kRadarReport + "?my=C&status=&k1=0&pr1=0&s1=0&k2=0&pr2=0&s2=0"}));
@@ -246,14 +246,14 @@ TEST_F(RadarActionTest, RBIsDisabledWhileTheExchangeIsReadAndEnabledAfter) {
   using Moment = RecordingPlatform::Moment;
   EXPECT_EQ(platform.moments, (std::vector<Moment>{{true, 0}, {false, 0}, {false, 1}, {false, 1}}))
       << "RB goes off before the first read and again between the two";
-  EXPECT_TRUE(form.RB.enabled());
+  EXPECT_TRUE(form.radar.RB.enabled());
 
   platform.failAtCall = platform.moments.size() + 3;
   EXPECT_THROW(RadarAction(ctx, row), std::runtime_error);
-  EXPECT_TRUE(form.RB.enabled()) << "an unexpected error must not leave the radar dead";
+  EXPECT_TRUE(form.radar.RB.enabled()) << "an unexpected error must not leave the radar dead";
   platform.failAtCall = platform.moments.size() + 2;
   EXPECT_NO_THROW(RBCellDblClick(ctx, 0, row));
-  EXPECT_TRUE(form.RB.enabled());
+  EXPECT_TRUE(form.radar.RB.enabled());
 }
 
 TEST_F(RadarActionTest, ARowThatDoesNotExistReadsNothing) {

@@ -52,7 +52,7 @@ TEST_F(RadarList, FillsEveryColumnAndTellsSelectionsFromMoneyAmounts) {
   LoadRadar(svc.ctx);
 
   EXPECT_EQ(svc.server.targets(), std::vector<std::string>{"/login/kx.php?login=L&pass=P&menu=bf"});
-  const GridModel& rb = svc.form.RB;
+  const GridModel& rb = svc.form.radar.RB;
   ASSERT_EQ(rb.rowCount(), 1);
   const std::vector<std::string> texts{"77",     "12.05", "14:00", "",     "Nadal R.", "Thiem D.",
                                        "1.2345", "1111",  "2222",  "1.85", "72",       "500",
@@ -83,14 +83,14 @@ TEST_F(RadarList, LeagueFieldsAreCountryAndTournamentAfterTheFirst) {
   svc.serveList("bf", matchList(blocks));
   LoadRadar(svc.ctx);
 
-  ASSERT_EQ(svc.form.RB.rowCount(), static_cast<int>(cases.size()) + 1);
+  ASSERT_EQ(svc.form.radar.RB.rowCount(), static_cast<int>(cases.size()) + 1);
   for (size_t i = 0; i < cases.size(); ++i) {
     SCOPED_TRACE("liga \"" + cases[i].liga + "\"");
-    EXPECT_EQ(svc.form.RB.value(3, static_cast<int>(i)), CountryFlagIndex(cases[i].country));
-    EXPECT_EQ(svc.form.RB.cell(3, static_cast<int>(i)).hint, cases[i].tournament);
+    EXPECT_EQ(svc.form.radar.RB.value(3, static_cast<int>(i)), CountryFlagIndex(cases[i].country));
+    EXPECT_EQ(svc.form.radar.RB.cell(3, static_cast<int>(i)).hint, cases[i].tournament);
   }
-  EXPECT_EQ(svc.form.RB.value(3, 6), CountryFlagIndex(""));
-  EXPECT_EQ(svc.form.RB.cell(3, 6).hint, "");
+  EXPECT_EQ(svc.form.radar.RB.value(3, 6), CountryFlagIndex(""));
+  EXPECT_EQ(svc.form.radar.RB.cell(3, 6).hint, "");
 }
 
 TEST_F(RadarList, PercentagesAreColouredByTheirWholeNumberOnly) {
@@ -107,13 +107,13 @@ TEST_F(RadarList, PercentagesAreColouredByTheirWholeNumberOnly) {
 
   for (size_t i = 0; i < values.size(); ++i) {
     SCOPED_TRACE("percentage \"" + values[i] + "\"");
-    EXPECT_EQ(svc.form.RB.cell(10, static_cast<int>(i)).colour, expected[i]);
-    EXPECT_EQ(svc.form.RB.cell(13, static_cast<int>(i)).colour, expected[i]);
+    EXPECT_EQ(svc.form.radar.RB.cell(10, static_cast<int>(i)).colour, expected[i]);
+    EXPECT_EQ(svc.form.radar.RB.cell(13, static_cast<int>(i)).colour, expected[i]);
   }
   const int bare = static_cast<int>(values.size());
   for (int col = 9; col <= 14; ++col) {
-    EXPECT_EQ(svc.form.RB.text(col, bare), "") << "column " << col;
-    EXPECT_EQ(svc.form.RB.cell(col, bare).colour, std::nullopt) << "column " << col;
+    EXPECT_EQ(svc.form.radar.RB.text(col, bare), "") << "column " << col;
+    EXPECT_EQ(svc.form.radar.RB.cell(col, bare).colour, std::nullopt) << "column " << col;
   }
 }
 

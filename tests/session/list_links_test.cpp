@@ -28,13 +28,14 @@ class ListLinks : public ::testing::Test {
  protected:
   std::vector<int> radarMarks() const {
     std::vector<int> marks;
-    for (int r = 0; r < svc.form.RX.rowCount(); ++r)
-      marks.push_back(svc.form.RX.value(kRadarMarkColumn, r));
+    for (int r = 0; r < svc.form.line.RX.rowCount(); ++r)
+      marks.push_back(svc.form.line.RX.value(kRadarMarkColumn, r));
     return marks;
   }
   void setRadarIds(const std::vector<std::string>& ids) {
-    svc.form.RB.clear();
-    for (const std::string& id : ids) svc.form.RB.setText(0, svc.form.RB.appendRow(), id);
+    svc.form.radar.RB.clear();
+    for (const std::string& id : ids)
+      svc.form.radar.RB.setText(0, svc.form.radar.RB.appendRow(), id);
   }
   void serveLineIds(const std::vector<std::string>& ids) {
     std::vector<std::string> blocks;
@@ -43,7 +44,7 @@ class ListLinks : public ::testing::Test {
   }
   // Puts a radar row in place the way the radar load and the radar action leave one.
   int addRadarRow(const RadarFigures& f) {
-    GridModel& rb = svc.form.RB;
+    GridModel& rb = svc.form.radar.RB;
     const int i = rb.appendRow();
     const std::vector<std::string> texts{f.odds1, f.percent1, f.money1,
                                          f.odds2, f.percent2, f.money2};
@@ -58,7 +59,7 @@ class ListLinks : public ::testing::Test {
   }
   std::vector<std::string> radarColumns(int row) const {
     std::vector<std::string> texts;
-    for (int col = 17; col <= 21; ++col) texts.emplace_back(svc.form.LG.text(col, row));
+    for (int col = 17; col <= 21; ++col) texts.emplace_back(svc.form.live.LG.text(col, row));
     return texts;
   }
   int liveRequests() const {
@@ -87,7 +88,7 @@ TEST_F(LineMarks, RefreshReloadsTheLineAndMarksRowsOnTheRadarByExactIdentifier) 
   spSkinXFormButton2Click(svc.ctx);
   EXPECT_EQ(radarMarks(), (std::vector<int>{8, 0, 8, 0, 8, 8, 8}));
   EXPECT_EQ(svc.server.targets().size(), 2u) << "each press reloads the line";
-  EXPECT_EQ(svc.form.RB.rowCount(), 4) << "the radar is only read";
+  EXPECT_EQ(svc.form.radar.RB.rowCount(), 4) << "the radar is only read";
 }
 
 TEST_F(LineMarks, RefreshWithAnEmptyRadarOrLineMarksNothing) {
@@ -96,13 +97,13 @@ TEST_F(LineMarks, RefreshWithAnEmptyRadarOrLineMarksNothing) {
   EXPECT_EQ(radarMarks(), (std::vector<int>{0, 0}));
 
   setRadarIds({"1"});
-  svc.form.RB.setText(15, 0, "LIVE");
+  svc.form.radar.RB.setText(15, 0, "LIVE");
   svc.serveList("line", "");
   spSkinXFormButton2Click(svc.ctx);
-  EXPECT_EQ(svc.form.RX.rowCount(), 0);
-  EXPECT_EQ(svc.form.RB.rowCount(), 1);
-  EXPECT_EQ(svc.form.RB.text(0, 0), "1");
-  EXPECT_EQ(svc.form.RB.text(15, 0), "LIVE");
+  EXPECT_EQ(svc.form.line.RX.rowCount(), 0);
+  EXPECT_EQ(svc.form.radar.RB.rowCount(), 1);
+  EXPECT_EQ(svc.form.radar.RB.text(0, 0), "1");
+  EXPECT_EQ(svc.form.radar.RB.text(15, 0), "LIVE");
 }
 
 // The marks through the index must be those of comparing every line row with every radar
@@ -119,8 +120,9 @@ TEST_F(LineMarks, IndexedMarkingEqualsTheFullPairScan) {
   for (int round = 0; round < 50; ++round) {
     const std::vector<std::string> line = randomIds(round % 17);
     const std::vector<std::string> radar = randomIds((round * 7) % 13);
-    svc.form.RX.clear();
-    for (const std::string& id : line) svc.form.RX.setText(0, svc.form.RX.appendRow(), id);
+    svc.form.line.RX.clear();
+    for (const std::string& id : line)
+      svc.form.line.RX.setText(0, svc.form.line.RX.appendRow(), id);
     setRadarIds(radar);
 
     std::vector<int> expected(line.size(), 0);
@@ -135,28 +137,29 @@ TEST_F(LineMarks, IndexedMarkingEqualsTheFullPairScan) {
 
 TEST_F(LineMarks, MarksEveryLineRowOfARadarMatchIncludingDuplicates) {
   for (const char* id : {"5", "6", "5", "05", "7"})
-    svc.form.RX.setText(0, svc.form.RX.appendRow(), id);
+    svc.form.line.RX.setText(0, svc.form.line.RX.appendRow(), id);
   svc.serveList("bf", matchList({record({{"id", "5"}}), record({{"id", "7"}}),
                                  record({{"id", "7"}}), record({{"id", "9"}})}));
   loadRadarWithLineMarks(svc.ctx);
 
   std::vector<int> marks;
-  for (int r = 0; r < svc.form.RX.rowCount(); ++r) marks.push_back(svc.form.RX.value(11, r));
+  for (int r = 0; r < svc.form.line.RX.rowCount(); ++r)
+    marks.push_back(svc.form.line.RX.value(11, r));
   EXPECT_EQ(marks, (std::vector<int>{8, 0, 8, 0, 8}));
 }
 
 TEST_F(LineMarks, AFailedRequestLeavesTheRadarEmptyAndMarksNothing) {
-  svc.form.RX.setText(0, svc.form.RX.appendRow(), "5");
+  svc.form.line.RX.setText(0, svc.form.line.RX.appendRow(), "5");
   svc.serveList("bf", matchList({record({{"id", "5"}})}));
   loadRadarWithLineMarks(svc.ctx);
-  ASSERT_EQ(svc.form.RB.rowCount(), 1);
+  ASSERT_EQ(svc.form.radar.RB.rowCount(), 1);
 
-  svc.form.RX.setValue(11, 0, 0);
+  svc.form.line.RX.setValue(11, 0, 0);
   svc.server.route(test::ServiceContext::listTarget("bf"),
                    test::Reply{.status = 404, .body = matchList({record({{"id", "5"}})})});
   loadRadarWithLineMarks(svc.ctx);
-  EXPECT_EQ(svc.form.RB.rowCount(), 0);
-  EXPECT_EQ(svc.form.RX.value(11, 0), 0);
+  EXPECT_EQ(svc.form.radar.RB.rowCount(), 0);
+  EXPECT_EQ(svc.form.line.RX.value(11, 0), 0);
 }
 
 TEST_F(LiveRadarFigures, AMatchOnTheRadarShowsItsFiguresAndMarksTheRadarRowLive) {
@@ -166,12 +169,12 @@ TEST_F(LiveRadarFigures, AMatchOnTheRadarShowsItsFiguresAndMarksTheRadarRowLive)
   loadLiveWithRadarFigures(svc.ctx);
 
   EXPECT_EQ(radarColumns(0), (std::vector<std::string>{"1.85", "72%", "2.10", "28%", "$800"}));
-  EXPECT_EQ(svc.form.LG.cell(18, 0).colour, colours::LightGreen);
-  EXPECT_EQ(svc.form.LG.cell(20, 0).colour, std::nullopt);
-  EXPECT_EQ(svc.form.RB.text(15, 1), "LIVE");
-  EXPECT_EQ(svc.form.RB.text(16, 1), "1:1") << "the radar row's score is the live score";
-  EXPECT_EQ(svc.form.RB.text(15, 0), "");
-  EXPECT_EQ(svc.form.RB.text(16, 0), "");
+  EXPECT_EQ(svc.form.live.LG.cell(18, 0).colour, colours::LightGreen);
+  EXPECT_EQ(svc.form.live.LG.cell(20, 0).colour, std::nullopt);
+  EXPECT_EQ(svc.form.radar.RB.text(15, 1), "LIVE");
+  EXPECT_EQ(svc.form.radar.RB.text(16, 1), "1:1") << "the radar row's score is the live score";
+  EXPECT_EQ(svc.form.radar.RB.text(15, 0), "");
+  EXPECT_EQ(svc.form.radar.RB.text(16, 0), "");
   EXPECT_EQ(radarColumns(1), std::vector<std::string>(5));
 }
 
@@ -181,9 +184,9 @@ TEST_F(LiveRadarFigures, MoneyCountsOnlyWholeNumbersAndAnEmptyPercentageShowsAPe
   addRadarRow({"3", "", "", "", "", "", ""});
   serveLive({record({{"id", "1"}}), record({{"id", "2"}}), record({{"id", "3"}})});
   loadLiveWithRadarFigures(svc.ctx);
-  EXPECT_EQ(svc.form.LG.text(21, 0), "$0");
-  EXPECT_EQ(svc.form.LG.text(18, 0), "%");
-  EXPECT_EQ(svc.form.LG.text(21, 1), "$300");
+  EXPECT_EQ(svc.form.live.LG.text(21, 0), "$0");
+  EXPECT_EQ(svc.form.live.LG.text(18, 0), "%");
+  EXPECT_EQ(svc.form.live.LG.text(21, 1), "$300");
   EXPECT_EQ(radarColumns(2), (std::vector<std::string>{"", "%", "", "%", "$0"}));
 }
 
@@ -193,10 +196,11 @@ TEST_F(LiveRadarFigures, TheLastMatchingRadarRowWinsAndEveryOneBecomesLive) {
   serveLive({record({{"id", "8"}, {"score", "0:1"}})});
   loadLiveWithRadarFigures(svc.ctx);
   EXPECT_EQ(radarColumns(0), (std::vector<std::string>{"1.2", "60%", "6.0", "40%", "$22"}));
-  EXPECT_EQ(svc.form.LG.cell(18, 0).colour, std::nullopt) << "the colour comes from the same row";
-  EXPECT_EQ(svc.form.RB.text(15, 0), "LIVE");
-  EXPECT_EQ(svc.form.RB.text(15, 1), "LIVE");
-  EXPECT_EQ(svc.form.RB.text(16, 0), "0:1");
+  EXPECT_EQ(svc.form.live.LG.cell(18, 0).colour, std::nullopt)
+      << "the colour comes from the same row";
+  EXPECT_EQ(svc.form.radar.RB.text(15, 0), "LIVE");
+  EXPECT_EQ(svc.form.radar.RB.text(15, 1), "LIVE");
+  EXPECT_EQ(svc.form.radar.RB.text(16, 0), "0:1");
 }
 
 TEST_F(LiveRadarFigures, ARadarRowStaysLiveAfterItsMatchLeavesAndAFailedLoadTouchesNothing) {
@@ -205,15 +209,15 @@ TEST_F(LiveRadarFigures, ARadarRowStaysLiveAfterItsMatchLeavesAndAFailedLoadTouc
   loadLiveWithRadarFigures(svc.ctx);
   serveLive({record({{"id", "9"}})});
   loadLiveWithRadarFigures(svc.ctx);
-  EXPECT_EQ(svc.form.LG.text(0, 0), "9");
-  EXPECT_EQ(svc.form.RB.text(15, 0), "LIVE");
-  EXPECT_EQ(svc.form.RB.text(16, 0), "2:0");
+  EXPECT_EQ(svc.form.live.LG.text(0, 0), "9");
+  EXPECT_EQ(svc.form.radar.RB.text(15, 0), "LIVE");
+  EXPECT_EQ(svc.form.radar.RB.text(16, 0), "2:0");
 
   svc.server.stop();
   loadLiveWithRadarFigures(svc.ctx);
-  EXPECT_EQ(svc.form.LG.rowCount(), 0);
-  EXPECT_EQ(svc.form.lcount, "Count: 0");
-  EXPECT_EQ(svc.form.RB.text(15, 0), "LIVE");
+  EXPECT_EQ(svc.form.live.LG.rowCount(), 0);
+  EXPECT_EQ(svc.form.live.lcount, "Count: 0");
+  EXPECT_EQ(svc.form.radar.RB.text(15, 0), "LIVE");
 }
 
 // Whatever mix of duplicate and empty identifiers the two lists hold, the live rows and
@@ -224,7 +228,7 @@ TEST_F(LiveRadarFigures, IndexedRadarLinkEqualsTheFullPairScan) {
   std::uniform_int_distribution<size_t> pick(0, pool.size() - 1);
   std::uniform_int_distribution<int> amount(0, 999);
   for (int round = 0; round < 20; ++round) {
-    svc.form.RB.clear();
+    svc.form.radar.RB.clear();
     const int radarRows = round % 9;
     for (int i = 0; i < radarRows; ++i) {
       const std::string odds = std::to_string(i);
@@ -240,7 +244,7 @@ TEST_F(LiveRadarFigures, IndexedRadarLinkEqualsTheFullPairScan) {
     }
     serveLive(blocks);
 
-    const GridModel& rb = svc.form.RB;
+    const GridModel& rb = svc.form.radar.RB;
     std::vector<std::vector<std::string>> expectedLive(ids.size(), std::vector<std::string>(5));
     std::vector<std::optional<Colour>> expectedColour(ids.size());
     std::vector<std::string> expectedStatus(static_cast<size_t>(radarRows)),
@@ -262,7 +266,7 @@ TEST_F(LiveRadarFigures, IndexedRadarLinkEqualsTheFullPairScan) {
     for (size_t r = 0; r < ids.size(); ++r) {
       ASSERT_EQ(radarColumns(static_cast<int>(r)), expectedLive[r])
           << "round " << round << " row " << r;
-      ASSERT_EQ(svc.form.LG.cell(18, static_cast<int>(r)).colour, expectedColour[r]);
+      ASSERT_EQ(svc.form.live.LG.cell(18, static_cast<int>(r)).colour, expectedColour[r]);
     }
     for (int i = 0; i < radarRows; ++i) {
       ASSERT_EQ(rb.text(15, i), expectedStatus[static_cast<size_t>(i)]) << "round " << round;
@@ -274,20 +278,20 @@ TEST_F(LiveRadarFigures, IndexedRadarLinkEqualsTheFullPairScan) {
 TEST_F(LiveTimer, TimerCountsDownAndReloadsOnTheTickThatShowsZero) {
   serveLive({record({{"id", "1"}})});
   Timer1Timer(svc.ctx);
-  EXPECT_EQ(svc.form.Livetime, "Refresh from 59 sec.");
+  EXPECT_EQ(svc.form.live.Livetime, "Refresh from 59 sec.");
   EXPECT_EQ(svc.form.LiveCountdown, 59);
   for (int tick = 2; tick < 60; ++tick) Timer1Timer(svc.ctx);
-  EXPECT_EQ(svc.form.Livetime, "Refresh from 1 sec.");
+  EXPECT_EQ(svc.form.live.Livetime, "Refresh from 1 sec.");
   EXPECT_EQ(liveRequests(), 0);
 
   Timer1Timer(svc.ctx);
-  EXPECT_EQ(svc.form.Livetime, "Refresh from 0 sec.");
+  EXPECT_EQ(svc.form.live.Livetime, "Refresh from 0 sec.");
   EXPECT_EQ(liveRequests(), 1);
-  EXPECT_EQ(svc.form.LG.rowCount(), 1);
+  EXPECT_EQ(svc.form.live.LG.rowCount(), 1);
   EXPECT_EQ(svc.form.LiveCountdown, 60);
 
   Timer1Timer(svc.ctx);
-  EXPECT_EQ(svc.form.Livetime, "Refresh from 59 sec.");
+  EXPECT_EQ(svc.form.live.Livetime, "Refresh from 59 sec.");
 }
 
 TEST_F(LiveTimer, TheReloadTickLetsWaitingEventsRunBeforeTheReload) {
@@ -313,7 +317,8 @@ TEST_F(LiveTimer, ATickArrivingInsideATickDoesNothing) {
   };
   for (int tick = 1; tick <= 61; ++tick) {
     Timer1Timer(svc.ctx);
-    ASSERT_EQ(svc.form.Livetime, "Refresh from " + std::to_string((60 - tick % 60) % 60) + " sec.")
+    ASSERT_EQ(svc.form.live.Livetime,
+              "Refresh from " + std::to_string((60 - tick % 60) % 60) + " sec.")
         << "tick " << tick;
   }
   EXPECT_EQ(nestedTicks, 62) << "each tick lets events run once, the reload tick twice";
@@ -324,9 +329,9 @@ TEST_F(LiveTimer, ATickArrivingInsideATickDoesNothing) {
 TEST_F(LiveTimer, TheCountdownKeepsRunningWithTheServiceUnreachable) {
   svc.server.stop();
   for (int tick = 1; tick <= 121; ++tick) Timer1Timer(svc.ctx);
-  EXPECT_EQ(svc.form.Livetime, "Refresh from 59 sec.");
-  EXPECT_EQ(svc.form.LG.rowCount(), 0);
-  EXPECT_EQ(svc.form.lcount, "Count: 0");
+  EXPECT_EQ(svc.form.live.Livetime, "Refresh from 59 sec.");
+  EXPECT_EQ(svc.form.live.LG.rowCount(), 0);
+  EXPECT_EQ(svc.form.live.lcount, "Count: 0");
 }
 
 }  // namespace

@@ -63,9 +63,9 @@ class SessionTest : public testing::Test {
   // Types the credentials and clicks LOGIN.
   Form& logIn(const std::string& login, const std::string& password, bool remember) {
     Form& form = session ? session->form() : start().form();
-    form.loginedit = login;
-    form.passedit = password;
-    form.zap = remember;
+    form.about.loginedit = login;
+    form.about.passedit = password;
+    form.about.zap = remember;
     session->spSkinXFormButton1Click();
     return form;
   }
@@ -97,14 +97,14 @@ TEST_F(SessionTest, StartsOnTheAboutPageAloneWithTheRememberedLogIn) {
   Form& fresh = start().form();
   expectLoggedOut(fresh);
   EXPECT_EQ(fresh.LiveCountdown, 60);
-  EXPECT_EQ(fresh.loginedit, "");
-  EXPECT_FALSE(fresh.zap);
+  EXPECT_EQ(fresh.about.loginedit, "");
+  EXPECT_FALSE(fresh.about.zap);
 
   writeFile(dir / "kx.log", "demo\r\nsecret\r\n");
   Form& remembered = start().form();
-  EXPECT_EQ(remembered.loginedit, "demo");
-  EXPECT_EQ(remembered.passedit, "secret");
-  EXPECT_TRUE(remembered.zap);
+  EXPECT_EQ(remembered.about.loginedit, "demo");
+  EXPECT_EQ(remembered.about.passedit, "secret");
+  EXPECT_TRUE(remembered.about.zap);
   EXPECT_TRUE(platform.messages.empty());
   EXPECT_TRUE(server.targets().empty()) << "start-up sends nothing";
 }
@@ -213,8 +213,8 @@ TEST_F(SessionTest, UncheckedBoxForgetsTheRememberedLogIn) {
   EXPECT_FALSE(fs::exists(dir / "kx.log"));
 
   Form& next = start().form();
-  EXPECT_FALSE(next.zap);
-  EXPECT_EQ(next.loginedit, "");
+  EXPECT_FALSE(next.about.zap);
+  EXPECT_EQ(next.about.loginedit, "");
 }
 
 TEST_F(SessionTest, EmptyCredentialsAreStillSent) {
@@ -264,23 +264,23 @@ TEST_F(SessionTest, UnwritableKxLogStopsTheClickBeforeAnyLoad) {
 TEST_F(SessionTest, TimerCountsDownFromFiftyNineAndStartsAgainAfterTheReload) {
   answerLogIn(Reply{.body = "ok"});
   Form& form = logIn("demo", "secret", false);
-  EXPECT_EQ(form.Livetime, "") << "nothing is shown before the first tick";
+  EXPECT_EQ(form.live.Livetime, "") << "nothing is shown before the first tick";
   EXPECT_EQ(form.LiveCountdown, 60) << "the log-in's own live load does not count";
 
   session->Timer1Timer();
-  EXPECT_EQ(form.Livetime, "Refresh from 59 sec.");
+  EXPECT_EQ(form.live.Livetime, "Refresh from 59 sec.");
   EXPECT_EQ(form.LiveCountdown, 59);
 
   for (int tick = 2; tick < 60; ++tick) session->Timer1Timer();
-  EXPECT_EQ(form.Livetime, "Refresh from 1 sec.");
+  EXPECT_EQ(form.live.Livetime, "Refresh from 1 sec.");
   const int pendingBefore = platform.pendingRuns;
   session->Timer1Timer();
-  EXPECT_EQ(form.Livetime, "Refresh from 0 sec.") << "0 stays shown through the reload";
+  EXPECT_EQ(form.live.Livetime, "Refresh from 0 sec.") << "0 stays shown through the reload";
   EXPECT_EQ(form.LiveCountdown, 60);
   EXPECT_EQ(platform.pendingRuns - pendingBefore, 2) << "the 0 is painted before the reload";
 
   session->Timer1Timer();
-  EXPECT_EQ(form.Livetime, "Refresh from 59 sec.");
+  EXPECT_EQ(form.live.Livetime, "Refresh from 59 sec.");
 }
 
 }  // namespace

@@ -35,24 +35,38 @@ TEST(GridColumns, EachGridHasTheColumnsItsLoaderWritesByNumber) {
     std::vector<int> hidden;
   };
   for (const Shape& s : std::vector<Shape>{
-           {form.RX, 20, {2, 3, 10, 11}, {0, 1, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}},
-           {form.RG, 24, {1, 2}, {0}},
-           {form.LG, 22, {1, 5, 7}, {0, 4}},
-           {form.RB, 17, {3}, {0, 6, 7, 8}},
-           {form.SBX, 12, {3}, {0}},
-           {form.MatchGrid, 7, {3, 5}, {0}},
-           {form.KFGrid, 2, {}, {}},
-           {form.SG, 9, {}, {}},
-           {form.ScGrid, 15, {}, {}},
-           {form.LGrid1, 13, {1}, {}},
-           {form.HX, 7, {1}, {}},
-           {form.LG3, 6, {}, {}},
+           {form.line.RX, 20, {2, 3, 10, 11}, {0, 1, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}},
+           {form.line.RG, 24, {1, 2}, {0}},
+           {form.live.LG, 22, {1, 5, 7}, {0, 4}},
+           {form.radar.RB, 17, {3}, {0, 6, 7, 8}},
+           {form.radar.SBX, 12, {3}, {0}},
+           {form.analysis.MatchGrid, 7, {3, 5}, {0}},
+           {form.analysis.KFGrid, 2, {}, {}},
+           {form.analysis.SG, 9, {}, {}},
+           {form.analysis.ScGrid, 15, {}, {}},
+           {form.analysis.LGrid1, 13, {1}, {}},
+           {form.analysis.HX, 7, {1}, {}},
+           {form.analysis.LG3, 6, {}, {}},
        }) {
     SCOPED_TRACE(s.grid.name());
     EXPECT_EQ(s.grid.columnCount(), s.columns);
     EXPECT_EQ(columnsWhere(s.grid, isImage), s.images);
     EXPECT_EQ(columnsWhere(s.grid, isHidden), s.hidden);
   }
+}
+
+TEST(GridColumns, EveryGridsNamedColumnsEndAtItsLastColumn) {
+  Form form;
+  EXPECT_EQ(columnIndex(RxColumn::Over) + 1, form.line.RX.columnCount());
+  EXPECT_EQ(columnIndex(RgColumn::Over) + 1, form.line.RG.columnCount());
+  EXPECT_EQ(columnIndex(LgColumn::RadarMoney) + 1, form.live.LG.columnCount());
+  EXPECT_EQ(columnIndex(RbColumn::Score) + 1, form.radar.RB.columnCount());
+  EXPECT_EQ(columnIndex(SbxColumn::Status) + 1, form.radar.SBX.columnCount());
+  EXPECT_EQ(columnIndex(MatchColumn::Status) + 1, form.analysis.MatchGrid.columnCount());
+  EXPECT_EQ(columnIndex(KfColumn::Win2) + 1, form.analysis.KFGrid.columnCount());
+  EXPECT_EQ(columnIndex(SgColumn::Chance2) + 1, form.analysis.SG.columnCount());
+  EXPECT_EQ(columnIndex(LGridColumn::Total) + 1, form.analysis.LGrid2.columnCount());
+  EXPECT_EQ(columnIndex(HxColumn::Rez) + 1, form.analysis.HX.columnCount());
 }
 
 TEST(GridColumns, FlagColumnsDrawFromTheFlagListAndStartAtTheTennisBall) {
@@ -64,20 +78,20 @@ TEST(GridColumns, FlagColumnsDrawFromTheFlagListAndStartAtTheTennisBall) {
       EXPECT_EQ(grid->value(col, 0), 0) << grid->name() << " column " << col;
     }
   }
-  EXPECT_EQ(form.RX.column(3).images, ImageList::Gender);
-  EXPECT_EQ(form.RX.column(11).images, ImageList::Icons);
-  EXPECT_EQ(form.LG.column(5).images, ImageList::Icons);
+  EXPECT_EQ(form.line.RX.column(3).images, ImageList::Gender);
+  EXPECT_EQ(form.line.RX.column(11).images, ImageList::Icons);
+  EXPECT_EQ(form.live.LG.column(5).images, ImageList::Icons);
 }
 
 TEST(GridColumns, StatisticsColumnsAreNumbersThatStartAtZero) {
   Form form;
-  form.SG.setRowCount(17);
+  form.analysis.SG.setRowCount(17);
   for (int col = 1; col <= 8; ++col) {
-    EXPECT_EQ(form.SG.column(col).kind, ColumnKind::Number);
-    EXPECT_EQ(form.SG.text(col, 16), "0");
+    EXPECT_EQ(form.analysis.SG.column(col).kind, ColumnKind::Number);
+    EXPECT_EQ(form.analysis.SG.text(col, 16), "0");
   }
-  EXPECT_EQ(form.LG1.column(0).textColour, colours::Black);
-  EXPECT_EQ(form.LG3.column(0).textColour, colours::ButtonText);
+  EXPECT_EQ(form.analysis.LG1.column(0).textColour, colours::Black);
+  EXPECT_EQ(form.analysis.LG3.column(0).textColour, colours::ButtonText);
 }
 
 }  // namespace

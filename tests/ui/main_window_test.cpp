@@ -156,5 +156,26 @@ TEST_F(MainWindowTest, DoubleClickOnTheLineOpensTheMatchInTheCards) {
   EXPECT_TRUE(line->isEnabled());
 }
 
+TEST_F(MainWindowTest, TheCountdownShowsZeroWhileTheLiveReloadIsUnderWay) {
+  QLabel* countdown = nullptr;
+  std::vector<QString> seenDuringReloads;
+  server.fallback([&](const test::RecordedRequest& request) {
+    // The window's thread waits for this answer, so its label holds still while read.
+    if (countdown && request.target.find("menu=live") != std::string::npos)
+      seenDuringReloads.push_back(countdown->text());
+    return Reply{};
+  });
+  logIn("user", "pass");
+  countdown = find<QLabel>("Livetime");
+  window().session().form().LiveCountdown = 2;
+
+  auto* timer = window().findChild<QTimer*>();
+  for (int tick = 0; tick < 2; ++tick)
+    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+
+  EXPECT_EQ(seenDuringReloads, std::vector<QString>{"Refresh from 0 sec."});
+  EXPECT_EQ(countdown->text(), "Refresh from 0 sec.");
+}
+
 }  // namespace
 }  // namespace korvex::ui
