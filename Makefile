@@ -4,8 +4,9 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev libcurl4-openssl-dev libjpeg-
   famfamfam-flag-png nlohmann-json3-dev libcpp-httplib-dev libgtest-dev libgmock-dev \
   libbenchmark-dev xvfb xauth fonts-liberation2 clang-format-14 git
 FUZZ_PACKAGES := clang libclang-rt-dev
+PACKAGE_PACKAGES := dpkg-dev file desktop-file-utils appstream lintian
 
-.PHONY: deps build format-check test test-asan demo bench fuzz screenshot clean
+.PHONY: deps build format-check test test-asan demo bench fuzz screenshot package clean
 
 deps:
 	@scripts/install-deps.sh $(PACKAGES)
@@ -40,6 +41,16 @@ bench: deps
 fuzz:
 	@scripts/install-deps.sh $(FUZZ_PACKAGES) $(PACKAGES)
 	scripts/fuzz.sh
+
+# The Debian package from a hardened release build of the three programs, checked as the
+# archive would check it.
+package:
+	@scripts/install-deps.sh $(PACKAGE_PACKAGES) $(PACKAGES)
+	cmake --preset package
+	cmake --build --preset package -j $(JOBS)
+	rm -f build/package/korvex_*.deb
+	cpack --preset package
+	scripts/check-package.sh build/package/korvex_*.deb
 
 screenshot: build
 	scripts/screenshot.sh build/dev docs/korvex.png

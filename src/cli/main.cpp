@@ -16,6 +16,7 @@ namespace {
 using korvex::Session;
 using korvex::cli::Action;
 using korvex::cli::CliPlatform;
+using korvex::cli::Invocation;
 
 korvex::SessionConfig configFor(const korvex::cli::Invocation& invocation) {
   korvex::SessionConfig config;
@@ -85,6 +86,14 @@ int main(int argc, char** argv) {
   if (!invocation) {
     std::cerr << "korvex-cli: " << error << '\n' << korvex::cli::kUsage << '\n';
     return 2;
+  }
+  if (invocation->request == Invocation::Request::Help) {
+    std::cout << korvex::cli::kUsage << '\n' << korvex::cli::kHelp;
+    return 0;
+  }
+  if (invocation->request == Invocation::Request::Version) {
+    std::cout << "korvex-cli " KORVEX_VERSION "\n";
+    return 0;
   }
 
   CliPlatform platform;
