@@ -4,10 +4,7 @@
 // measures how much memory the first load takes, against the size of the answer, and
 // whether twice the matches cost about twice the time. The program prints every ratio with
 // its verdict and fails when one is out of range.
-//
-// The machine running it is usually shared and its load comes and goes. Each round
-// therefore times the runs back to back and the ratios are taken within the round; the
-// verdict goes by the median round.
+// Each round times the runs back to back (see median_verdict.h).
 //
 // A first load only happens once in a process: after it, the allocator holds the freed
 // memory and its pages are mapped, so a second "first" load would be cheaper than the
@@ -31,12 +28,15 @@
 #include <string>
 
 #include "line/line_list.h"
+#include "median_verdict.h"
 #include "support/child_process.h"
 #include "support/feed_samples.h"
 #include "support/service_context.h"
 
 namespace {
 
+using korvex::bench::MedianReporter;
+using korvex::bench::verdict;
 using korvex::test::ServiceContext;
 using Clock = std::chrono::steady_clock;
 
@@ -177,31 +177,6 @@ void round(benchmark::State& state, Bench& bench) {
     state.counters[kScaling] = large.wall / small.wall;
     state.counters["cpu:first/transfer"] = first.times.cpu / bare.cpu;
   }
-}
-
-// Keeps the median round's ratios for the verdict.
-class MedianReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median") continue;
-      for (const auto& [name, counter] : run.counters) ratios[name] = counter.value;
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> ratios;
-};
-
-bool verdict(const MedianReporter& reporter, const char* name, double low, double high) {
-  const auto found = reporter.ratios.find(name);
-  if (found == reporter.ratios.end()) {
-    std::printf("FAIL: %s was not measured\n", name);
-    return false;
-  }
-  const bool pass = found->second >= low && found->second <= high;
-  std::printf("%s: %s = %.2f (expected %.1f..%.1f)\n", pass ? "PASS" : "FAIL", name, found->second,
-              low, high);
-  return pass;
 }
 
 }  // namespace

@@ -1,0 +1,135 @@
+// The log-in with a 20,000-match line in the window, until the window has painted it,
+// against the same log-in through the session alone, which is what korvex-cli runs: the
+// window may take at most twice as long. It runs on Qt's offscreen platform, so it needs
+// no display; each round builds a fresh window and a fresh session (see median_verdict.h).
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <chrono>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "median_verdict.h"
+#include "support/feed_samples.h"
+#include "support/temp_dir.h"
+#include "support/test_server.h"
+#include "ui/main_window.h"
+
+namespace {
+
+using korvex::bench::MedianReporter;
+using korvex::bench::verdict;
+
+constexpr int kMatches = 20'000;
+constexpr int kRounds = 15;
+constexpr double kMaxWindowPerCli = 2.0;
+constexpr const char* kWindowPerCli = "window/cli";
+
+// What the two front ends do with the event processing a handler asks for; neither ever
+// shows a message here, since every request succeeds.
+class BenchPlatform : public korvex::Platform {
+ public:
+  explicit BenchPlatform(bool window) : window_(window) {}
+  void showMessage(const std::string& text) override { throw std::runtime_error(text); }
+  void openUrl(const std::string&) override {}
+  void closeMainWindow() override {}
+  void processPendingEvents() override {
+    if (window_) QCoreApplication::processEvents();
+  }
+
+ private:
+  bool window_;
+};
+
+template <typename Run>
+double millisecondsOf(Run&& run) {
+  const auto start = std::chrono::steady_clock::now();
+  run();
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+      .count();
+}
+
+void expectLine(const korvex::Form& form) {
+  if (form.RX.rowCount() != kMatches) throw std::runtime_error("the line lost rows");
+}
+
+struct Bench {
+  korvex::test::TestServer server;
+  korvex::test::TempDir workdir;
+  BenchPlatform cliPlatform{false};
+  BenchPlatform windowPlatform{true};
+  std::string feed = korvex::test::makeLineFeed(kMatches, 42);
+
+  Bench() {
+    server.fallback([this](const korvex::test::RecordedRequest& request) {
+      if (request.target.find("menu=line") != std::string::npos)
+        return korvex::test::Reply{.body = feed};
+      return korvex::test::Reply{};
+    });
+  }
+  korvex::SessionConfig config() {
+    const std::string base = server.base();
+    return {.addresses = {base, base, base}, .workdir = workdir.path()};
+  }
+
+  double cliLogIn() {
+    korvex::Session session(cliPlatform, config());
+    session.FormCreate();
+    session.form().loginedit = "L";
+    session.form().passedit = "P";
+    const double ms = millisecondsOf([&] { session.spSkinXFormButton1Click(); });
+    expectLine(session.form());
+    return ms;
+  }
+  double windowLogIn() {
+    korvex::ui::MainWindow window(config(), &windowPlatform);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) throw std::runtime_error("no window shown");
+    window.findChild<QLineEdit*>("loginedit")->setText("L");
+    window.findChild<QLineEdit*>("passedit")->setText("P");
+    auto* login = window.findChild<QPushButton*>("spSkinXFormButton1");
+    const double ms = millisecondsOf([&] {
+      login->click();
+      QCoreApplication::processEvents();
+      window.repaint();
+    });
+    expectLine(window.session().form());
+    return ms;
+  }
+};
+
+void logInRound(benchmark::State& state, Bench& bench) {
+  for (auto _ : state) {
+    const double cli = bench.cliLogIn();
+    const double window = bench.windowLogIn();
+    state.SetIterationTime(window / 1000);
+    state.counters["cli_ms"] = cli;
+    state.counters[kWindowPerCli] = window / cli;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
+
+  Bench bench;
+  // Time column: the window's log-in, painted.
+  benchmark::RegisterBenchmark("LogInWindowAgainstCli", logInRound, std::ref(bench))
+      ->Iterations(1)
+      ->Repetitions(kRounds)
+      ->UseManualTime()
+      ->Unit(benchmark::kMillisecond);
+  MedianReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return verdict(reporter, kWindowPerCli, 0.0, kMaxWindowPerCli) ? 0 : 1;
+}
