@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "service/feed_text.h"
-#include "service/match_block_stream.h"
-#include "service/record_tags.h"
-#include "service/tag_selector.h"
 #include "support/feed_samples.h"
+#include "text/feed_text.h"
+#include "text/match_block_stream.h"
+#include "text/record_tags.h"
+#include "text/tag_selector.h"
 
 namespace {
 

@@ -113,7 +113,7 @@ int runFirstLoad(const std::string& serviceBase) {
   const std::size_t before = statusBytes("VmRSS");
   const Times times = timesOf([&] { korvex::LoadLine(ctx); });
   const std::size_t growth = statusBytes("VmHWM") - before;
-  std::printf("%.4f %.4f %zu %d\n", times.wall, times.cpu, growth, form.RX.rowCount());
+  std::printf("%.4f %.4f %zu %d\n", times.wall, times.cpu, growth, form.line.RX.rowCount());
   return 0;
 }
 
@@ -178,7 +178,7 @@ struct Bench {
   Times reload(int matches) {
     ServiceContext& window = windows.at(matches);
     const Times times = timesOf([&] { korvex::LoadLine(window.ctx); });
-    if (window.form.RX.rowCount() != matches) throw std::runtime_error("the line lost rows");
+    if (window.form.line.RX.rowCount() != matches) throw std::runtime_error("the line lost rows");
     return times;
   }
   // What the loader's request alone costs: the same client, address and bytes.

@@ -55,7 +55,7 @@ double millisecondsOf(Run&& run) {
 }
 
 void expectLine(const korvex::Form& form) {
-  if (form.RX.rowCount() != kMatches) throw std::runtime_error("the line lost rows");
+  if (form.line.RX.rowCount() != kMatches) throw std::runtime_error("the line lost rows");
 }
 
 struct Bench {
@@ -80,8 +80,8 @@ struct Bench {
   double cliLogIn() {
     korvex::Session session(cliPlatform, config());
     session.FormCreate();
-    session.form().loginedit = "L";
-    session.form().passedit = "P";
+    session.form().about.loginedit = "L";
+    session.form().about.passedit = "P";
     const double ms = millisecondsOf([&] { session.spSkinXFormButton1Click(); });
     expectLine(session.form());
     return ms;

@@ -13,7 +13,7 @@
 #include "random.h"
 #include "reports.h"
 #include "sample_world.h"
-#include "service/cp1251.h"
+#include "text/cp1251.h"
 #include "vendor_site.h"
 
 namespace korvex::demo {

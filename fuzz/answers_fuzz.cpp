@@ -7,10 +7,11 @@
 #include <string_view>
 
 #include "analysis/analysis.h"
-#include "app/context.h"
 #include "line/line_list.h"
 #include "live/live_list.h"
 #include "radar/radar_list.h"
+#include "session/list_links.h"
+#include "state/context.h"
 
 namespace {
 
@@ -57,19 +58,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view answer(reinterpret_cast<const char*>(data), size);
 
   korvex::fillLineFromAnswer(form, answer);
-  expect(form.RX.rowCount() == form.RG.rowCount());
-  expect(form.countsoon == count(form.RX) && form.countsoon2 == count(form.RG));
+  expect(form.line.RX.rowCount() == form.line.RG.rowCount());
+  expect(form.line.countsoon == count(form.line.RX) && form.line.countsoon2 == count(form.line.RG));
 
-  korvex::fillRadarFromAnswer(window.ctx, answer);
+  korvex::fillRadarFromAnswer(form, answer);
+  korvex::markLineRowsOnRadar(form);
   korvex::fillLiveFromAnswer(form, answer);
-  expect(form.lcount == count(form.LG));
+  korvex::linkLiveWithRadar(form);
+  expect(form.live.lcount == count(form.live.LG));
   // The same blocks, one row each, whichever list read them.
-  expect(form.RB.rowCount() == form.RX.rowCount() && form.LG.rowCount() == form.RX.rowCount());
+  expect(form.radar.RB.rowCount() == form.line.RX.rowCount() &&
+         form.live.LG.rowCount() == form.line.RX.rowCount());
 
-  korvex::fillAnalysisFromAnswer(window.ctx, korvex::TargetOfRow(form, form.RX, 0), answer);
-  expect(form.SG.rowCount() == 17 && form.ScGrid.rowCount() == 3);
-  expect(form.MatchGrid.rowCount() == 1 && form.KFGrid.rowCount() == 1);
+  korvex::fillAnalysisFromAnswer(window.ctx, korvex::targetOfRow(form, form.line.RX, 0), answer);
+  expect(form.analysis.SG.rowCount() == 17 && form.analysis.ScGrid.rowCount() == 3);
+  expect(form.analysis.MatchGrid.rowCount() == 1 && form.analysis.KFGrid.rowCount() == 1);
   // No picture could be fetched, so none may show.
-  expect(form.LOGO1.source == "placeholder" && form.LOGO2.source == "placeholder");
+  expect(form.analysis.LOGO1.source == "placeholder" &&
+         form.analysis.LOGO2.source == "placeholder");
   return 0;
 }

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "service/cp1251.h"
+#include "text/cp1251.h"
 
 // Bytes to UTF-8 and back must give the same bytes, 0x98 (which has no character and
 // travels as U+0098) included; arbitrary input read as UTF-8 must never break the

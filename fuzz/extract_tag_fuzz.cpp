@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "service/feed_text.h"
-#include "service/record_tags.h"
-#include "service/tag_selector.h"
+#include "text/feed_text.h"
+#include "text/record_tags.h"
+#include "text/tag_selector.h"
 
 // The first byte chooses how long the tag name is; the name and the text follow. The
 // one-pass readers must find exactly what ExtractTag finds.

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/picture.h"
+#include "state/picture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "service/feed_text.h"
+#include "text/feed_text.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "service/feed_text.h"
-#include "service/match_block_stream.h"
+#include "text/feed_text.h"
+#include "text/match_block_stream.h"
 
 // Both block walks over the same bytes; every block handed out must lie inside them. The
 // list form read in pieces, as a transfer hands them out, must read the same blocks.
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(block);
     whole.emplace_back(block);
   });
-  korvex::ScanNestedMatchBlocks(text, check);
+  korvex::scanNestedMatchBlocks(text, check);
   // Each pass consumes at least one opening tag, so the count is bounded by the size.
   if (blocks > 2 * (size / 7 + 1)) __builtin_trap();
 

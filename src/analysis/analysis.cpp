@@ -5,7 +5,7 @@
 #include "analysis/forecast.h"
 #include "analysis/player_cards.h"
 #include "analysis/results.h"
-#include "service/feed_text.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 
@@ -45,26 +45,25 @@ void withoutEscapingErrors(Action&& action) noexcept {
 
 }  // namespace
 
-AnalysisTarget TargetOfRow(const Form& form, const GridModel& grid, int row) {
-  AnalysisTarget target{.id = std::string(grid.text(0, row))};
-  if (&grid == &form.RX) {
-    target.odds1 = grid.text(8, row);
-    target.odds2 = grid.text(9, row);
-  } else if (&grid == &form.LG) {
-    target.odds1 = grid.text(9, row);
-    target.odds2 = grid.text(10, row);
+AnalysisTarget targetOfRow(const Form& form, const GridModel& grid, int row) {
+  // The identifier is column 0 of every grid that opens a match.
+  static_assert(columnIndex(RxColumn::Id) == 0 && columnIndex(RgColumn::Id) == 0 &&
+                columnIndex(LgColumn::Id) == 0);
+  AnalysisTarget target{.id = std::string(grid.text(RxColumn::Id, row))};
+  if (&grid == &form.line.RX) {
+    target.odds1 = grid.text(RxColumn::Odds1, row);
+    target.odds2 = grid.text(RxColumn::Odds2, row);
+  } else if (&grid == &form.live.LG) {
+    target.odds1 = grid.text(LgColumn::Odds1, row);
+    target.odds2 = grid.text(LgColumn::Odds2, row);
   }
   return target;
-}
-
-void AnalyseMatch(Context& ctx, GridModel& grid, int row) {
-  AnalyseMatch(ctx, TargetOfRow(ctx.form, grid, row));
 }
 
 void AnalyseMatch(Context& ctx, const AnalysisTarget& target) {
   Form& form = ctx.form;
   ctx.platform.processPendingEvents();
-  const LineGridDisabled lineGridDisabled(form.RX);
+  const LineGridDisabled lineGridDisabled(form.line.RX);
   ctx.platform.processPendingEvents();
   fillAnalysisFromAnswer(ctx, target, fetchDetail(ctx, target.id));
   ctx.platform.processPendingEvents();
@@ -72,42 +71,44 @@ void AnalyseMatch(Context& ctx, const AnalysisTarget& target) {
 
 void fillAnalysisFromAnswer(Context& ctx, const AnalysisTarget& target, std::string_view answer) {
   Form& form = ctx.form;
-  for (GridModel* grid : {&form.LGrid1, &form.LGrid2, &form.HX, &form.MatchGrid, &form.LG1,
-                          &form.LG2, &form.LG3, &form.KFGrid, &form.ScGrid, &form.SG})
+  for (GridModel* grid :
+       {&form.analysis.LGrid1, &form.analysis.LGrid2, &form.analysis.HX, &form.analysis.MatchGrid,
+        &form.analysis.LG1, &form.analysis.LG2, &form.analysis.LG3, &form.analysis.KFGrid,
+        &form.analysis.ScGrid, &form.analysis.SG})
     grid->clear();
   prepareForecastGrids(form);
 
   const std::string_view stat = ExtractTag(answer, "stat");
   fillCardTexts(form, stat);
   loadCardPictures(ctx, stat);
-  fillOddsBox(form.KFGrid, stat, target);
-  fillMatchHeader(form.MatchGrid, stat);
+  fillOddsBox(form.analysis.KFGrid, stat, target);
+  fillMatchHeader(form.analysis.MatchGrid, stat);
 
-  fillRecentResults(form.LGrid1, form.LG1, ExtractTag(stat, "Latest1"));
-  fillPlayerCounts(form.SG, ExtractTag(stat, "stat1"), 1);
-  fillRecentResults(form.LGrid2, form.LG2, ExtractTag(stat, "Latest2"));
-  fillHeadToHead(form.HX, form.LG3, ExtractTag(stat, "H2H"));
-  fillPlayerCounts(form.SG, ExtractTag(stat, "stat2"), 4);
-  fillCombinedColumns(form.SG);
-  fillSetScores(form.ScGrid, ExtractTag(stat, "scores"));
+  fillRecentResults(form.analysis.LGrid1, form.analysis.LG1, ExtractTag(stat, "Latest1"));
+  fillPlayerCounts(form.analysis.SG, ExtractTag(stat, "stat1"), SgColumn::Win1);
+  fillRecentResults(form.analysis.LGrid2, form.analysis.LG2, ExtractTag(stat, "Latest2"));
+  fillHeadToHead(form.analysis.HX, form.analysis.LG3, ExtractTag(stat, "H2H"));
+  fillPlayerCounts(form.analysis.SG, ExtractTag(stat, "stat2"), SgColumn::Win2);
+  fillCombinedColumns(form.analysis.SG);
+  fillSetScores(form.analysis.ScGrid, ExtractTag(stat, "scores"));
   fillForecastLabels(form, ExtractTag(stat, "forecast"));
 }
 
 void RXCellDblClick(Context& ctx, int /*col*/, int row) {
   withoutEscapingErrors([&] {
-    const AnalysisTarget target = TargetOfRow(ctx.form, ctx.form.RX, row);
+    const AnalysisTarget target = targetOfRow(ctx.form, ctx.form.line.RX, row);
     ctx.platform.processPendingEvents();
     AnalyseMatch(ctx, target);
   });
 }
 
 void RGCellDblClick(Context& ctx, int /*col*/, int row) {
-  withoutEscapingErrors([&] { AnalyseMatch(ctx, TargetOfRow(ctx.form, ctx.form.RG, row)); });
+  withoutEscapingErrors([&] { AnalyseMatch(ctx, targetOfRow(ctx.form, ctx.form.line.RG, row)); });
   ctx.form.activePage = PageStats;
 }
 
 void LGCellDblClick(Context& ctx, int /*col*/, int row) {
-  withoutEscapingErrors([&] { AnalyseMatch(ctx, TargetOfRow(ctx.form, ctx.form.LG, row)); });
+  withoutEscapingErrors([&] { AnalyseMatch(ctx, targetOfRow(ctx.form, ctx.form.live.LG, row)); });
   ctx.form.activePage = PageStats;
 }
 

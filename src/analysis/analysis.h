@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/context.h"
+#include "state/context.h"
 
 namespace korvex {
 
@@ -16,10 +16,9 @@ struct AnalysisTarget {
 };
 
 // The target of (grid, row); only the line and live grids carry fallback odds.
-AnalysisTarget TargetOfRow(const Form& form, const GridModel& grid, int row);
+AnalysisTarget targetOfRow(const Form& form, const GridModel& grid, int row);
 
-// Fetches the match of (grid, row) and fills the whole analysis panel.
-void AnalyseMatch(Context& ctx, GridModel& grid, int row);
+// Fetches the target match and fills the whole analysis panel.
 void AnalyseMatch(Context& ctx, const AnalysisTarget& target);
 // AnalyseMatch once the detail answer is in: the whole panel from it, pictures included.
 void fillAnalysisFromAnswer(Context& ctx, const AnalysisTarget& target, std::string_view answer);

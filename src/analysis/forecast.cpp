@@ -1,12 +1,12 @@
 #include "analysis/forecast.h"
 
 #include <array>
-#include <charconv>
 #include <limits>
 #include <string>
 
-#include "service/feed_number.h"
-#include "service/feed_text.h"
+#include "state/grid_columns.h"
+#include "text/feed_number.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 
@@ -42,16 +42,6 @@ constexpr std::array<Situation, 17> kSituations{{
 constexpr std::array<const char*, 14> kSetScores{"60", "61", "62", "63", "64", "75", "76",
                                                  "67", "57", "46", "36", "26", "16", "06"};
 
-enum SgColumn {
-  Caption = 0,
-  Win1 = 1,
-  Count1 = 3,
-  Loss2 = 5,
-  Count2 = 6,
-  Combined1 = 7,
-  Combined2 = 8
-};
-
 int saturated(long long v) {
   if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
   if (v < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
@@ -66,66 +56,61 @@ std::string setPart(std::string_view value) {
 
 }  // namespace
 
-int PercentOf(long long part, long long total) {
+int percentOf(long long part, long long total) {
   const long double quotient = static_cast<long double>(part) / static_cast<long double>(total);
   const long double percent = quotient * 100.0L;
-  return RoundHalfEven(percent);
-}
-
-int CountValue(std::string_view text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc{} || stop != end) return 0;
-  return value;
+  return roundHalfEven(percent);
 }
 
 void prepareForecastGrids(Form& form) {
-  form.ScGrid.setRowCount(3);
-  form.SG.setRowCount(static_cast<int>(kSituations.size()));
+  form.analysis.ScGrid.setRowCount(3);
+  form.analysis.SG.setRowCount(static_cast<int>(kSituations.size()));
   for (int r = 0; r < static_cast<int>(kSituations.size()); ++r)
-    form.SG.setText(Caption, r, kSituations[static_cast<size_t>(r)].caption);
-  for (int r = 0; r < 3; ++r) form.ScGrid.setText(0, r, "Set " + std::to_string(r + 1));
+    form.analysis.SG.setText(SgColumn::Param, r, kSituations[static_cast<size_t>(r)].caption);
+  for (int r = 0; r < 3; ++r)
+    form.analysis.ScGrid.setText(ScColumn::Set, r, "Set " + std::to_string(r + 1));
 }
 
-void fillPlayerCounts(GridModel& SG, std::string_view counts, int firstColumn) {
+void fillPlayerCounts(GridModel& SG, std::string_view counts, SgColumn firstColumn) {
   for (int r = 0; r < static_cast<int>(kSituations.size()); ++r) {
     const Situation& s = kSituations[static_cast<size_t>(r)];
-    const long long wins = CountValue(ExtractTag(counts, s.winTag));
-    const long long losses = CountValue(ExtractTag(counts, s.lossTag));
+    const long long wins = wholeNumberOrZero(ExtractTag(counts, s.winTag));
+    const long long losses = wholeNumberOrZero(ExtractTag(counts, s.lossTag));
     const long long total = wins + losses;
     if (total == 0) continue;  // no matches in this situation: the row keeps its zeros
-    SG.setValue(firstColumn, r, PercentOf(wins, total));
-    SG.setValue(firstColumn + 1, r, PercentOf(losses, total));
-    SG.setValue(firstColumn + 2, r, saturated(total));
+    SG.setValue(firstColumn, r, percentOf(wins, total));
+    SG.setValue(columnAfter(firstColumn, 1), r, percentOf(losses, total));
+    SG.setValue(columnAfter(firstColumn, 2), r, saturated(total));
   }
 }
 
 void fillCombinedColumns(GridModel& SG) {
   for (int r = 0; r < SG.rowCount(); ++r) {
+    using enum SgColumn;
     const long long sum = static_cast<long long>(SG.value(Win1, r)) + SG.value(Loss2, r);
-    const int combined = RoundHalfEven(static_cast<long double>(sum) / 2);
-    SG.setValue(Combined1, r, combined);
+    const int combined = roundHalfEven(static_cast<long double>(sum) / 2);
+    SG.setValue(Chance1, r, combined);
     const long long matches = static_cast<long long>(SG.value(Count1, r)) + SG.value(Count2, r);
-    if (matches != 0) SG.setValue(Combined2, r, saturated(100LL - combined));
-    const int chance1 = SG.value(Combined1, r);
-    const int chance2 = SG.value(Combined2, r);
-    if (chance1 > chance2) SG.setColour(Combined1, r, colours::Green);
-    if (chance2 > chance1) SG.setColour(Combined2, r, colours::Green);
+    if (matches != 0) SG.setValue(Chance2, r, saturated(100LL - combined));
+    const int chance1 = SG.value(Chance1, r);
+    const int chance2 = SG.value(Chance2, r);
+    if (chance1 > chance2) SG.setColour(Chance1, r, colours::Green);
+    if (chance2 > chance1) SG.setColour(Chance2, r, colours::Green);
   }
 }
 
 void fillSetScores(GridModel& ScGrid, std::string_view scores) {
   for (int r = 0; r < 3; ++r) {
-    for (int c = 1; c <= static_cast<int>(kSetScores.size()); ++c) {
-      const std::string tag = "s" + std::to_string(r + 1) + kSetScores[static_cast<size_t>(c - 1)];
-      ScGrid.setText(c, r, ExtractTag(scores, tag));
+    for (std::size_t i = 0; i < kSetScores.size(); ++i) {
+      const std::string tag = "s" + std::to_string(r + 1) + kSetScores[i];
+      ScGrid.setText(columnAfter(ScColumn::FirstScore, static_cast<int>(i)), r,
+                     ExtractTag(scores, tag));
     }
   }
 }
 
 void fillForecastLabels(Form& form, std::string_view forecast) {
-  form.scor = ExtractTag(forecast, "score_forecast");
+  form.analysis.scor = ExtractTag(forecast, "score_forecast");
   std::string sets;
   if (const std::string_view first = ExtractTag(forecast, "sco1"); !first.empty())
     sets = setPart(first);
@@ -133,9 +118,9 @@ void fillForecastLabels(Form& form, std::string_view forecast) {
     const std::string_view more = ExtractTag(forecast, tag);
     if (!more.empty()) sets += ", " + setPart(more);
   }
-  form.sets = ReplaceAll(sets, "<br>", " or ");
-  form.wt1 = ExtractTag(forecast, "wt1");
-  form.wt2 = ExtractTag(forecast, "wt2");
+  form.analysis.sets = ReplaceAll(sets, "<br>", " or ");
+  form.analysis.wt1 = ExtractTag(forecast, "wt1");
+  form.analysis.wt2 = ExtractTag(forecast, "wt2");
 }
 
 }  // namespace korvex

@@ -1,6 +1,6 @@
 #include "analysis/league_text.h"
 
-#include "service/feed_text.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 

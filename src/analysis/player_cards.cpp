@@ -3,15 +3,16 @@
 #include <string>
 
 #include "analysis/league_text.h"
-#include "app/picture.h"
-#include "service/country_flags.h"
-#include "service/feed_text.h"
+#include "state/grid_columns.h"
+#include "state/picture.h"
+#include "text/country_flags.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 
 namespace {
 
-void setName(std::string& label, std::string_view stat, const char* fullTag, const char* shortTag) {
+void setName(Label& label, std::string_view stat, const char* fullTag, const char* shortTag) {
   label = ExtractTag(stat, fullTag);
   // "," is what the service sends for a player it has no full name for.
   if (label == ",") label = ExtractTag(stat, shortTag);
@@ -28,16 +29,16 @@ bool showPicture(Picture& card, const std::filesystem::path& workdir, const std:
 }  // namespace
 
 void fillCardTexts(Form& form, std::string_view stat) {
-  setName(form.Name1, stat, "bigname1", "home");
-  setName(form.Name2, stat, "bigname2", "away");
-  form.Country1 = ExtractTag(stat, "country1");
-  form.Country2 = ExtractTag(stat, "country2");
-  form.Hand1 = ExtractTag(stat, "hand1");
-  form.Hand2 = ExtractTag(stat, "hand2");
-  form.Birth1 = ExtractTag(stat, "birthday1");
-  form.Birth2 = ExtractTag(stat, "birthday2");
-  form.Rank1 = ExtractTag(stat, "rank1");
-  form.Rank2 = ExtractTag(stat, "rank2");
+  setName(form.analysis.Name1, stat, "bigname1", "home");
+  setName(form.analysis.Name2, stat, "bigname2", "away");
+  form.analysis.Country1 = ExtractTag(stat, "country1");
+  form.analysis.Country2 = ExtractTag(stat, "country2");
+  form.analysis.Hand1 = ExtractTag(stat, "hand1");
+  form.analysis.Hand2 = ExtractTag(stat, "hand2");
+  form.analysis.Birth1 = ExtractTag(stat, "birthday1");
+  form.analysis.Birth2 = ExtractTag(stat, "birthday2");
+  form.analysis.Rank1 = ExtractTag(stat, "rank1");
+  form.analysis.Rank2 = ExtractTag(stat, "rank2");
 }
 
 void loadCardPictures(Context& ctx, std::string_view stat) {
@@ -47,28 +48,31 @@ void loadCardPictures(Context& ctx, std::string_view stat) {
   const std::string away = pictures + std::string(ExtractTag(stat, "id_away")) + ".png";
   DownloadPicture(ctx.IdHTTP1, home, ctx.workdir / "1.jpg", logo, ctx.probeLimits);
   DownloadPicture(ctx.IdHTTP1, away, ctx.workdir / "2.jpg", logo, ctx.probeLimits);
-  if (!showPicture(ctx.form.LOGO1, ctx.workdir, "1.jpg")) return;
-  showPicture(ctx.form.LOGO2, ctx.workdir, "2.jpg");
+  if (!showPicture(ctx.form.analysis.LOGO1, ctx.workdir, "1.jpg")) return;
+  showPicture(ctx.form.analysis.LOGO2, ctx.workdir, "2.jpg");
 }
 
 void fillOddsBox(GridModel& KFGrid, std::string_view stat, const AnalysisTarget& target) {
   KFGrid.setRowCount(1);
-  KFGrid.setText(0, 0, ExtractTag(stat, "kf1"));
-  KFGrid.setText(1, 0, ExtractTag(stat, "kf2"));
-  if (KFGrid.text(0, 0) == "-") KFGrid.setText(0, 0, target.odds1);
-  if (KFGrid.text(1, 0) == "-") KFGrid.setText(1, 0, target.odds2);
+  using enum KfColumn;
+  KFGrid.setText(Win1, 0, ExtractTag(stat, "kf1"));
+  KFGrid.setText(Win2, 0, ExtractTag(stat, "kf2"));
+  if (KFGrid.text(Win1, 0) == "-") KFGrid.setText(Win1, 0, target.odds1);
+  if (KFGrid.text(Win2, 0) == "-") KFGrid.setText(Win2, 0, target.odds2);
 }
 
 void fillMatchHeader(GridModel& MatchGrid, std::string_view stat) {
   MatchGrid.setRowCount(1);
-  MatchGrid.setText(0, 0, ExtractTag(stat, "id"));
-  MatchGrid.setText(1, 0, ExtractTag(stat, "date"));
-  MatchGrid.setText(2, 0, ExtractTag(stat, "time"));
+  using enum MatchColumn;
+  MatchGrid.setText(Id, 0, ExtractTag(stat, "id"));
+  MatchGrid.setText(Date, 0, ExtractTag(stat, "date"));
+  MatchGrid.setText(Time, 0, ExtractTag(stat, "time"));
   const std::string_view country = ExtractTag(stat, "country");
-  MatchGrid.setValue(3, 0, CountryFlagIndex(country));
-  MatchGrid.setText(4, 0, std::string(country) + ". " + expandDrawNames(ExtractTag(stat, "liga")));
-  MatchGrid.setText(6, 0, "SOON");
-  MatchGrid.setColour(6, 0, colours::Blue);
+  MatchGrid.setValue(Flag, 0, CountryFlagIndex(country));
+  MatchGrid.setText(Tournament, 0,
+                    std::string(country) + ". " + expandDrawNames(ExtractTag(stat, "liga")));
+  MatchGrid.setText(Status, 0, "SOON");
+  MatchGrid.setColour(Status, 0, colours::Blue);
 }
 
 }  // namespace korvex

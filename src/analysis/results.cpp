@@ -1,8 +1,9 @@
 #include "analysis/results.h"
 
 #include "analysis/league_text.h"
-#include "service/country_flags.h"
-#include "service/feed_text.h"
+#include "state/grid_columns.h"
+#include "text/country_flags.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 
@@ -12,7 +13,7 @@ constexpr int kStripColumns = 6;
 
 // Which "itog" values count as a result, and where the detail grid shows them.
 struct ResultRule {
-  int column;
+  int column;  // a grid's Rez column
   std::string_view won;
   std::string_view lost;
 };
@@ -23,7 +24,7 @@ template <typename WriteRow>
 void fillResults(GridModel& detail, GridModel& strip, std::string_view section, ResultRule rule,
                  WriteRow writeRow) {
   int index = 0;
-  ScanNestedMatchBlocks(section, [&](std::string_view block) {
+  scanNestedMatchBlocks(section, [&](std::string_view block) {
     strip.setRowCount(2);
     const int r = detail.appendRow();
     writeRow(block, r);
@@ -34,9 +35,10 @@ void fillResults(GridModel& detail, GridModel& strip, std::string_view section, 
     }
     if (index < kStripColumns) {
       // The strip shows what the service sent, even a value the detail grid rejects.
-      strip.setText(index, 0, result);
-      strip.setColour(index, 0, detail.cell(rule.column, r).colour);
-      strip.setText(index, 1, ExtractTag(block, "score"));
+      const int match = columnAfter(StripColumn::Latest, index);
+      strip.setText(match, 0, result);
+      strip.setColour(match, 0, detail.cell(rule.column, r).colour);
+      strip.setText(match, 1, ExtractTag(block, "score"));
     }
     ++index;
   });
@@ -45,26 +47,28 @@ void fillResults(GridModel& detail, GridModel& strip, std::string_view section, 
 }  // namespace
 
 void fillRecentResults(GridModel& detail, GridModel& strip, std::string_view section) {
-  fillResults(detail, strip, section, {11, "W", "L"}, [&](std::string_view block, int r) {
+  const ResultRule rule{columnIndex(LGridColumn::Rez), "W", "L"};
+  fillResults(detail, strip, section, rule, [&](std::string_view block, int r) {
     const League league = splitLeague(ExtractTag(block, "liga"));
-    detail.setText(0, r, ExtractTag(block, "date"));
-    detail.setValue(1, r, CountryFlagIndex(league.country));
-    detail.setHint(1, r, league.tournament);
-    int column = 2;
+    detail.setText(LGridColumn::Date, r, ExtractTag(block, "date"));
+    detail.setValue(LGridColumn::Flag, r, CountryFlagIndex(league.country));
+    detail.setHint(LGridColumn::Flag, r, league.tournament);
+    int offset = 0;
     for (const char* tag :
          {"stage", "home", "away", "score", "set1", "set2", "set3", "set4", "set5"})
-      detail.setText(column++, r, ExtractTag(block, tag));
-    detail.setText(12, r, ExtractTag(block, "total"));
+      detail.setText(columnAfter(LGridColumn::Stage, offset++), r, ExtractTag(block, tag));
+    detail.setText(LGridColumn::Total, r, ExtractTag(block, "total"));
   });
 }
 
 void fillHeadToHead(GridModel& HX, GridModel& strip, std::string_view section) {
-  fillResults(HX, strip, section, {6, "1", "2"}, [&](std::string_view block, int r) {
-    HX.setText(0, r, ExtractTag(block, "date"));
-    HX.setValue(1, r, 0);
-    int column = 2;
+  const ResultRule rule{columnIndex(HxColumn::Rez), "1", "2"};
+  fillResults(HX, strip, section, rule, [&](std::string_view block, int r) {
+    HX.setText(HxColumn::Date, r, ExtractTag(block, "date"));
+    HX.setValue(HxColumn::Flag, r, 0);
+    int offset = 0;
     for (const char* tag : {"home", "away", "score", "q"})
-      HX.setText(column++, r, ExtractTag(block, tag));
+      HX.setText(columnAfter(HxColumn::Home, offset++), r, ExtractTag(block, tag));
   });
 }
 

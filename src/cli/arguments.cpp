@@ -95,6 +95,11 @@ std::optional<Invocation> parseArguments(const std::vector<std::string>& args, s
        {"--workdir", &invocation.workdir}}};
   while (!in.done() && in.peek().starts_with("--")) {
     const std::string option = *in.take();
+    if (option == "--help" || option == "--version") {
+      invocation.request =
+          option == "--help" ? Invocation::Request::Help : Invocation::Request::Version;
+      return invocation;
+    }
     auto known = std::find_if(options.begin(), options.end(),
                               [&](const auto& entry) { return option == entry.first; });
     if (known == options.end()) {

@@ -16,14 +16,49 @@ struct Action {
 };
 
 struct Invocation {
+  // --help and --version answer at once, whatever else the command line holds.
+  enum class Request { Run, Help, Version };
+  Request request = Request::Run;
   std::optional<std::string> service, exchange, vendor, workdir;
   std::vector<Action> actions;
 };
 
 inline constexpr const char* kUsage =
     "usage: korvex-cli [--service URL] [--exchange URL] [--vendor URL] [--workdir DIR] ACTION...\n"
-    "environment: KORVEX_STALL_TIMEOUT_MS=N  a request that receives nothing for N ms fails "
-    "(default 30000)";
+    "       korvex-cli --help | --version";
+
+// What --help prints after the usage; the manual page says the same in more words.
+inline constexpr const char* kHelp = R"(
+Drives the session the Korvex window drives, one action per click, and prints the
+window's state as JSON.
+
+options:
+  --service URL    the tips service
+  --exchange URL   the exchange
+  --vendor URL     the vendor site
+  --workdir DIR    the folder of kx.log and the pictures (default: the working directory)
+  --help           print this help and exit
+  --version        print the version and exit
+
+actions, run in the order given:
+  type-login TEXT        type TEXT (UTF-8) into the log-in field
+  type-password TEXT     type TEXT (UTF-8) into the password field
+  remember on|off        tick or clear the "remember" check box
+  login                  click LOGIN
+  refresh                click Refresh
+  open RX|RG|LG|RB ROW   double-click row ROW (from 0) of a grid
+  tick [N]               N ticks of the one-second timer (default 1)
+  dump                   print the whole state as one JSON document
+  summary                print the row counts, labels and messages as one JSON line
+
+environment:
+  KORVEX_SERVICE_BASE, KORVEX_EXCHANGE_BASE, KORVEX_VENDOR_SITE_BASE
+                         addresses used where no option gives one
+  KORVEX_STALL_TIMEOUT_MS=N
+                         a request that receives nothing for N ms fails (default 30000)
+
+exit status: 0 once every action has run; 2 when the arguments are wrong.
+)";
 
 // Lets scripts and tests give up on a silent service sooner than the window does.
 inline constexpr const char* kStallTimeoutVariable = "KORVEX_STALL_TIMEOUT_MS";

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/form.h"
-#include "app/platform.h"
-#include "service/cp1251.h"
+#include "state/form.h"
+#include "state/platform.h"
+#include "text/cp1251.h"
 
 namespace korvex::cli {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "service/cp1251.h"
+#include "text/cp1251.h"
 
 namespace korvex::cli {
 
@@ -52,7 +52,7 @@ Json pictureJson(const Picture& picture) {
 
 Json labelsJson(Form& form) {
   Json labels = Json::object();
-  for (const auto& [name, text] : form.labels()) labels[name] = cp1251ToUtf8(*text);
+  for (const auto& [name, text] : form.labels()) labels[name] = cp1251ToUtf8(text->text());
   return labels;
 }
 
@@ -74,11 +74,12 @@ Json dumpState(Form& form, const CliPlatform& platform) {
   state["globals"] = {{"CurrentLogin", cp1251ToUtf8(form.CurrentLogin)},
                       {"CurrentPassword", cp1251ToUtf8(form.CurrentPassword)},
                       {"LiveCountdown", form.LiveCountdown}};
-  state["fields"] = {{"loginedit", cp1251ToUtf8(form.loginedit)},
-                     {"passedit", cp1251ToUtf8(form.passedit)},
-                     {"zap", form.zap}};
+  state["fields"] = {{"loginedit", cp1251ToUtf8(form.about.loginedit)},
+                     {"passedit", cp1251ToUtf8(form.about.passedit)},
+                     {"zap", form.about.zap}};
   state["labels"] = labelsJson(form);
-  state["pictures"] = {{"LOGO1", pictureJson(form.LOGO1)}, {"LOGO2", pictureJson(form.LOGO2)}};
+  state["pictures"] = {{"LOGO1", pictureJson(form.analysis.LOGO1)},
+                       {"LOGO2", pictureJson(form.analysis.LOGO2)}};
   state["grids"] = std::move(grids);
   state["messages"] = platform.messages;
   state["opened_urls"] = platform.openedUrls;

@@ -2,8 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/form.h"
 #include "cli/cli_platform.h"
+#include "state/form.h"
 
 namespace korvex::cli {
 

@@ -5,17 +5,18 @@
 #include <string>
 #include <vector>
 
-#include "app/session.h"
 #include "cli/arguments.h"
 #include "cli/cli_platform.h"
 #include "cli/json_dump.h"
-#include "service/cp1251.h"
+#include "session/session.h"
+#include "text/cp1251.h"
 
 namespace {
 
 using korvex::Session;
 using korvex::cli::Action;
 using korvex::cli::CliPlatform;
+using korvex::cli::Invocation;
 
 korvex::SessionConfig configFor(const korvex::cli::Invocation& invocation) {
   korvex::SessionConfig config;
@@ -45,13 +46,13 @@ void run(const Action& action, Session& session, CliPlatform& platform) {
   korvex::Form& form = session.form();
   switch (action.kind) {
     case Action::Kind::TypeLogin:
-      form.loginedit = korvex::utf8ToCp1251(action.text);
+      form.about.loginedit = korvex::utf8ToCp1251(action.text);
       break;
     case Action::Kind::TypePassword:
-      form.passedit = korvex::utf8ToCp1251(action.text);
+      form.about.passedit = korvex::utf8ToCp1251(action.text);
       break;
     case Action::Kind::Remember:
-      form.zap = action.number != 0;
+      form.about.zap = action.number != 0;
       break;
     case Action::Kind::Login:
       session.spSkinXFormButton1Click();
@@ -85,6 +86,14 @@ int main(int argc, char** argv) {
   if (!invocation) {
     std::cerr << "korvex-cli: " << error << '\n' << korvex::cli::kUsage << '\n';
     return 2;
+  }
+  if (invocation->request == Invocation::Request::Help) {
+    std::cout << korvex::cli::kUsage << '\n' << korvex::cli::kHelp;
+    return 0;
+  }
+  if (invocation->request == Invocation::Request::Version) {
+    std::cout << "korvex-cli " KORVEX_VERSION "\n";
+    return 0;
   }
 
   CliPlatform platform;

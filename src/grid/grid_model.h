@@ -8,6 +8,7 @@
 
 #include "grid/chunked_column.h"
 #include "grid/colour.h"
+#include "grid/column_name.h"
 #include "grid/text_store.h"
 
 namespace korvex {
@@ -85,6 +86,21 @@ class GridModel {
   void setValue(int col, int row, int value);
   void setColour(int col, int row, std::optional<Colour> colour);
   void setHint(int col, int row, std::string_view hint);
+
+  // The same by a column's name.
+  Cell cell(ColumnName auto col, int row) const { return cell(columnIndex(col), row); }
+  std::string_view text(ColumnName auto col, int row) const { return text(columnIndex(col), row); }
+  int value(ColumnName auto col, int row) const { return value(columnIndex(col), row); }
+  void setText(ColumnName auto col, int row, std::string_view text) {
+    setText(columnIndex(col), row, text);
+  }
+  void setValue(ColumnName auto col, int row, int value) { setValue(columnIndex(col), row, value); }
+  void setColour(ColumnName auto col, int row, std::optional<Colour> colour) {
+    setColour(columnIndex(col), row, colour);
+  }
+  void setHint(ColumnName auto col, int row, std::string_view hint) {
+    setHint(columnIndex(col), row, hint);
+  }
 
   bool enabled() const { return enabled_; }
   void setEnabled(bool enabled);

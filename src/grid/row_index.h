@@ -15,6 +15,7 @@ namespace korvex {
 class RowIndex {
  public:
   RowIndex(const GridModel& grid, int col);
+  RowIndex(const GridModel& grid, ColumnName auto col) : RowIndex(grid, columnIndex(col)) {}
 
   bool contains(std::string_view key) const { return first_.contains(key); }
 

@@ -4,30 +4,17 @@
 #include <string>
 #include <string_view>
 
-#include "app/user_list.h"
-#include "grid/row_index.h"
-#include "service/country_flags.h"
-#include "service/tag_selector.h"
+#include "state/grid_columns.h"
+#include "state/user_list.h"
+#include "text/country_flags.h"
+#include "text/tag_selector.h"
 
 namespace korvex {
 
 namespace {
 
-namespace rx {
-constexpr int Id = 0, Flag = 2, Gender = 3, Date = 4, RadarMark = 11, Lines = 13;
-}
-namespace rb {
-constexpr int Id = 0;
-}
-namespace rg {
-constexpr int Id = 0, Flag = 1, Gender = 2, League = 3, Date = 4, Percent1 = 12, Percent2 = 13,
-              Latest1 = 14, Latest2 = 15, H2H = 16, Lines = 17;
-}
-
 // ImageList4 pictures of the gender column.
 constexpr int kMenImage = 1, kWomenImage = 2;
-// ImageList2: the blue square with the orange arrow that flags a match on the radar.
-constexpr int kRadarMarkImage = 8;
 
 // The tags a block is read for, by their places in the selector below.
 enum BlockTag : std::size_t {
@@ -48,7 +35,7 @@ constexpr std::size_t kMatchTags = 6;
 // The handicap and total lines of the "LIVE_KF" sub-record, in column order.
 constexpr std::size_t kLineTags = 7;
 
-void setGender(GridModel& grid, int col, int row, std::string_view polliga) {
+void setGender(GridModel& grid, ColumnName auto col, int row, std::string_view polliga) {
   if (polliga == "M") {
     grid.setValue(col, row, kMenImage);
     grid.setHint(col, row, "Men");
@@ -64,18 +51,18 @@ void setPercentages(GridModel& rgGrid, int row, std::string_view precent) {
   if (precent == "-") return;
   const std::size_t dash = precent.find('-');
   if (dash == std::string_view::npos) {
-    rgGrid.setText(rg::Percent2, row, precent);
+    rgGrid.setText(RgColumn::Percent2, row, precent);
     return;
   }
-  rgGrid.setText(rg::Percent1, row, precent.substr(0, dash));
-  rgGrid.setText(rg::Percent2, row, precent.substr(dash + 1));
+  rgGrid.setText(RgColumn::Percent1, row, precent.substr(0, dash));
+  rgGrid.setText(RgColumn::Percent2, row, precent.substr(dash + 1));
 }
 
 // Fills row r of RX and RG from one block. Kept across blocks so that a list of
 // thousands of matches reuses its scratch memory.
 class LineRowWriter {
  public:
-  explicit LineRowWriter(Form& form) : lineGrid_(form.RX), reportGrid_(form.RG) {}
+  explicit LineRowWriter(Form& form) : lineGrid_(form.line.RX), reportGrid_(form.line.RG) {}
 
   void write(int r, std::string_view blockText) {
     block_.read(blockText);
@@ -89,26 +76,26 @@ class LineRowWriter {
     const std::string_view polliga = block_[PolLiga];
     const int flag = CountryFlagIndex(country);
 
-    lineGrid_.setText(rx::Id, r, id);
-    lineGrid_.setHint(rx::Flag, r, league_);
-    lineGrid_.setValue(rx::Flag, r, flag);
-    setGender(lineGrid_, rx::Gender, r, polliga);
+    lineGrid_.setText(RxColumn::Id, r, id);
+    lineGrid_.setHint(RxColumn::Flag, r, league_);
+    lineGrid_.setValue(RxColumn::Flag, r, flag);
+    setGender(lineGrid_, RxColumn::Gender, r, polliga);
 
-    reportGrid_.setText(rg::Id, r, id);
-    reportGrid_.setValue(rg::Flag, r, flag);
-    setGender(reportGrid_, rg::Gender, r, polliga);
-    reportGrid_.setText(rg::League, r, league_);
+    reportGrid_.setText(RgColumn::Id, r, id);
+    reportGrid_.setValue(RgColumn::Flag, r, flag);
+    setGender(reportGrid_, RgColumn::Gender, r, polliga);
+    reportGrid_.setText(RgColumn::League, r, league_);
 
     for (std::size_t i = 0; i < kMatchTags; ++i) {
       const std::string_view value = block_[FirstMatchTag + i];
-      lineGrid_.setText(rx::Date + static_cast<int>(i), r, value);
-      reportGrid_.setText(rg::Date + static_cast<int>(i), r, value);
+      lineGrid_.setText(columnAfter(RxColumn::Date, static_cast<int>(i)), r, value);
+      reportGrid_.setText(columnAfter(RgColumn::Date, static_cast<int>(i)), r, value);
     }
 
     setPercentages(reportGrid_, r, block_[Precent]);
-    reportGrid_.setText(rg::Latest1, r, block_[Latest1]);
-    reportGrid_.setText(rg::Latest2, r, block_[Latest2]);
-    reportGrid_.setText(rg::H2H, r, block_[H2H]);
+    reportGrid_.setText(RgColumn::Latest1, r, block_[Latest1]);
+    reportGrid_.setText(RgColumn::Latest2, r, block_[Latest2]);
+    reportGrid_.setText(RgColumn::H2H, r, block_[H2H]);
 
     // A block without the sub-record leaves the seven cells empty.
     const std::string_view lines = block_[LiveKf];
@@ -116,8 +103,8 @@ class LineRowWriter {
     lines_.read(lines);
     for (std::size_t i = 0; i < kLineTags; ++i) {
       const std::string_view value = lines_[i];
-      reportGrid_.setText(rg::Lines + static_cast<int>(i), r, value);
-      lineGrid_.setText(rx::Lines + static_cast<int>(i), r, value);
+      reportGrid_.setText(columnAfter(RgColumn::Hand1, static_cast<int>(i)), r, value);
+      lineGrid_.setText(columnAfter(RxColumn::Hand1, static_cast<int>(i)), r, value);
     }
   }
 
@@ -139,19 +126,19 @@ std::string countCaption(int rows) {
 template <typename Walk>
 void rebuildLine(Form& form, Walk&& walk) {
   {
-    GridModel::Batch lineBatch(form.RX);
-    GridModel::Batch reportBatch(form.RG);
-    form.RX.clear();
-    form.RG.clear();
+    GridModel::Batch lineBatch(form.line.RX);
+    GridModel::Batch reportBatch(form.line.RG);
+    form.line.RX.clear();
+    form.line.RG.clear();
     LineRowWriter writer(form);
     walk([&](std::string_view block) {
-      const int r = form.RX.appendRow();
-      form.RG.appendRow();
+      const int r = form.line.RX.appendRow();
+      form.line.RG.appendRow();
       writer.write(r, block);
     });
   }
-  form.countsoon = countCaption(form.RX.rowCount());
-  form.countsoon2 = countCaption(form.RG.rowCount());
+  form.line.countsoon = countCaption(form.line.RX.rowCount());
+  form.line.countsoon2 = countCaption(form.line.RG.rowCount());
 }
 
 }  // namespace
@@ -162,24 +149,6 @@ void LoadLine(Context& ctx) {
 
 void fillLineFromAnswer(Form& form, std::string_view answer) {
   rebuildLine(form, answerBlocks(answer));
-}
-
-void spSkinXFormButton2Click(Context& ctx) {
-  // The reload rebuilds RX from scratch, which wipes the marks the radar load had set;
-  // the radar itself is not reloaded, so its current rows give the marks back.
-  LoadLine(ctx);
-  markLineRowsOnRadar(ctx);
-}
-
-void markLineRowsOnRadar(Context& ctx) {
-  GridModel& lineGrid = ctx.form.RX;
-  if (lineGrid.rowCount() == 0) return;
-  const RowIndex radar(ctx.form.RB, rb::Id);
-  GridModel::Batch batch(lineGrid);
-  for (int r = 0; r < lineGrid.rowCount(); ++r) {
-    if (radar.contains(lineGrid.text(rx::Id, r)))
-      lineGrid.setValue(rx::RadarMark, r, kRadarMarkImage);
-  }
 }
 
 }  // namespace korvex

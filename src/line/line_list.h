@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "app/context.h"
+#include "state/context.h"
 
 namespace korvex {
 
@@ -10,9 +10,5 @@ namespace korvex {
 void LoadLine(Context& ctx);
 // LoadLine once the answer is in: whatever it holds becomes the two grids and labels.
 void fillLineFromAnswer(Form& form, std::string_view answer);
-// Refresh: reloads the line and marks again the rows that are on the radar.
-void spSkinXFormButton2Click(Context& ctx);
-// Sets the radar mark on every RX row whose identifier is one of RB's.
-void markLineRowsOnRadar(Context& ctx);
 
 }  // namespace korvex

@@ -2,15 +2,13 @@
 
 #include <string_view>
 
-#include "app/context.h"
+#include "state/context.h"
 
 namespace korvex {
 
-// Rebuilds LG from the service's live list and links its rows with the radar.
+// Rebuilds LG and its count from the service's live list.
 void LoadLive(Context& ctx);
-// LoadLive once the answer is in: rebuilds LG from it and links it with the radar.
+// LoadLive once the answer is in: rebuilds LG from it.
 void fillLiveFromAnswer(Form& form, std::string_view answer);
-// One tick of the one-second timer: the countdown and, at zero, the live reload.
-void Timer1Timer(Context& ctx);
 
 }  // namespace korvex

@@ -3,6 +3,7 @@
 
 #include "radar/radar_action.h"
 #include "radar/service_reports.h"
+#include "state/grid_columns.h"
 
 namespace korvex {
 
@@ -11,13 +12,10 @@ namespace {
 // Signals below this much money are noise.
 constexpr int kMinimumStake = 1000;
 
-constexpr int kMatchId = 0;
-constexpr int kFlag = 3;
-constexpr int kBetLabel = 6;
-
 bool alreadyJournaled(const GridModel& sbx, std::string_view matchId, std::string_view betLabel) {
   for (int r = 0; r < sbx.rowCount(); ++r) {
-    if (sbx.text(kMatchId, r) == matchId && sbx.text(kBetLabel, r) == betLabel) return true;
+    if (sbx.text(SbxColumn::Id, r) == matchId && sbx.text(SbxColumn::Bet, r) == betLabel)
+      return true;
   }
   return false;
 }
@@ -42,22 +40,26 @@ std::tm now(const Context& ctx) {
 void PostBet(Context& ctx, int amount, int row, int percent, const std::string& price,
              const std::string& betLabel, const std::string& status) {
   if (amount < kMinimumStake) return;
-  const GridModel& rb = ctx.form.RB;
-  GridModel& sbx = ctx.form.SBX;
-  if (alreadyJournaled(sbx, rb.text(kMatchId, row), betLabel)) return;
+  const GridModel& rb = ctx.form.radar.RB;
+  GridModel& sbx = ctx.form.radar.SBX;
+  if (alreadyJournaled(sbx, rb.text(RbColumn::Id, row), betLabel)) return;
 
   sbx.insertRowAtTop();
-  for (int col : {0, 1, 2, 4, 5}) sbx.setText(col, 0, rb.text(col, row));
-  sbx.setValue(kFlag, 0, rb.value(kFlag, row));
-  sbx.setHint(kFlag, 0, rb.cell(kFlag, row).hint);
-  sbx.setText(kBetLabel, 0, betLabel);
-  sbx.setText(7, 0, price);
-  sbx.setText(8, 0, std::to_string(percent));
-  sbx.setText(9, 0, std::to_string(amount));
-  sbx.setText(10, 0, clockTime(now(ctx)));
-  sbx.setText(11, 0, status);
+  sbx.setText(SbxColumn::Id, 0, rb.text(RbColumn::Id, row));
+  sbx.setText(SbxColumn::Date, 0, rb.text(RbColumn::Date, row));
+  sbx.setText(SbxColumn::Time, 0, rb.text(RbColumn::Time, row));
+  sbx.setValue(SbxColumn::Flag, 0, rb.value(RbColumn::Flag, row));
+  sbx.setHint(SbxColumn::Flag, 0, rb.cell(RbColumn::Flag, row).hint);
+  sbx.setText(SbxColumn::Home, 0, rb.text(RbColumn::Home, row));
+  sbx.setText(SbxColumn::Away, 0, rb.text(RbColumn::Away, row));
+  sbx.setText(SbxColumn::Bet, 0, betLabel);
+  sbx.setText(SbxColumn::Odds, 0, price);
+  sbx.setText(SbxColumn::Percent, 0, std::to_string(percent));
+  sbx.setText(SbxColumn::Sum, 0, std::to_string(amount));
+  sbx.setText(SbxColumn::JournalTime, 0, clockTime(now(ctx)));
+  sbx.setText(SbxColumn::Status, 0, status);
 
-  SendReport(ctx, BetReportAddress(ctx, 0));
+  sendReport(ctx, betReportAddress(ctx, 0));
 }
 
 }  // namespace korvex

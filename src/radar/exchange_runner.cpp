@@ -3,7 +3,7 @@
 
 #include "radar/radar_action.h"
 #include "radar/runner_figures.h"
-#include "service/feed_text.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 
@@ -48,7 +48,7 @@ void appendField(std::string& figures, std::string_view field) {
 
 }  // namespace
 
-std::string RunnerFiguresFromPage(std::string_view page) {
+std::string runnerFiguresFromPage(std::string_view page) {
   PageCursor cursor(page);
   cursor.advance("GlobalHeadingText", 1);
   cursor.advance(">", 1);
@@ -81,7 +81,7 @@ std::string ReadExchangeRunner(HttpClient& client, std::string_view address) {
     // A page that broke off could cut an amount short and fake a signal: read nothing.
     page.clear();
   }
-  return RunnerFiguresFromPage(page);
+  return runnerFiguresFromPage(page);
 }
 
 }  // namespace korvex

@@ -5,23 +5,24 @@
 #include "radar/radar_list.h"
 #include "radar/runner_figures.h"
 #include "radar/service_reports.h"
+#include "state/grid_columns.h"
 
 namespace korvex {
 
 namespace {
 
-constexpr int kMarket = 6;
-
 // Where one player's figures live in an RB row.
 struct PlayerColumns {
-  int selection;
-  int odds;
-  int percent;
-  int money;
+  RbColumn selection;
+  RbColumn odds;
+  RbColumn percent;
+  RbColumn money;
   const char* betLabel;
 };
-constexpr PlayerColumns kFirstPlayer{7, 9, 10, 11, "Win1"};
-constexpr PlayerColumns kSecondPlayer{8, 12, 13, 14, "Win2"};
+constexpr PlayerColumns kFirstPlayer{RbColumn::Selection1, RbColumn::Odds1, RbColumn::Percent1,
+                                     RbColumn::Money1, "Win1"};
+constexpr PlayerColumns kSecondPlayer{RbColumn::Selection2, RbColumn::Odds2, RbColumn::Percent2,
+                                      RbColumn::Money2, "Win2"};
 
 // A signal means the share has gone past the whole event's money.
 constexpr int kSignalPercent = 100;
@@ -47,13 +48,13 @@ class DisabledWhileBusy {
 };
 
 void refreshPlayer(Context& ctx, int row, const PlayerColumns& player) {
-  GridModel& rb = ctx.form.RB;
+  GridModel& rb = ctx.form.radar.RB;
   const std::string address =
       ctx.addresses.exchange +
-      "/betting/LoadRunnerInfoAction.do?marketId=" + std::string(rb.text(kMarket, row)) +
+      "/betting/LoadRunnerInfoAction.do?marketId=" + std::string(rb.text(RbColumn::Market, row)) +
       "&selectionId=" + std::string(rb.text(player.selection, row));
-  const RunnerFields fields = SplitRunnerFigures(ReadExchangeRunner(ctx.IdHTTP1, address));
-  const RunnerShare share = ComputeRunnerShare(fields);
+  const RunnerFields fields = splitRunnerFigures(ReadExchangeRunner(ctx.IdHTTP1, address));
+  const RunnerShare share = computeRunnerShare(fields);
 
   rb.setText(player.money, row, std::to_string(share.money));
   rb.setText(player.percent, row, std::to_string(share.percent));
@@ -68,13 +69,13 @@ void refreshPlayer(Context& ctx, int row, const PlayerColumns& player) {
 
 void RadarAction(Context& ctx, int row) {
   // Only a row that exists has exchange selections to read.
-  if (row < 0 || row >= ctx.form.RB.rowCount()) return;
-  DisabledWhileBusy busy(ctx.form.RB);
+  if (row < 0 || row >= ctx.form.radar.RB.rowCount()) return;
+  DisabledWhileBusy busy(ctx.form.radar.RB);
   busy.disable(ctx.platform);
   refreshPlayer(ctx, row, kFirstPlayer);
   busy.disable(ctx.platform);
   refreshPlayer(ctx, row, kSecondPlayer);
-  SendReport(ctx, RadarReportAddress(ctx, row));
+  sendReport(ctx, radarReportAddress(ctx, row));
 }
 
 void RBCellDblClick(Context& ctx, int /*col*/, int row) {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/context.h"
+#include "state/context.h"
 
 namespace korvex {
 

@@ -2,21 +2,15 @@
 
 #include <string>
 
-#include "app/user_list.h"
-#include "line/line_list.h"
-#include "service/country_flags.h"
-#include "service/feed_number.h"
-#include "service/record_tags.h"
+#include "state/grid_columns.h"
+#include "state/user_list.h"
+#include "text/country_flags.h"
+#include "text/feed_number.h"
+#include "text/record_tags.h"
 
 namespace korvex {
 
 namespace {
-
-namespace rb {
-constexpr int Id = 0, Date = 1, Time = 2, Flag = 3, Home = 4, Away = 5, Market = 6, Selection1 = 7,
-              Selection2 = 8, Odds1 = 9, Percent1 = 10, Money1 = 11, Odds2 = 12, Percent2 = 13,
-              Money2 = 14;
-}
 
 struct LigaParts {
   std::string_view country;
@@ -44,7 +38,7 @@ LigaParts splitLiga(std::string_view liga) {
   return {country, tournament};
 }
 
-void colourPercent(GridModel& grid, int col, int row, std::string_view percent) {
+void colourPercent(GridModel& grid, RbColumn col, int row, std::string_view percent) {
   // Colours are only ever set here, never cleared.
   if (const auto colour = PercentColour(wholeNumberOrZero(percent)))
     grid.setColour(col, row, colour);
@@ -53,59 +47,53 @@ void colourPercent(GridModel& grid, int col, int row, std::string_view percent) 
 // `figures` is scratch space for the "bfpr" sub-record, kept across rows.
 void fillRadarRow(GridModel& grid, int r, const RecordTags& block, RecordTags& figures) {
   const LigaParts liga = splitLiga(block["liga"]);
-  grid.setText(rb::Id, r, block["id"]);
-  grid.setText(rb::Date, r, block["date"]);
-  grid.setText(rb::Time, r, block["time"]);
-  grid.setValue(rb::Flag, r, CountryFlagIndex(liga.country));
-  grid.setHint(rb::Flag, r, liga.tournament);
-  grid.setText(rb::Home, r, block["home"]);
-  grid.setText(rb::Away, r, block["away"]);
-  grid.setText(rb::Market, r, block["m1x2"]);
+  grid.setText(RbColumn::Id, r, block["id"]);
+  grid.setText(RbColumn::Date, r, block["date"]);
+  grid.setText(RbColumn::Time, r, block["time"]);
+  grid.setValue(RbColumn::Flag, r, CountryFlagIndex(liga.country));
+  grid.setHint(RbColumn::Flag, r, liga.tournament);
+  grid.setText(RbColumn::Home, r, block["home"]);
+  grid.setText(RbColumn::Away, r, block["away"]);
+  grid.setText(RbColumn::Market, r, block["m1x2"]);
   // At block level "s1" and "s2" are the exchange selections; inside "bfpr" the same
   // names are the money amounts.
-  grid.setText(rb::Selection1, r, block["s1"]);
-  grid.setText(rb::Selection2, r, block["s2"]);
+  grid.setText(RbColumn::Selection1, r, block["s1"]);
+  grid.setText(RbColumn::Selection2, r, block["s2"]);
 
   figures.read(block, "bfpr");
   const std::string_view percent1 = figures["pr1"];
-  grid.setText(rb::Odds1, r, figures["k1"]);
-  grid.setText(rb::Percent1, r, percent1);
-  grid.setText(rb::Money1, r, figures["s1"]);
-  colourPercent(grid, rb::Percent1, r, percent1);
+  grid.setText(RbColumn::Odds1, r, figures["k1"]);
+  grid.setText(RbColumn::Percent1, r, percent1);
+  grid.setText(RbColumn::Money1, r, figures["s1"]);
+  colourPercent(grid, RbColumn::Percent1, r, percent1);
 
   const std::string_view percent2 = figures["pr2"];
-  grid.setText(rb::Odds2, r, figures["k2"]);
-  grid.setText(rb::Percent2, r, percent2);
-  grid.setText(rb::Money2, r, figures["s2"]);
-  colourPercent(grid, rb::Percent2, r, percent2);
+  grid.setText(RbColumn::Odds2, r, figures["k2"]);
+  grid.setText(RbColumn::Percent2, r, percent2);
+  grid.setText(RbColumn::Money2, r, figures["s2"]);
+  colourPercent(grid, RbColumn::Percent2, r, percent2);
 }
 
-// Rebuilds RB from the blocks that `walk` hands to its reader and marks the line rows on it.
+// Rebuilds RB from the blocks that `walk` hands to its reader.
 template <typename Walk>
-void rebuildRadar(Context& ctx, Walk&& walk) {
-  Form& form = ctx.form;
-  {
-    GridModel::Batch batch(form.RB);
-    form.RB.clear();
-    RecordTags block, figures;
-    walk([&](std::string_view text) {
-      block.read(text);
-      fillRadarRow(form.RB, form.RB.appendRow(), block, figures);
-    });
-  }
-  // Marking once after the walk sets exactly the marks that marking after every new
-  // radar row would: RB was emptied first and marks are only ever set.
-  markLineRowsOnRadar(ctx);
+void rebuildRadar(Form& form, Walk&& walk) {
+  GridModel::Batch batch(form.radar.RB);
+  form.radar.RB.clear();
+  RecordTags block, figures;
+  walk([&](std::string_view text) {
+    block.read(text);
+    fillRadarRow(form.radar.RB, form.radar.RB.appendRow(), block, figures);
+  });
 }
 
 }  // namespace
 
 void LoadRadar(Context& ctx) {
-  rebuildRadar(ctx, userListBlocks(ctx, "bf"));
+  rebuildRadar(ctx.form, userListBlocks(ctx, "bf"));
 }
 
-void fillRadarFromAnswer(Context& ctx, std::string_view answer) {
-  rebuildRadar(ctx, answerBlocks(answer));
+void fillRadarFromAnswer(Form& form, std::string_view answer) {
+  rebuildRadar(form, answerBlocks(answer));
 }
 
 // Each later threshold overrides the earlier one; at 70 or below the cell keeps its colour.

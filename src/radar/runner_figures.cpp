@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "service/feed_number.h"
+#include "text/feed_number.h"
 
 namespace korvex {
 
@@ -19,7 +19,7 @@ std::string nextField(std::string_view& rest) {
 }
 }  // namespace
 
-RunnerFields SplitRunnerFigures(std::string_view figures) {
+RunnerFields splitRunnerFigures(std::string_view figures) {
   RunnerFields fields;
   fields.eventTotal = nextField(figures);
   fields.runnerAmount = nextField(figures);
@@ -27,7 +27,7 @@ RunnerFields SplitRunnerFigures(std::string_view figures) {
   return fields;
 }
 
-long double ParseExchangeAmount(std::string_view text) {
+long double parseExchangeAmount(std::string_view text) {
   long double value = 0;
   const char* const end = text.data() + text.size();
   // from_chars never consults the locale, unlike strtold and the stream operators.
@@ -36,12 +36,12 @@ long double ParseExchangeAmount(std::string_view text) {
   return value;
 }
 
-RunnerShare ComputeRunnerShare(const RunnerFields& fields) {
-  const long double total = ParseExchangeAmount(fields.eventTotal);
-  const long double amount = ParseExchangeAmount(fields.runnerAmount);
+RunnerShare computeRunnerShare(const RunnerFields& fields) {
+  const long double total = parseExchangeAmount(fields.eventTotal);
+  const long double amount = parseExchangeAmount(fields.runnerAmount);
   RunnerShare share;
-  share.money = RoundHalfEven(amount);
-  if (total != 0) share.percent = RoundHalfEven(amount / total * 100);
+  share.money = roundHalfEven(amount);
+  if (total != 0) share.percent = roundHalfEven(amount / total * 100);
   return share;
 }
 

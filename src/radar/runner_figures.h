@@ -7,7 +7,7 @@ namespace korvex {
 
 // The page walk behind ReadExchangeRunner: "EventTotal>>RunnerAmount>>RunnerPrice>>"
 // picked out of one runner page, each field "0" when the page does not give it.
-std::string RunnerFiguresFromPage(std::string_view page);
+std::string runnerFiguresFromPage(std::string_view page);
 
 // The three fields of a runner reading, split back out of "E>>A>>P>>".
 struct RunnerFields {
@@ -17,7 +17,7 @@ struct RunnerFields {
 };
 
 // A missing field reads as the empty text.
-RunnerFields SplitRunnerFigures(std::string_view figures);
+RunnerFields splitRunnerFigures(std::string_view figures);
 
 // What a radar row shows for one player.
 struct RunnerShare {
@@ -25,12 +25,12 @@ struct RunnerShare {
   int money = 0;    // the money matched on the player
 };
 
-RunnerShare ComputeRunnerShare(const RunnerFields& fields);
+RunnerShare computeRunnerShare(const RunnerFields& fields);
 
 // An exchange amount as written on the page: "." is the decimal point whatever the
 // user's locale (the page's commas are thousands separators and are gone by now).
 // The whole text must be one finite number; anything else, including leading or
 // trailing junk, reads as 0.
-long double ParseExchangeAmount(std::string_view text);
+long double parseExchangeAmount(std::string_view text);
 
 }  // namespace korvex

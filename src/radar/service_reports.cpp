@@ -1,6 +1,7 @@
 #include "radar/service_reports.h"
 
-#include "service/feed_text.h"
+#include "state/grid_columns.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 
@@ -11,24 +12,31 @@ std::string spaced(std::string_view text) {
 }
 }  // namespace
 
-std::string RadarReportAddress(const Context& ctx, int rbRow) {
-  const GridModel& rb = ctx.form.RB;
-  auto cell = [&](int col) { return std::string(rb.text(col, rbRow)); };
-  return ctx.addresses.service + "/bf/bffa2.php?my=" + cell(0) + "&status=" + cell(15) +
-         "&k1=" + cell(9) + "&pr1=" + cell(10) + "&s1=" + cell(11) + "&k2=" + cell(12) +
-         "&pr2=" + cell(13) + "&s2=" + cell(14);
+std::string radarReportAddress(const Context& ctx, int rbRow) {
+  const GridModel& rb = ctx.form.radar.RB;
+  auto cell = [&](RbColumn col) { return std::string(rb.text(col, rbRow)); };
+  using enum RbColumn;
+  return ctx.addresses.service + "/bf/bffa2.php?my=" + cell(Id) + "&status=" + cell(Status) +
+         "&k1=" + cell(Odds1) + "&pr1=" + cell(Percent1) + "&s1=" + cell(Money1) +
+         "&k2=" + cell(Odds2) + "&pr2=" + cell(Percent2) + "&s2=" + cell(Money2);
 }
 
-std::string BetReportAddress(const Context& ctx, int sbxRow) {
-  const GridModel& sbx = ctx.form.SBX;
-  auto cell = [&](int col) { return std::string(sbx.text(col, sbxRow)); };
-  return ctx.addresses.service + "/bf/sb.php?id=" + cell(0) +
-         "&chemp=" + spaced(sbx.cell(3, sbxRow).hint) + "&time=" + cell(2) +
-         "&home=" + spaced(cell(4)) + "&away=" + spaced(cell(5)) + "&bet=" + spaced(cell(6)) +
-         "&kf=" + cell(7) + "&sport=Tennis&sum=" + cell(9) + "&status=" + cell(11);
+std::string betReportAddress(const Context& ctx, int sbxRow) {
+  const GridModel& sbx = ctx.form.radar.SBX;
+  auto cell = [&](SbxColumn col) { return std::string(sbx.text(col, sbxRow)); };
+  using enum SbxColumn;
+  return ctx.addresses.service + "/bf/sb.php?id=" + cell(Id) +
+         "&chemp=" + spaced(sbx.cell(Flag, sbxRow).hint) + "&time=" + cell(Time) +
+         "&home=" + spaced(cell(Home)) + "&away=" + spaced(cell(Away)) +
+         "&bet=" + spaced(cell(Bet)) + "&kf=" + cell(Odds) + "&sport=Tennis&sum=" + cell(Sum) +
+         "&status=" + cell(Status);
 }
 
-void SendReport(Context& ctx, const std::string& address) {
+void sendReport(Context& ctx, const std::string& address) {
+  // A report is an action at the service. libcurl sends a request again when a reused
+  // connection turns out dead after it went out, which would journal a bet twice; on a
+  // fresh connection it never does.
+  ctx.IdHTTP2.closeConnection();
   std::string ignored;
   try {
     Fetch(ctx.IdHTTP2, address, ignored);

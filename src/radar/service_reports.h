@@ -2,16 +2,16 @@
 
 #include <string>
 
-#include "app/context.h"
+#include "state/context.h"
 
 namespace korvex {
 
 // The radar report: the row's current figures, as the cells hold them.
-std::string RadarReportAddress(const Context& ctx, int rbRow);
+std::string radarReportAddress(const Context& ctx, int rbRow);
 // The bet report, built from a row of the bet journal SBX.
-std::string BetReportAddress(const Context& ctx, int sbxRow);
-// Reports go out on IdHTTP2; the service's answer carries nothing for us, and a report
-// that did not get through is not retried.
-void SendReport(Context& ctx, const std::string& address);
+std::string betReportAddress(const Context& ctx, int sbxRow);
+// Reports go out on IdHTTP2, each on a fresh connection; the service's answer carries
+// nothing for us, and a report that did not get through is not retried.
+void sendReport(Context& ctx, const std::string& address);
 
 }  // namespace korvex

@@ -110,10 +110,10 @@ QWidget* MainWindow::buildAboutPage() {
   centre->addWidget(panel, 0, 0, Qt::AlignCenter);
 
   connect(loginEdit_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { session_->form().loginedit = toCp1251(text); });
+          [this](const QString& text) { session_->form().about.loginedit = toCp1251(text); });
   connect(passEdit_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { session_->form().passedit = toCp1251(text); });
-  connect(zap_, &QCheckBox::toggled, this, [this](bool on) { session_->form().zap = on; });
+          [this](const QString& text) { session_->form().about.passedit = toCp1251(text); });
+  connect(zap_, &QCheckBox::toggled, this, [this](bool on) { session_->form().about.zap = on; });
   connect(login, &QPushButton::clicked, this,
           [this] { runHandler([this] { session_->spSkinXFormButton1Click(); }); });
   connect(link, &QLabel::linkActivated, this,

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "service/country_flags.h"
+#include "text/country_flags.h"
 #include "ui/icon_painter.h"
 
 namespace korvex::ui {

@@ -43,21 +43,21 @@ QWidget* betsPanel() {
 
 QWidget* MainWindow::buildLivePage() {
   Form& form = session_->form();
-  GridView* live = gridView(form.LG);
+  GridView* live = gridView(form.live.LG);
   bindDoubleClick(live, &Session::LGCellDblClick);
-  return stacked({{topBar({formLabel(form.Livetime)}, {formLabel(form.lcount)}), 0},
+  return stacked({{topBar({formLabel(form.live.Livetime)}, {formLabel(form.live.lcount)}), 0},
                   {live, 1},
                   {betsPanel(), 0}});
 }
 
 QWidget* MainWindow::buildRadarPage() {
   Form& form = session_->form();
-  GridView* radar = gridView(form.RB);
+  GridView* radar = gridView(form.radar.RB);
   bindDoubleClick(radar, &Session::RBCellDblClick);
   auto* splitter = new QSplitter(Qt::Vertical);
   splitter->setChildrenCollapsible(false);
   splitter->addWidget(radar);
-  splitter->addWidget(gridView(form.SBX));
+  splitter->addWidget(gridView(form.radar.SBX));
   splitter->setStretchFactor(0, 1);
   splitter->setSizes({400, kJournalHeight});
   return stacked({{topBar({}, {}, kRadarBarHeight), 0}, {splitter, 1}});
@@ -65,9 +65,9 @@ QWidget* MainWindow::buildRadarPage() {
 
 QWidget* MainWindow::buildReportPage() {
   Form& form = session_->form();
-  GridView* report = gridView(form.RG);
+  GridView* report = gridView(form.line.RG);
   bindDoubleClick(report, &Session::RGCellDblClick);
-  return stacked({{topBar({}, {formLabel(form.countsoon2)}), 0}, {report, 1}});
+  return stacked({{topBar({}, {formLabel(form.line.countsoon2)}), 0}, {report, 1}});
 }
 
 }  // namespace korvex::ui

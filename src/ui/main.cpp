@@ -1,12 +1,82 @@
 #include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "ui/data_folder.h"
+#include "ui/demo_launch.h"
 #include "ui/main_window.h"
+#include "ui/quit_on_signal.h"
 #include "ui/theme.h"
+#include "ui/window_options.h"
+
+namespace {
+
+using korvex::ui::WindowOptions;
+
+// The name the desktop entry and the icon are installed under.
+constexpr const char* kApplicationId = "net.korvex.Korvex";
+
+std::vector<std::string> argumentsOf(int argc, char** argv) {
+  return {argv + 1, argv + argc};
+}
+
+// The exit code when the options ask for an answer rather than the window.
+std::optional<int> answer(const WindowOptions& options) {
+  if (options.request == WindowOptions::Request::Help)
+    std::cout << korvex::ui::kWindowUsage << '\n' << korvex::ui::kWindowHelp;
+  else if (options.request == WindowOptions::Request::Version)
+    std::cout << "korvex " KORVEX_VERSION "\n";
+  else
+    return std::nullopt;
+  return 0;
+}
+
+// Started from a menu nobody reads the terminal, so the reason goes to a message box too.
+int refuseToStart(const QString& reason) {
+  std::cerr << "korvex: " << reason.toStdString() << '\n';
+  QMessageBox::critical(nullptr, QStringLiteral("Korvex"), reason);
+  return 1;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  std::string error;
+  // Help and version are answered before Qt starts, so they need no display.
+  if (const auto early = korvex::ui::parseWindowOptions(argumentsOf(argc, argv), error))
+    if (const auto code = answer(*early)) return *code;
+
+  QApplication app(argc, argv);  // takes Qt's own options out of argv
+  const auto options = korvex::ui::parseWindowOptions(argumentsOf(argc, argv), error);
+  if (!options) {
+    std::cerr << "korvex: " << error << '\n' << korvex::ui::kWindowUsage << '\n';
+    return 2;
+  }
+  if (const auto code = answer(*options)) return *code;
+  QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
+  QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(kApplicationId)));
   korvex::ui::applyTheme(app);
-  korvex::ui::MainWindow window;
+  korvex::ui::quitOnSignals();
+
+  korvex::SessionConfig config;
+  korvex::ui::DemoLaunch demo;
+  if (options->demo) {
+    if (const auto failure = demo.start(korvex::ui::demoServiceProgram()))
+      return refuseToStart(*failure);
+    std::cout << "Demo service at " << demo.base() << std::endl;
+    config = demo.sessionConfig();
+  } else if (options->userData) {
+    const auto folder = korvex::ui::userDataFolder(error);
+    if (!folder) return refuseToStart(QString::fromStdString(error));
+    config.workdir = *folder;
+  }
+
+  korvex::ui::MainWindow window(std::move(config));
   window.show();
+  if (options->demo) korvex::ui::DemoLaunch::logIn(window);
   return app.exec();
 }

@@ -103,12 +103,16 @@ GridView* MainWindow::gridView(GridModel& grid) {
   return new GridView(grid);
 }
 
-QLabel* MainWindow::formLabel(const std::string& text) {
-  auto* label = new QLabel(fromCp1251(text));
+QLabel* MainWindow::formLabel(Label& text) {
+  auto* label = new QLabel(fromCp1251(text.text()));
   label->setAlignment(Qt::AlignCenter);
   for (const auto& [name, field] : session_->form().labels())
     if (field == &text) label->setObjectName(QString::fromLatin1(name));
-  labels_.emplace_back(label, &text);
+  // Shown as soon as the Form's text changes: a handler that lets the window paint
+  // before a long request shows what it has written so far.
+  const int key =
+      text.addObserver([label](const std::string& now) { label->setText(fromCp1251(now)); });
+  connect(label, &QObject::destroyed, this, [&text, key] { text.removeObserver(key); });
   return label;
 }
 
@@ -142,23 +146,19 @@ void MainWindow::syncFromForm() {
     for (int i = 0; i < 5; ++i) page_->setTabVisible(i, form.tabs[static_cast<size_t>(i)].visible);
     page_->setCurrentIndex(form.activePage);
     const QSignalBlocker blockStatPages(statPage_);
-    statPage_->setCurrentIndex(form.statPageActive);
+    statPage_->setCurrentIndex(form.analysis.statPageActive);
   }
   form.activePage = page_->currentIndex();
-  form.statPageActive = statPage_->currentIndex();
+  form.analysis.statPageActive = statPage_->currentIndex();
 
-  for (const auto& [label, text] : labels_) {
-    const QString shown = fromCp1251(*text);
-    if (label->text() != shown) label->setText(shown);
-  }
-  const QString login = fromCp1251(form.loginedit);
+  const QString login = fromCp1251(form.about.loginedit);
   if (loginEdit_->text() != login) loginEdit_->setText(login);
-  const QString password = fromCp1251(form.passedit);
+  const QString password = fromCp1251(form.about.passedit);
   if (passEdit_->text() != password) passEdit_->setText(password);
-  zap_->setChecked(form.zap);
+  zap_->setChecked(form.about.zap);
 
-  logo1_->setPixmap(pictureFor(form.LOGO1));
-  logo2_->setPixmap(pictureFor(form.LOGO2));
+  logo1_->setPixmap(pictureFor(form.analysis.LOGO1));
+  logo2_->setPixmap(pictureFor(form.analysis.LOGO2));
 
   if (form.sizeable && !resizable_) allowResizing();
   if (form.timerOn && !timer_->isActive()) timer_->start();

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/session.h"
+#include "session/session.h"
 
 class QCheckBox;
 class QLabel;
@@ -21,9 +21,9 @@ class GridView;
 class QtPlatform;
 
 // The program's one window. It owns the session, shows the session's Form and turns
-// clicks, double-clicks and timer ticks into the session's handlers. After each handler
-// it copies the Form's tabs, labels, pictures and flags onto the widgets; the grids
-// follow the Form by themselves.
+// clicks, double-clicks and timer ticks into the session's handlers. Grids and labels
+// follow the Form by themselves; after each handler the window copies what has no
+// notification (tabs, log-in fields, pictures, flags) onto the widgets.
 class MainWindow : public QWidget {
   Q_OBJECT
 
@@ -48,8 +48,8 @@ class MainWindow : public QWidget {
   QWidget* buildReportPage();
 
   GridView* gridView(GridModel& grid);
-  // A label that shows one of the Form's texts, centred; kept in step by syncFromForm.
-  QLabel* formLabel(const std::string& text);
+  // A label that shows one of the Form's texts, centred, and follows it as it changes.
+  QLabel* formLabel(Label& text);
   QLabel* playerPicture();
   void bindDoubleClick(GridView* view, void (Session::*handler)(int, int));
 
@@ -69,7 +69,6 @@ class MainWindow : public QWidget {
   QLabel* logo1_ = nullptr;
   QLabel* logo2_ = nullptr;
   bool resizable_ = false;
-  std::vector<std::pair<QLabel*, const std::string*>> labels_;
 };
 
 }  // namespace korvex::ui

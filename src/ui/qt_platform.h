@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <string>
 
-#include "app/platform.h"
+#include "state/platform.h"
 
 namespace korvex::ui {
 

@@ -1,6 +1,6 @@
 #include "ui/qt_text.h"
 
-#include "service/cp1251.h"
+#include "text/cp1251.h"
 
 namespace korvex::ui {
 

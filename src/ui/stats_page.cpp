@@ -55,9 +55,9 @@ QWidget* MainWindow::buildStatsPage() {
   refresh->setObjectName(QStringLiteral("spSkinXFormButton2"));
   connect(refresh, &QPushButton::clicked, this,
           [this] { runHandler([this] { session_->spSkinXFormButton2Click(); }); });
-  QWidget* bar = topBar({refresh}, {formLabel(form.countsoon)});
+  QWidget* bar = topBar({refresh}, {formLabel(form.line.countsoon)});
 
-  GridView* rx = gridView(form.RX);
+  GridView* rx = gridView(form.line.RX);
   bindDoubleClick(rx, &Session::RXCellDblClick);
 
   auto* left = new QWidget;
@@ -81,7 +81,7 @@ QWidget* MainWindow::buildStatPanel() {
   auto* panel = new QWidget;
   panel->setObjectName(QStringLiteral("StatPanel"));
 
-  GridView* header = gridView(form.MatchGrid);
+  GridView* header = gridView(form.analysis.MatchGrid);
   header->setFixedHeight(kHeaderStripHeight);
   header->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   header->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -90,14 +90,14 @@ QWidget* MainWindow::buildStatPanel() {
   statPage_->setObjectName(QStringLiteral("StatPage"));
   statPage_->addTab(buildForecastPage(), imageListIcon(ImageList::Icons, 9),
                     QStringLiteral("Forecast"));
-  statPage_->addTab(gridView(form.LGrid1), imageListIcon(ImageList::Icons, 10),
+  statPage_->addTab(gridView(form.analysis.LGrid1), imageListIcon(ImageList::Icons, 10),
                     QStringLiteral("Latest Result Home"));
-  statPage_->addTab(gridView(form.LGrid2), imageListIcon(ImageList::Icons, 11),
+  statPage_->addTab(gridView(form.analysis.LGrid2), imageListIcon(ImageList::Icons, 11),
                     QStringLiteral("Latest Result  Away"));
-  statPage_->addTab(gridView(form.HX), imageListIcon(ImageList::Icons, 12),
+  statPage_->addTab(gridView(form.analysis.HX), imageListIcon(ImageList::Icons, 12),
                     QStringLiteral("Head-To-Head"));
   connect(statPage_, &QTabWidget::currentChanged, this,
-          [this](int index) { session_->form().statPageActive = index; });
+          [this](int index) { session_->form().analysis.statPageActive = index; });
 
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(2, 0, 0, 0);
@@ -114,19 +114,13 @@ QWidget* MainWindow::buildCardStrip() {
   auto* strip = new QWidget;
   strip->setFixedHeight(kCardStripHeight);
 
-  const auto name = [this](const std::string& text) {
-    return styled(formLabel(text), 16, true, kNavy);
-  };
-  const auto detail = [this](const std::string& text) {
-    return styled(formLabel(text), 0, false, kSlateBlue);
-  };
-  const auto rank = [this](const std::string& text) {
-    return styled(formLabel(text), 12, true, kMaroon);
-  };
+  const auto name = [this](Label& text) { return styled(formLabel(text), 16, true, kNavy); };
+  const auto detail = [this](Label& text) { return styled(formLabel(text), 0, false, kSlateBlue); };
+  const auto rank = [this](Label& text) { return styled(formLabel(text), 12, true, kMaroon); };
 
   logo1_ = playerPicture();
   logo2_ = playerPicture();
-  GridView* odds = gridView(form.KFGrid);
+  GridView* odds = gridView(form.analysis.KFGrid);
   odds->setFixedSize(odds->columnWidth(0) + odds->columnWidth(1) + 2 * odds->frameWidth() + 4,
                      odds->heightForRows(1));
   odds->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -135,15 +129,15 @@ QWidget* MainWindow::buildCardStrip() {
   auto* layout = new QHBoxLayout(strip);
   layout->setContentsMargins(4, 2, 4, 2);
   layout->setSpacing(6);
-  layout->addLayout(column({logo1_, rankHeader(), rank(form.Rank1)}));
-  layout->addLayout(
-      column({name(form.Name1), detail(form.Country1), detail(form.Birth1), detail(form.Hand1)}),
-      1);
+  layout->addLayout(column({logo1_, rankHeader(), rank(form.analysis.Rank1)}));
+  layout->addLayout(column({name(form.analysis.Name1), detail(form.analysis.Country1),
+                            detail(form.analysis.Birth1), detail(form.analysis.Hand1)}),
+                    1);
   layout->addWidget(odds, 0, Qt::AlignVCenter);
-  layout->addLayout(
-      column({name(form.Name2), detail(form.Country2), detail(form.Birth2), detail(form.Hand2)}),
-      1);
-  layout->addLayout(column({logo2_, rankHeader(), rank(form.Rank2)}));
+  layout->addLayout(column({name(form.analysis.Name2), detail(form.analysis.Country2),
+                            detail(form.analysis.Birth2), detail(form.analysis.Hand2)}),
+                    1);
+  layout->addLayout(column({logo2_, rankHeader(), rank(form.analysis.Rank2)}));
   return strip;
 }
 
@@ -154,9 +148,9 @@ QWidget* MainWindow::buildSummaryStrip() {
   auto* layout = new QHBoxLayout(strip);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(4);
-  const std::pair<const char*, GridModel*> boxes[] = {{"Latest Result Home", &form.LG1},
-                                                      {"Head-To-Head", &form.LG3},
-                                                      {"Latest Result Away", &form.LG2}};
+  const std::pair<const char*, GridModel*> boxes[] = {{"Latest Result Home", &form.analysis.LG1},
+                                                      {"Head-To-Head", &form.analysis.LG3},
+                                                      {"Latest Result Away", &form.analysis.LG2}};
   for (const auto& [caption, grid] : boxes) {
     // The caption bars look like buttons and, as designed, do nothing.
     auto* title = new QPushButton(QString::fromLatin1(caption));
@@ -184,14 +178,14 @@ QWidget* MainWindow::buildForecastPage() {
   bar->setFixedHeight(kForecastBarHeight);
   auto* texts = new QWidget;
   texts->setFixedWidth(kForecastTextWidth);
-  texts->setLayout(column({formLabel(form.wt1), formLabel(form.wt2)}));
+  texts->setLayout(column({formLabel(form.analysis.wt1), formLabel(form.analysis.wt2)}));
   auto* barLayout = new QHBoxLayout(bar);
   barLayout->setContentsMargins(4, 0, 4, 0);
-  barLayout->addWidget(styled(formLabel(form.scor), 40, false, Qt::red));
-  barLayout->addWidget(styled(formLabel(form.sets), 20, true, kMaroon), 1);
+  barLayout->addWidget(styled(formLabel(form.analysis.scor), 40, false, Qt::red));
+  barLayout->addWidget(styled(formLabel(form.analysis.sets), 20, true, kMaroon), 1);
   barLayout->addWidget(texts);
 
-  GridView* setScores = gridView(form.ScGrid);
+  GridView* setScores = gridView(form.analysis.ScGrid);
   // The designed height, unless the font needs more to show all three sets.
   setScores->setFixedHeight(std::max(kSetScoreHeight, setScores->heightForRows(3)));
 
@@ -199,7 +193,7 @@ QWidget* MainWindow::buildForecastPage() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(bar);
-  layout->addWidget(gridView(form.SG), 1);
+  layout->addWidget(gridView(form.analysis.SG), 1);
   layout->addWidget(setScores);
   return page;
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/picture.h"
+#include "state/picture.h"
 #include "support/demo_cli.h"
 
 namespace korvex {
@@ -88,8 +88,7 @@ TEST_F(AnalysisEndToEnd, OpeningALineAndALiveMatchFillsEveryPanel) {
 
   const std::vector<std::string> requests = session.pageLines("/demo/requests");
   for (const std::string& id : {lineId, liveId})
-    EXPECT_NE(std::find(requests.begin(), requests.end(), "/kx/match.php?id=" + id),
-              requests.end())
+    EXPECT_NE(std::find(requests.begin(), requests.end(), "/kx/match.php?id=" + id), requests.end())
         << id;
 }
 

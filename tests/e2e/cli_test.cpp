@@ -146,5 +146,19 @@ TEST_F(CliTest, WrongArgumentsExitWithTwoAndAUsageLine) {
   EXPECT_TRUE(server.targets().empty());
 }
 
+TEST_F(CliTest, HelpAndVersionAnswerWithZeroAndRunNoAction) {
+  const test::ProgramRun help = cli({"--help", "login", "dump"});
+  EXPECT_EQ(help.exitCode, 0) << help.err;
+  EXPECT_TRUE(help.out.starts_with("usage: korvex-cli")) << help.out;
+  EXPECT_NE(help.out.find("open RX|RG|LG|RB ROW"), std::string::npos) << help.out;
+
+  const test::ProgramRun version = cli({"--version", "login", "dump"});
+  EXPECT_EQ(version.exitCode, 0) << version.err;
+  EXPECT_EQ(version.out, "korvex-cli " KORVEX_VERSION "\n");
+
+  EXPECT_EQ(help.err + version.err, "");
+  EXPECT_TRUE(server.targets().empty()) << "neither may reach the service";
+}
+
 }  // namespace
 }  // namespace korvex

@@ -13,10 +13,10 @@
 #include <thread>
 #include <vector>
 
-#include "service/country_flags.h"
-#include "service/feed_text.h"
-#include "service/http_client.h"
+#include "net/http_client.h"
 #include "support/demo_process.h"
+#include "text/country_flags.h"
+#include "text/feed_text.h"
 
 namespace korvex {
 namespace {
@@ -29,7 +29,7 @@ const std::string kDownloadCp1251 = "\xD1\xEA\xE0\xF7\xE0\xF2\xFC";  // "Ска�
 std::vector<std::string> blocksOf(std::string_view answer, bool nested = false) {
   std::vector<std::string> blocks;
   auto keep = [&](std::string_view block) { blocks.emplace_back(block); };
-  nested ? ScanNestedMatchBlocks(answer, keep) : ScanMatchBlocks(answer, keep);
+  nested ? scanNestedMatchBlocks(answer, keep) : ScanMatchBlocks(answer, keep);
   return blocks;
 }
 
@@ -260,7 +260,7 @@ TEST_F(DemoServiceTest, PlayerPicturesArePngOrJpegUnderTheSameNameOrMissing) {
   int missing = 0;
   for (const std::string& player : players) {
     std::string address = at("/kx/img/" + player + ".png");
-    UrlProbe probe = ProbeUrl(address);
+    UrlProbe probe = probeUrl(address);
     if (probe.status == 404) {
       ++missing;
       continue;
@@ -305,7 +305,7 @@ TEST_F(DemoServiceTest, RunnerPagesMoveOnEachReadAndSignalBets) {
   }
   EXPECT_TRUE(moved);
   EXPECT_GE(signalled.size(), 2u);
-  EXPECT_EQ(ProbeUrl(at("/betting/LoadRunnerInfoAction.do?marketId=1.1&selectionId=1")).status,
+  EXPECT_EQ(probeUrl(at("/betting/LoadRunnerInfoAction.do?marketId=1.1&selectionId=1")).status,
             404);
 }
 

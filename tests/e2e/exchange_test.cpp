@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "service/cp1251.h"
-#include "service/http_client.h"
+#include "net/http_client.h"
 #include "support/demo_cli.h"
+#include "text/cp1251.h"
 
 namespace korvex {
 namespace {

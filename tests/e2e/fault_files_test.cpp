@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "e2e/fault_fixture.h"
-#include "service/cp1251.h"
+#include "text/cp1251.h"
 
 namespace korvex::fault {
 namespace {

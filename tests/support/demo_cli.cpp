@@ -1,6 +1,6 @@
 #include "support/demo_cli.h"
 
-#include "service/http_client.h"
+#include "net/http_client.h"
 
 namespace korvex::test {
 

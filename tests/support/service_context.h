@@ -7,30 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "app/context.h"
+#include "state/context.h"
+#include "support/recording_platform.h"
 #include "support/temp_dir.h"
 #include "support/test_server.h"
 
 namespace korvex::test {
-
-// The window system as the tests see it: every request of the core is recorded, and a
-// test may hook the event processing to deliver events "while the window waits".
-class RecordingPlatform : public Platform {
- public:
-  void showMessage(const std::string& text) override { messages.push_back(text); }
-  void openUrl(const std::string& address) override { openedUrls.push_back(address); }
-  void closeMainWindow() override { closed = true; }
-  void processPendingEvents() override {
-    ++pendingEventRuns;
-    if (onPendingEvents) onPendingEvents();
-  }
-
-  std::vector<std::string> messages;
-  std::vector<std::string> openedUrls;
-  bool closed = false;
-  int pendingEventRuns = 0;
-  std::function<void()> onPendingEvents;
-};
 
 // A window state wired to a loopback service, logged in as "L" with password "P".
 struct ServiceContext {

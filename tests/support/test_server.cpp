@@ -158,6 +158,38 @@ std::string RecordedRequest::header(const std::string& name) const {
   return {};
 }
 
+std::map<std::string, std::string> RecordedRequest::queryValues() const {
+  auto decode = [](std::string_view text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '+') {
+        bytes += ' ';
+      } else if (text[i] == '%' && i + 2 < text.size() &&
+                 std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+                 std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
+        bytes += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
+        i += 2;
+      } else {
+        bytes += text[i];
+      }
+    }
+    return bytes;
+  };
+  std::map<std::string, std::string> values;
+  const std::size_t question = target.find('?');
+  if (question == std::string::npos) return values;
+  std::string_view query = std::string_view(target).substr(question + 1);
+  query = query.substr(0, query.find('#'));
+  while (!query.empty()) {
+    const std::string_view pair = query.substr(0, query.find('&'));
+    query.remove_prefix(std::min(pair.size() + 1, query.size()));
+    const std::size_t equals = pair.find('=');
+    values[decode(pair.substr(0, equals))] =
+        equals == std::string_view::npos ? "" : decode(pair.substr(equals + 1));
+  }
+  return values;
+}
+
 bool RecordedRequest::hasHeader(const std::string& name) const {
   return std::any_of(headers.begin(), headers.end(),
                      [&](const auto& entry) { return equalsIgnoringCase(entry.first, name); });
@@ -251,6 +283,7 @@ void TestServer::Impl::serve(int fd, int connectionId) {
       waitForStopOrHangUp(fd);
       break;
     }
+    if (reply.hangUp) break;
     const bool keepOpen = reply.keepAlive && !clientCloses && !reply.dropAfter &&
                           !reply.stopServer && reply.framing != Reply::Framing::UntilClose;
     // Refused before the answer is out, so the client's next request cannot slip in.

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -20,6 +21,7 @@ struct Reply {
   Framing framing = Framing::ContentLength;
   std::optional<std::size_t> dropAfter;  // close the connection after this many body bytes
   bool stall = false;                    // read the request, then never answer
+  bool hangUp = false;                   // read the request, then close without answering
   bool keepAlive = true;                 // honour keep-alive after a complete answer
   // The service goes away with this answer: once it is sent the server stops, and every
   // later connect is refused, as if the process had died.
@@ -27,12 +29,15 @@ struct Reply {
 };
 
 struct RecordedRequest {
-  std::string requestLine;  // e.g. "GET /x?y=1 HTTP/1.1"
-  std::string target;       // e.g. "/x?y=1"
+  std::string requestLine;                                   // e.g. "GET /x?y=1 HTTP/1.1"
+  std::string target;                                        // e.g. "/x?y=1"
   std::vector<std::pair<std::string, std::string>> headers;  // in the order received
-  int connectionId = 0;  // requests on one TCP connection share an id
+  int connectionId = 0;                               // requests on one TCP connection share an id
   std::string header(const std::string& name) const;  // case-insensitive, "" if absent
   bool hasHeader(const std::string& name) const;
+  // The query as a standard server decodes it (PHP, Python's parse_qs): split at "&", then
+  // at the first "=", "+" read as a blank and %XX as its byte.
+  std::map<std::string, std::string> queryValues() const;
 };
 
 // A real HTTP/1.1 server on 127.0.0.1 and a free port, run on its own thread.

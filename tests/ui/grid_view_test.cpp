@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "app/form.h"
+#include "state/form.h"
 #include "ui/grid_table_model.h"
 
 namespace korvex::ui {
@@ -23,9 +23,9 @@ void doubleClick(GridView& view, int col, int row) {
 
 TEST(GridViewTest, ColumnsFollowTheirDefinitions) {
   Form form;
-  GridView view(form.RX);
-  for (int col = 0; col < form.RX.columnCount(); ++col) {
-    const ColumnDef& def = form.RX.column(col);
+  GridView view(form.line.RX);
+  for (int col = 0; col < form.line.RX.columnCount(); ++col) {
+    const ColumnDef& def = form.line.RX.column(col);
     EXPECT_EQ(view.isColumnHidden(col), !def.visible) << "column " << col;
     if (def.visible && !def.autoSize) {
       EXPECT_EQ(view.columnWidth(col), def.width) << "column " << col;
@@ -35,7 +35,7 @@ TEST(GridViewTest, ColumnsFollowTheirDefinitions) {
   EXPECT_FALSE(view.horizontalHeader()->isHidden());
   EXPECT_EQ(view.objectName(), "RX");
 
-  GridView header(form.MatchGrid);
+  GridView header(form.analysis.MatchGrid);
   EXPECT_TRUE(header.horizontalHeader()->isHidden());
   EXPECT_EQ(header.selectionBehavior(), QAbstractItemView::SelectItems);
 }
@@ -43,14 +43,14 @@ TEST(GridViewTest, ColumnsFollowTheirDefinitions) {
 class GridViewInput : public testing::Test {
  protected:
   void SetUp() override {
-    for (int i = 0; i < 3; ++i) form.RX.setText(4, form.RX.appendRow(), "01.01");
+    for (int i = 0; i < 3; ++i) form.line.RX.setText(4, form.line.RX.appendRow(), "01.01");
     view.resize(449, 300);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
   }
 
   Form form;
-  GridView view{form.RX};
+  GridView view{form.line.RX};
 };
 
 TEST_F(GridViewInput, DoubleClickReportsColumnAndRow) {
@@ -63,14 +63,14 @@ TEST_F(GridViewInput, DoubleClickReportsColumnAndRow) {
 
 TEST_F(GridViewInput, ADisabledGridTakesNoDoubleClick) {
   QSignalSpy clicks(&view, &GridView::cellDoubleClicked);
-  form.RX.setEnabled(false);
+  form.line.RX.setEnabled(false);
   EXPECT_FALSE(view.isEnabled());
   doubleClick(view, 4, 1);
   // Even an event that reaches the view directly must not start a second action.
   emit view.doubleClicked(view.model()->index(1, 4));
   EXPECT_EQ(clicks.count(), 0);
 
-  form.RX.setEnabled(true);
+  form.line.RX.setEnabled(true);
   EXPECT_TRUE(view.isEnabled());
   doubleClick(view, 4, 1);
   EXPECT_EQ(clicks.count(), 1);
@@ -78,9 +78,9 @@ TEST_F(GridViewInput, ADisabledGridTakesNoDoubleClick) {
 
 TEST_F(GridViewInput, AnAutoSizeCellOffersItsTextOnlyWhenCutShort) {
   constexpr int home = 6;
-  ASSERT_TRUE(form.RX.column(home).autoSize);
-  form.RX.setText(home, 0, "Li N.");
-  form.RX.setText(home, 1, "Alexandrova-Kudermetova Ekaterina Sergeyevna");
+  ASSERT_TRUE(form.line.RX.column(home).autoSize);
+  form.line.RX.setText(home, 0, "Li N.");
+  form.line.RX.setText(home, 1, "Alexandrova-Kudermetova Ekaterina Sergeyevna");
   const auto tooltipAt = [this](int row) {
     QToolTip::hideText();
     const QPoint at = view.visualRect(view.model()->index(row, home)).center();

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "service/country_flags.h"
+#include "text/country_flags.h"
 
 namespace korvex::ui {
 namespace {

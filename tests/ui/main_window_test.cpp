@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "support/recording_platform.h"
 #include "support/temp_dir.h"
 #include "support/test_server.h"
 #include "ui/grid_view.h"
@@ -21,24 +22,14 @@ namespace {
 
 using test::Reply;
 
-// Stands in for the message box and the browser, which would block or escape a test.
-class RecordingPlatform : public Platform {
- public:
-  std::vector<std::string> messages;
-  std::vector<std::string> openedUrls;
-  int closeRequests = 0;
-
-  void showMessage(const std::string& text) override { messages.push_back(text); }
-  void openUrl(const std::string& address) override { openedUrls.push_back(address); }
-  void closeMainWindow() override { ++closeRequests; }
-  void processPendingEvents() override { QCoreApplication::processEvents(); }
-};
-
 constexpr const char* kMarker = "/refresh/korvex4.3.txt";
 
 class MainWindowTest : public testing::Test {
  protected:
-  void SetUp() override { server.route(kMarker, Reply{.body = "ok"}); }
+  void SetUp() override {
+    server.route(kMarker, Reply{.body = "ok"});
+    platform.onPendingEvents = [] { QCoreApplication::processEvents(); };
+  }
 
   // Built on demand, so a test can prepare kx.log and the service first.
   MainWindow& window() {
@@ -83,7 +74,7 @@ class MainWindowTest : public testing::Test {
 
   test::TestServer server;
   test::TempDir dir;
-  RecordingPlatform platform;
+  test::RecordingPlatform platform;
 
  private:
   std::unique_ptr<MainWindow> window_;
@@ -154,6 +145,27 @@ TEST_F(MainWindowTest, DoubleClickOnTheLineOpensTheMatchInTheCards) {
   EXPECT_EQ(find<QLabel>("Rank1")->text(), "12");
   EXPECT_EQ(find<QTabWidget>("Page")->currentIndex(), 1);
   EXPECT_TRUE(line->isEnabled());
+}
+
+TEST_F(MainWindowTest, TheCountdownShowsZeroWhileTheLiveReloadIsUnderWay) {
+  QLabel* countdown = nullptr;
+  std::vector<QString> seenDuringReloads;
+  server.fallback([&](const test::RecordedRequest& request) {
+    // The window's thread waits for this answer, so its label holds still while read.
+    if (countdown && request.target.find("menu=live") != std::string::npos)
+      seenDuringReloads.push_back(countdown->text());
+    return Reply{};
+  });
+  logIn("user", "pass");
+  countdown = find<QLabel>("Livetime");
+  window().session().form().LiveCountdown = 2;
+
+  auto* timer = window().findChild<QTimer*>();
+  for (int tick = 0; tick < 2; ++tick)
+    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+
+  EXPECT_EQ(seenDuringReloads, std::vector<QString>{"Refresh from 0 sec."});
+  EXPECT_EQ(countdown->text(), "Refresh from 0 sec.");
 }
 
 }  // namespace

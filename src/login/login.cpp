@@ -1,0 +1,90 @@
+#include "login/login.h"
+
+#include <stdexcept>
+
+#include "login/credentials.h"
+#include "net/list_request.h"
+
+namespace korvex {
+
+namespace {
+
+constexpr const char* kVersionMarkerPath = "/refresh/korvex4.3.txt";
+constexpr const char* kRejection = "Autorization Fail...";
+// "Обновите программу с сайта!" and "Скачать" in CP1251.
+constexpr const char* kUpdateLine2 =
+    "\xCE\xE1\xED\xEE\xE2\xE8\xF2\xE5 \xEF\xF0\xEE\xE3\xF0\xE0\xEC\xEC\xF3 \xF1 "
+    "\xF1\xE0\xE9\xF2\xE0!";
+constexpr const char* kDownloadAnchor = "\xD1\xEA\xE0\xF7\xE0\xF2\xFC";
+
+void showUnreachable(Context& ctx, const std::string& reason) {
+  ctx.platform.showMessage(std::string(kCannotReachService) + "\n" + reason);
+}
+
+// The service no longer admits this version: send the user to the download page and end.
+void demandUpdate(Context& ctx) {
+  const std::string& vendor = ctx.addresses.vendor;
+  ctx.platform.showMessage("Update Programm from " + hostOf(vendor) + "\r" + kUpdateLine2);
+  ctx.platform.openUrl(vendor + "/index.php?option=com_content&view=article&id=6&Itemid=9#" +
+                       kDownloadAnchor);
+  ctx.platform.closeMainWindow();
+}
+
+}  // namespace
+
+std::string hostOf(std::string_view address) {
+  if (const auto scheme = address.find("://"); scheme != std::string_view::npos)
+    address.remove_prefix(scheme + 3);
+  address = address.substr(0, address.find_first_of("/?#"));
+  if (const auto at = address.rfind('@'); at != std::string_view::npos)
+    address.remove_prefix(at + 1);
+  if (address.starts_with('[')) return std::string(address.substr(0, address.find(']') + 1));
+  return std::string(address.substr(0, address.find(':')));
+}
+
+bool admitLogIn(Context& ctx) {
+  Form& form = ctx.form;
+
+  // Only a status other than 200 or 302 says this version is no longer admitted. No
+  // answer at all says nothing about the version, so it must not close the program.
+  const UrlProbe probe = probeUrl(ctx.addresses.service + kVersionMarkerPath, ctx.probeLimits);
+  if (!probe.answered) {
+    showUnreachable(ctx, probe.error);
+    return false;
+  }
+  if (probe.status != 200 && probe.status != 302) {
+    demandUpdate(ctx);
+    return false;
+  }
+
+  form.CurrentLogin = form.about.loginedit;
+  form.CurrentPassword = form.about.passedit;
+
+  std::string answer;
+  try {
+    Fetch(ctx.IdHTTP1, logInAddress(ctx.addresses.service, form.CurrentLogin, form.CurrentPassword),
+          answer);
+  } catch (const FetchError& error) {
+    // A request that failed, even after part of an answer arrived, admitted nobody.
+    showUnreachable(ctx, error.what());
+    return false;
+  }
+  if (answer.find("utorization") != std::string::npos) {
+    ctx.platform.showMessage(kRejection);
+    return false;
+  }
+
+  if (form.about.zap) {
+    try {
+      SaveCredentials(form, ctx.workdir);
+    } catch (const std::runtime_error& error) {
+      ctx.platform.showMessage(error.what());
+      return false;
+    }
+  } else {
+    forgetCredentials(ctx.workdir);
+  }
+  return true;
+}
+
+}  // namespace korvex

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace korvex {
+
+// Replaces `file` with `bytes` in one rename. The bytes first go to a new file with an
+// unused name in the same folder, created exclusively and never through a link, so a link
+// planted at any name we write cannot redirect the write, and a failure leaves `file` as
+// it was and no temporary file behind. `mode` is the new file's permission bits, narrowed
+// by the umask as for any new file. Returns the first error, or none.
+std::error_code replaceFile(const std::filesystem::path& file, std::string_view bytes, mode_t mode);
+
+}  // namespace korvex

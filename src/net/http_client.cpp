@@ -1,0 +1,192 @@
+#include "net/http_client.h"
+
+#include "net/curl_transfer.h"
+#include "net/file_replace.h"
+
+namespace korvex {
+namespace {
+
+struct SlistCleanup {
+  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+using HeaderList = std::unique_ptr<curl_slist, SlistCleanup>;
+
+HeaderList fixedHeaders() {
+  // Setting Accept ourselves also keeps libcurl's own "Accept: */*" off the request.
+  curl_slist* list = nullptr;
+  for (const char* header : {"Accept: text/html, */*", "Content-Type: text/html"}) {
+    curl_slist* longer = curl_slist_append(list, header);
+    if (longer == nullptr) {
+      curl_slist_free_all(list);
+      throw FetchError("out of memory for the request headers");
+    }
+    list = longer;
+  }
+  return HeaderList(list);
+}
+
+curl::Exchange exchangeFor(CURL* easy, const BodySink* sink, const HttpLimits& limits) {
+  curl::Exchange exchange;
+  exchange.easy = easy;
+  exchange.sink = sink;
+  exchange.maxBodyBytes = limits.maxBodyBytes;
+  exchange.stallTimeout = limits.stallTimeout;
+  return exchange;
+}
+
+std::string failureText(CURLcode code, const curl::Exchange& exchange) {
+  if (exchange.stalled)
+    return "no data received for " + std::to_string(exchange.stallTimeout.count()) + " ms";
+  if (exchange.tooLarge)
+    return "answer larger than " + std::to_string(exchange.maxBodyBytes) + " bytes";
+  if (exchange.errorText[0] != '\0') return exchange.errorText;
+  return curl_easy_strerror(code);
+}
+
+bool containsHttpScheme(std::string_view address) {
+  std::string lower(address);
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return lower.find("http://") != std::string::npos;
+}
+
+}  // namespace
+
+struct HttpClient::Impl {
+  curl::Easy easy = curl::newEasy();
+  curl::Multi connection = curl::newMulti();
+  HeaderList headers = fixedHeaders();
+};
+
+HttpClient::HttpClient(HttpLimits limits) : impl_(std::make_unique<Impl>()), limits_(limits) {
+  CURL* easy = impl_->easy.get();
+  curl::applyCommonOptions(easy, limits_);
+  curl_easy_setopt(easy, CURLOPT_USERAGENT, "Mozilla/3.0 (compatible; Indy Library)");
+  curl_easy_setopt(easy, CURLOPT_HTTPHEADER, impl_->headers.get());
+  curl_easy_setopt(easy, CURLOPT_PROXY, "");       // the clients never go through a proxy
+  curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");  // cookies in memory, for this client only
+}
+
+HttpClient::~HttpClient() = default;
+
+long HttpClient::get(std::string_view address, std::string& body) {
+  return get(address, [&body](std::string_view piece) { body.append(piece); });
+}
+
+long HttpClient::get(std::string_view address, const BodySink& sink) {
+  CURL* easy = impl_->easy.get();
+  curl::aimAt(easy, address);
+  curl::Exchange exchange = exchangeFor(easy, &sink, limits_);
+  const CURLcode result = curl::run(impl_->connection.get(), exchange);
+  if (exchange.sinkFailure) std::rethrow_exception(exchange.sinkFailure);
+  if (result != CURLE_OK) throw FetchError(failureText(result, exchange));
+  const long status = curl::status(easy);
+  if (status < 200 || status > 299) throw FetchError("HTTP status " + std::to_string(status));
+  return status;
+}
+
+void HttpClient::closeConnection() {
+  // The cookies live in the easy handle, the connection in the multi handle: a new multi
+  // handle closes the connection and keeps the cookies.
+  impl_->connection = curl::newMulti();
+}
+
+void Fetch(HttpClient& client, std::string_view address, std::string& answer) {
+  std::string received;
+  try {
+    client.get(address, received);
+  } catch (const FetchError&) {
+    if (!received.empty()) answer = std::move(received);
+    throw;
+  }
+  if (!received.empty()) answer = std::move(received);
+}
+
+UrlProbe probeUrl(std::string_view address, const HttpLimits& limits) {
+  UrlProbe probe;
+  try {
+    const std::string full =
+        containsHttpScheme(address) ? std::string(address) : "http://" + std::string(address);
+    curl::Easy easy = curl::newEasy();
+    curl::Multi connection = curl::newMulti();
+    curl::applyCommonOptions(easy.get(), limits);
+    curl_easy_setopt(easy.get(), CURLOPT_USERAGENT, "InetURL:/1.0");
+    // Unlike the clients, the probe takes the system's proxy settings: libcurl reads them
+    // from the environment when no proxy is set here.
+    curl::aimAt(easy.get(), full);
+    curl::Exchange exchange = exchangeFor(easy.get(), nullptr, limits);
+    exchange.headersOnly = true;
+    const CURLcode result = curl::run(connection.get(), exchange);
+    // How the transfer ends does not matter once a status has arrived.
+    probe.status = curl::status(easy.get());
+    probe.answered = probe.status != 0;
+    if (!probe.answered) probe.error = failureText(result, exchange);
+  } catch (const std::exception& error) {
+    probe.error = error.what();
+  } catch (...) {
+    probe.error = "the probe failed";
+  }
+  return probe;
+}
+
+bool UrlExists(std::string_view address, const HttpLimits& limits) {
+  const UrlProbe probe = probeUrl(address, limits);
+  return probe.answered && (probe.status == 200 || probe.status == 302);
+}
+
+void DownloadPicture(HttpClient& client, std::string_view address,
+                     const std::filesystem::path& file, std::string_view fallbackAddress,
+                     const HttpLimits& probeLimits) {
+  try {
+    const std::string_view chosen = UrlExists(address, probeLimits) ? address : fallbackAddress;
+    client.closeConnection();
+    std::string bytes;
+    client.get(chosen, bytes);
+    // Even an empty answer replaces the picture: an older file could show another
+    // player's face, where an empty one shows the placeholder.
+    replaceFile(file, bytes, 0644);
+  } catch (...) {
+    // A failed download leaves the file as it was.
+  }
+}
+
+namespace {
+
+constexpr char kHex[] = "0123456789ABCDEF";
+
+void appendEscaped(std::string& out, unsigned char byte) {
+  out += '%';
+  out += kHex[byte >> 4];
+  out += kHex[byte & 0x0F];
+}
+
+bool isUnreserved(unsigned char byte) {
+  return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+         (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_' || byte == '~';
+}
+
+template <typename KeepAsIs>
+std::string percentEncode(std::string_view text, KeepAsIs keepAsIs) {
+  std::string encoded;
+  encoded.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (keepAsIs(byte))
+      encoded += c;
+    else
+      appendEscaped(encoded, byte);
+  }
+  return encoded;
+}
+
+}  // namespace
+
+std::string encodeRequestTarget(std::string_view address) {
+  return percentEncode(address, [](unsigned char byte) { return byte > 0x20 && byte < 0x7F; });
+}
+
+std::string encodeQueryValue(std::string_view value) {
+  return percentEncode(value, isUnreserved);
+}
+
+}  // namespace korvex

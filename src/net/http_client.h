@@ -1,0 +1,86 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace korvex {
+
+// The one failure that crosses module lines: every request failure is reported this way.
+class FetchError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Takes a 2xx body piece by piece as it arrives.
+using BodySink = std::function<void(std::string_view piece)>;
+
+struct HttpLimits {
+  std::chrono::milliseconds connectTimeout{10'000};
+  // A transfer that receives nothing for this long fails; tests shorten it.
+  std::chrono::milliseconds stallTimeout{30'000};
+  std::size_t maxBodyBytes = std::size_t{64} << 20;
+};
+
+// One named client (IdHTTP1, IdHTTP2): its own connection and its own in-memory cookies.
+class HttpClient {
+ public:
+  explicit HttpClient(HttpLimits limits = {});
+  ~HttpClient();
+  HttpClient(const HttpClient&) = delete;
+  HttpClient& operator=(const HttpClient&) = delete;
+
+  // GET. A 2xx body is appended to `body` as it arrives (so a drop leaves the part that
+  // arrived); any failure throws FetchError. Returns the status.
+  long get(std::string_view address, std::string& body);
+  // GET that hands the body to `sink` as it arrives, so that the caller can work on the
+  // first part while the rest is on the way. What the sink throws ends the transfer and
+  // is thrown again from here.
+  long get(std::string_view address, const BodySink& sink);
+  // The next request starts on a fresh connection.
+  void closeConnection();
+  const HttpLimits& limits() const { return limits_; }
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+  HttpLimits limits_;
+};
+
+// Writes `answer` only when at least one byte of a 2xx body arrived, even if the
+// transfer then broke off; then throws FetchError for any failure.
+void Fetch(HttpClient& client, std::string_view address, std::string& answer);
+
+// What a status probe learnt: whether any answer came back, and which status.
+struct UrlProbe {
+  bool answered = false;  // false: no connection, unknown host, timeout
+  long status = 0;
+  std::string error;  // why nothing came back
+};
+// The probe behind UrlExists: "http://" in front when the lower-cased address has none,
+// agent "InetURL:/1.0", GET, redirects not followed. Never throws.
+UrlProbe probeUrl(std::string_view address, const HttpLimits& limits = {});
+
+// True exactly when the address answers "200" or "302". Never throws.
+bool UrlExists(std::string_view address, const HttpLimits& limits = {});
+
+// Stores the picture at `address` (or at `fallbackAddress` when the probe says the
+// picture is missing) into `file`, replacing it (even with an empty answer) only once the
+// whole body arrived.
+// Never throws.
+void DownloadPicture(HttpClient& client, std::string_view address,
+                     const std::filesystem::path& file, std::string_view fallbackAddress,
+                     const HttpLimits& probeLimits = {});
+
+// Percent-encodes the bytes a request line cannot carry (0x00-0x20, 0x7F-0xFF).
+std::string encodeRequestTarget(std::string_view address);
+// A value for a query: every byte but A-Z a-z 0-9 - . _ ~ written as %XX, so that "&",
+// "#", "%", "+" and blanks reach the service as the user typed them.
+std::string encodeQueryValue(std::string_view value);
+
+}  // namespace korvex

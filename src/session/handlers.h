@@ -1,0 +1,22 @@
+#pragma once
+
+#include "state/context.h"
+
+namespace korvex {
+
+// The handlers that order the loads of more than one list, and the loads together with
+// the links between their lists. Each load reads what the one before it filled.
+
+// LOGIN: the version gate and the log-in, then the line, the radar and the live list.
+void spSkinXFormButton1Click(Context& ctx);
+// Refresh: reloads the line and marks again the rows that are on the radar.
+void spSkinXFormButton2Click(Context& ctx);
+// One tick of the one-second timer: the countdown and, at zero, the live reload.
+void Timer1Timer(Context& ctx);
+
+// The radar load, then the line rows on the radar marked.
+void loadRadarWithLineMarks(Context& ctx);
+// The live load, then the radar's figures copied into it and its radar rows marked live.
+void loadLiveWithRadarFigures(Context& ctx);
+
+}  // namespace korvex

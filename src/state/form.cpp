@@ -1,0 +1,56 @@
+#include "state/form.h"
+
+#include "state/grid_columns.h"
+
+namespace korvex {
+
+LinePage::LinePage() : RX("RX", columns::RX()), RG("RG", columns::RG()) {}
+
+LivePage::LivePage() : LG("LG", columns::LG()) {}
+
+RadarPage::RadarPage() : RB("RB", columns::RB()), SBX("SBX", columns::SBX()) {}
+
+AnalysisPage::AnalysisPage()
+    : MatchGrid("MatchGrid", columns::MatchGrid()),
+      KFGrid("KFGrid", columns::KFGrid()),
+      SG("SG", columns::SG()),
+      ScGrid("ScGrid", columns::ScGrid()),
+      LGrid1("LGrid1", columns::LGrid()),
+      LGrid2("LGrid2", columns::LGrid()),
+      HX("HX", columns::HX()),
+      LG1("LG1", columns::LGStrip(false)),
+      LG2("LG2", columns::LGStrip(false)),
+      LG3("LG3", columns::LGStrip(true)) {}
+
+Form::Form()
+    : tabs{{{"About", true}, {"Stats", true}, {"Live", true}, {"Radar", true}, {"Report", true}}} {}
+
+std::vector<GridModel*> Form::grids() {
+  AnalysisPage& a = analysis;
+  return {&line.RX,  &line.RG,  &live.LG,  &radar.RB, &radar.SBX, &a.MatchGrid, &a.KFGrid, &a.SG,
+          &a.ScGrid, &a.LGrid1, &a.LGrid2, &a.HX,     &a.LG1,     &a.LG2,       &a.LG3};
+}
+
+std::vector<std::pair<const char*, Label*>> Form::labels() {
+  AnalysisPage& a = analysis;
+  return {{"countsoon", &line.countsoon},
+          {"countsoon2", &line.countsoon2},
+          {"lcount", &live.lcount},
+          {"Livetime", &live.Livetime},
+          {"Name1", &a.Name1},
+          {"Name2", &a.Name2},
+          {"Country1", &a.Country1},
+          {"Country2", &a.Country2},
+          {"Birth1", &a.Birth1},
+          {"Birth2", &a.Birth2},
+          {"Hand1", &a.Hand1},
+          {"Hand2", &a.Hand2},
+          {"Rank1", &a.Rank1},
+          {"Rank2", &a.Rank2},
+          {"scor", &a.scor},
+          {"sets", &a.sets},
+          {"wt1", &a.wt1},
+          {"wt2", &a.wt2}};
+}
+
+}  // namespace korvex

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string_view>
+
+namespace korvex {
+
+// A feed value read as a whole decimal number: an optional sign and digits only, within
+// the range of int. Anything else (empty, "12.5", "1,500", "7%") reads as 0.
+int wholeNumberOrZero(std::string_view text);
+
+// Round to nearest, a tie going to the even neighbour, whatever the FPU's rounding mode;
+// results beyond int saturate and NaN gives 0.
+int roundHalfEven(long double x);
+
+}  // namespace korvex

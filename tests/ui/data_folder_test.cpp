@@ -1,0 +1,95 @@
+#include "ui/data_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace korvex::ui {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Each test sets HOME and XDG_DATA_HOME as it needs; the process gets them back after.
+class DataFolderTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    for (auto& [name, value] : saved_)
+      if (const char* current = std::getenv(name)) value = current;
+  }
+  void TearDown() override {
+    for (const auto& [name, value] : saved_)
+      value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+  }
+
+  static void set(const char* name, const std::string& value) { setenv(name, value.c_str(), 1); }
+
+  static unsigned modeOf(const fs::path& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+  }
+
+  test::TempDir dir;
+
+ private:
+  std::pair<const char*, std::optional<std::string>> saved_[2] = {{"HOME", {}},
+                                                                  {"XDG_DATA_HOME", {}}};
+};
+
+TEST_F(DataFolderTest, XdgDataHomeIsUsedAndEveryFolderMadeOnTheWayIsPrivate) {
+  set("XDG_DATA_HOME", (dir / "data/share").string());
+  std::string error;
+  const auto folder = userDataFolder(error);
+  ASSERT_TRUE(folder) << error;
+  EXPECT_EQ(*folder, dir / "data/share/korvex");
+  EXPECT_EQ(modeOf(*folder), 0700u);
+  EXPECT_EQ(modeOf(dir / "data"), 0700u);
+}
+
+TEST_F(DataFolderTest, WithoutAnAbsoluteXdgDataHomeTheHomeFolderIsUsed) {
+  set("HOME", dir.path().string());
+  for (const char* xdg : {"", "relative/share"}) {
+    set("XDG_DATA_HOME", xdg);
+    std::string error;
+    EXPECT_EQ(userDataFolder(error), dir / ".local/share/korvex") << xdg << ": " << error;
+  }
+  unsetenv("XDG_DATA_HOME");
+  std::string error;
+  EXPECT_EQ(userDataFolder(error), dir / ".local/share/korvex") << error;
+  EXPECT_EQ(modeOf(dir / ".local/share/korvex"), 0700u);
+  EXPECT_EQ(modeOf(dir / ".local"), 0700u);
+}
+
+TEST_F(DataFolderTest, AFolderThatExistsKeepsItsModeAndItsFiles) {
+  fs::create_directory(dir / "korvex");
+  chmod((dir / "korvex").c_str(), 0750);
+  test::writeFile(dir / "korvex/kx.log", "demo\r\ndemo\r\n");
+  set("XDG_DATA_HOME", dir.path().string());
+  std::string error;
+  EXPECT_EQ(userDataFolder(error), dir / "korvex") << error;
+  EXPECT_EQ(modeOf(dir / "korvex"), 0750u);
+  EXPECT_EQ(test::readFile(dir / "korvex/kx.log"), "demo\r\ndemo\r\n");
+}
+
+TEST_F(DataFolderTest, WhatCannotBeAFolderIsReportedNotUsed) {
+  test::writeFile(dir / "korvex", "a file where the folder belongs");
+  test::writeFile(dir / "plain", "");
+  for (const fs::path& home : {dir.path(), dir / "plain/share"}) {
+    set("XDG_DATA_HOME", home.string());
+    std::string error;
+    EXPECT_EQ(userDataFolder(error), std::nullopt) << home;
+    EXPECT_NE(error.find(dir.path().string()), std::string::npos) << error;
+  }
+  unsetenv("XDG_DATA_HOME");
+  unsetenv("HOME");
+  std::string error;
+  EXPECT_EQ(userDataFolder(error), std::nullopt);
+  EXPECT_NE(error.find("HOME"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace korvex::ui

@@ -1,0 +1,71 @@
+#include "ui/demo_launch.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QAbstractItemModel>
+#include <QCoreApplication>
+#include <QTest>
+
+#include "support/service_context.h"
+#include "ui/grid_view.h"
+#include "ui/main_window.h"
+
+namespace korvex::ui {
+namespace {
+
+bool acceptsConnections(const std::string& base) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(static_cast<uint16_t>(std::stoi(base.substr(base.rfind(':') + 1))));
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  const bool connected = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  close(fd);
+  return connected;
+}
+
+int rowsOf(MainWindow& window, const char* grid) {
+  const auto* view = window.findChild<GridView*>(QString::fromLatin1(grid));
+  return view ? view->model()->rowCount() : -1;
+}
+
+TEST(DemoLaunchTest, LogsInToTheDemoShowsTheListsAndLeavesNothingBehind) {
+  std::string base;
+  std::filesystem::path folder;
+  {
+    DemoLaunch demo;
+    ASSERT_EQ(demo.start(QStringLiteral(KORVEX_DEMO_PATH)), std::nullopt);
+    base = demo.base();
+    folder = demo.workdir();
+    test::RecordingPlatform platform;
+    platform.onPendingEvents = [] { QCoreApplication::processEvents(); };
+    MainWindow window(demo.sessionConfig(), &platform);
+    window.show();
+    DemoLaunch::logIn(window);
+
+    // The line, the live list and the radar all come from the demo service.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return rowsOf(window, "RX") > 0 && rowsOf(window, "LG") > 0; }, 20000));
+    EXPECT_GT(rowsOf(window, "RB"), 0);
+    EXPECT_EQ(platform.messages, std::vector<std::string>{});
+    EXPECT_TRUE(acceptsConnections(base));
+  }
+  EXPECT_FALSE(acceptsConnections(base)) << "the service outlived its launcher";
+  EXPECT_FALSE(std::filesystem::exists(folder)) << folder;
+}
+
+TEST(DemoLaunchTest, AProgramThatAnnouncesNoAddressIsReported) {
+  DemoLaunch missing;
+  EXPECT_NE(missing.start(QString()), std::nullopt);
+  DemoLaunch silent;
+  const auto failure = silent.start(QStringLiteral("/bin/true"));
+  ASSERT_NE(failure, std::nullopt);
+  EXPECT_TRUE(failure->contains(QStringLiteral("/bin/true"))) << failure->toStdString();
+}
+
+}  // namespace
+}  // namespace korvex::ui
