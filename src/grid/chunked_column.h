@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <memory>
+#include <optional>
+#include <type_traits>
 #include <vector>
 
 namespace korvex {
@@ -15,8 +18,17 @@ namespace korvex {
 // default.
 template <typename T>
 class ChunkedColumn {
+  static_assert(std::is_trivially_copyable_v<T>);
+
  public:
-  explicit ChunkedColumn(T fill) : fill_(fill) {}
+  explicit ChunkedColumn(T fill) : fill_(fill) {
+    unsigned char bytes[sizeof(T)];
+    std::memcpy(bytes, &fill_, sizeof(T));
+    fillByte_ =
+        std::all_of(bytes, bytes + sizeof(T), [&](unsigned char b) { return b == bytes[0]; })
+            ? std::optional<unsigned char>(bytes[0])
+            : std::nullopt;
+  }
 
   T get(std::size_t row) const {
     const std::size_t chunk = row / kChunkRows;
@@ -29,7 +41,7 @@ class ChunkedColumn {
     if (chunk >= chunks_.size()) chunks_.resize(chunk + 1);
     if (!chunks_[chunk]) {
       chunks_[chunk] = std::make_unique_for_overwrite<T[]>(kChunkRows);
-      std::fill_n(chunks_[chunk].get(), kChunkRows, fill_);
+      fillChunk(chunks_[chunk].get());
     }
     return chunks_[chunk][row % kChunkRows];
   }
@@ -53,12 +65,22 @@ class ChunkedColumn {
   }
 
  private:
+  // A default that repeats one byte goes in as one memset: element by element, the
+  // chunks of a 20,000-match line cost a tenth of its load.
+  void fillChunk(T* chunk) const {
+    if (fillByte_)
+      std::memset(static_cast<void*>(chunk), *fillByte_, kChunkRows * sizeof(T));
+    else
+      std::fill_n(chunk, kChunkRows, fill_);
+  }
+
   // Small enough that a grid of a few rows stays small, large enough that a grid of
   // tens of thousands makes few of them.
   static constexpr std::size_t kChunkRows = 256;
 
   std::vector<std::unique_ptr<T[]>> chunks_;
   T fill_;
+  std::optional<unsigned char> fillByte_;
 };
 
 }  // namespace korvex

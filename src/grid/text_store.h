@@ -18,12 +18,13 @@ namespace korvex {
 // than the texts themselves.
 class TextStore {
  public:
-  // A text of one cell. The zero Text is "never written", which the cell reads as its
-  // column's default; any written one, even an empty one, is not.
+  // A text of one cell. The zero Text, `Text{}`, is "never written", which the cell reads
+  // as its column's default; any written one, even an empty one, is not. Plain data
+  // without initializers, so that a chunk of them is made without touching it.
   struct Text {
-    std::uint32_t at = 0;    // the handle of the text's room, or kNoRoom
-    std::uint16_t size = 0;  // kLong: the size is kept in front of the bytes
-    std::uint16_t room = 0;  // bytes owned and free to overwrite; kLong as above
+    std::uint32_t at;    // the handle of the text's room, or kNoRoom
+    std::uint16_t size;  // kLong: the size is kept in front of the bytes
+    std::uint16_t room;  // bytes owned and free to overwrite; kLong as above
     bool written() const { return at != 0; }
     bool operator==(const Text&) const = default;
   };
