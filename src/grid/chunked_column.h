@@ -65,8 +65,8 @@ class ChunkedColumn {
   }
 
  private:
-  // A default that repeats one byte goes in as one memset: element by element, the
-  // chunks of a 20,000-match line cost a tenth of its load.
+  // A default that repeats one byte goes in as one memset, a fraction of the cost of
+  // storing it element by element over the thousands of chunks a large load makes.
   void fillChunk(T* chunk) const {
     if (fillByte_)
       std::memset(static_cast<void*>(chunk), *fillByte_, kChunkRows * sizeof(T));
