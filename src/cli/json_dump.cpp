@@ -56,6 +56,16 @@ Json labelsJson(Form& form) {
   return labels;
 }
 
+Json statusJson(const StatusPage& status) {
+  auto outcome = [](const ListStatus& list) {
+    return Json{{"ok", list.ok}, {"error", list.error}, {"at", list.at}};
+  };
+  return {{"line", outcome(status.line)},
+          {"radar", outcome(status.radar)},
+          {"live", outcome(status.live)},
+          {"analysis", outcome(status.analysis)}};
+}
+
 }  // namespace
 
 Json dumpState(Form& form, const CliPlatform& platform) {
@@ -81,6 +91,7 @@ Json dumpState(Form& form, const CliPlatform& platform) {
   state["pictures"] = {{"LOGO1", pictureJson(form.analysis.LOGO1)},
                        {"LOGO2", pictureJson(form.analysis.LOGO2)}};
   state["grids"] = std::move(grids);
+  state["status"] = statusJson(form.status);
   state["messages"] = platform.messages;
   state["opened_urls"] = platform.openedUrls;
   return state;

@@ -129,10 +129,12 @@ std::optional<FetchError> rebuildLine(Form& form, Walk&& walk) {
   {
     GridModel::Batch lineBatch(form.line.RX);
     GridModel::Batch reportBatch(form.line.RG);
-    form.line.RX.clear();
-    form.line.RG.clear();
     LineRowWriter writer(form);
-    failure = walk([&](std::string_view block) {
+    const auto start = [&] {
+      form.line.RX.clear();
+      form.line.RG.clear();
+    };
+    failure = walk(start, [&](std::string_view block) {
       const int r = form.line.RX.appendRow();
       form.line.RG.appendRow();
       writer.write(r, block);

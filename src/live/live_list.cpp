@@ -46,14 +46,14 @@ std::optional<FetchError> rebuildLive(Form& form, Walk&& walk) {
   std::optional<FetchError> failure;
   {
     GridModel::Batch liveBatch(form.live.LG);
-    form.live.LG.clear();
     std::string scratch;
     RecordTags block;
-    failure = walk([&](std::string_view text) {
-      const int r = form.live.LG.appendRow();
-      block.read(text);
-      fillLiveRow(form.live.LG, r, block, scratch);
-    });
+    failure = walk([&] { form.live.LG.clear(); },
+                   [&](std::string_view text) {
+                     const int r = form.live.LG.appendRow();
+                     block.read(text);
+                     fillLiveRow(form.live.LG, r, block, scratch);
+                   });
   }
   form.live.lcount = "Count: " + std::to_string(form.live.LG.rowCount());
   return failure;

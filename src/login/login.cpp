@@ -17,7 +17,9 @@ constexpr const char* kUpdateLine2 =
     "\xF1\xE0\xE9\xF2\xE0!";
 constexpr const char* kDownloadAnchor = "\xD1\xEA\xE0\xF7\xE0\xF2\xFC";
 
-void showUnreachable(Context& ctx, const std::string& reason) {
+void showUnreachable(Context& ctx, const std::string& reason, bool cancelled) {
+  // Closing the window cancels the request: nobody is left to read a message.
+  if (cancelled) return;
   ctx.platform.showMessage(std::string(kCannotReachService) + "\n" + reason);
 }
 
@@ -52,7 +54,7 @@ bool admitLogIn(Context& ctx) {
   runRequest(
       ctx, [&] { probe = probeUrl(ctx.addresses.service + kVersionMarkerPath, ctx.probeLimits); });
   if (!probe.answered) {
-    showUnreachable(ctx, probe.error);
+    showUnreachable(ctx, probe.error, probe.cancelled);
     return false;
   }
   if (probe.status != 200 && probe.status != 302) {
@@ -70,7 +72,7 @@ bool admitLogIn(Context& ctx) {
     runRequest(ctx, [&] { Fetch(ctx.IdHTTP1, address, answer); });
   } catch (const FetchError& error) {
     // A request that failed, even after part of an answer arrived, admitted nobody.
-    showUnreachable(ctx, error.what());
+    showUnreachable(ctx, error.what(), error.kind() == FetchError::Kind::Cancelled);
     return false;
   }
   if (answer.find("utorization") != std::string::npos) {

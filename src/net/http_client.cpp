@@ -174,6 +174,7 @@ UrlProbe probeUrl(std::string_view address, const HttpLimits& limits) {
     probe.status = curl::status(easy.get());
     probe.answered = probe.status != 0;
     if (!probe.answered) probe.error = failureText(result, exchange);
+    probe.cancelled = exchange.wasCancelled;
   } catch (const std::exception& error) {
     probe.error = error.what();
   } catch (...) {

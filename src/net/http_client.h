@@ -81,7 +81,8 @@ void Fetch(HttpClient& client, std::string_view address, std::string& answer);
 struct UrlProbe {
   bool answered = false;  // false: no connection, unknown host, timeout
   long status = 0;
-  std::string error;  // why nothing came back
+  std::string error;       // why nothing came back
+  bool cancelled = false;  // the program was closing: nobody is left to tell
 };
 // The probe behind UrlExists: "http://" in front when the lower-cased address has none,
 // agent "InetURL:/1.0", GET, redirects not followed. Never throws.

@@ -78,12 +78,12 @@ void fillRadarRow(GridModel& grid, int r, const RecordTags& block, RecordTags& f
 template <typename Walk>
 std::optional<FetchError> rebuildRadar(Form& form, Walk&& walk) {
   GridModel::Batch batch(form.radar.RB);
-  form.radar.RB.clear();
   RecordTags block, figures;
-  return walk([&](std::string_view text) {
-    block.read(text);
-    fillRadarRow(form.radar.RB, form.radar.RB.appendRow(), block, figures);
-  });
+  return walk([&] { form.radar.RB.clear(); },
+              [&](std::string_view text) {
+                block.read(text);
+                fillRadarRow(form.radar.RB, form.radar.RB.appendRow(), block, figures);
+              });
 }
 
 }  // namespace

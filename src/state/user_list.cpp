@@ -14,14 +14,19 @@ constexpr int kBlocksPerSlice = 500;
 }  // namespace
 
 std::optional<FetchError> fetchUserListBlocks(Context& ctx, std::string_view menu,
+                                              const std::function<void()>& start,
                                               const MatchBlockStream::Reader& reader) {
   const std::string address =
       listAddress(ctx.addresses.service, ctx.form.CurrentLogin, ctx.form.CurrentPassword, menu);
-  if (ctx.requests == nullptr) return fetchListBlocks(ctx.IdHTTP1, address, reader);
+  if (ctx.requests == nullptr) {
+    start();
+    return fetchListBlocks(ctx.IdHTTP1, address, reader);
+  }
 
   std::string answer;
   std::optional<FetchError> failure;
   ctx.requests->run([&] { failure = fetchListAnswer(ctx.IdHTTP1, address, answer); });
+  start();
   int inSlice = 0;
   ScanMatchBlocks(answer, [&](std::string_view block) {
     reader(block);

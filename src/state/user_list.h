@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -10,25 +11,29 @@
 namespace korvex {
 
 // Hands the blocks of one of the logged-in user's lists ("line", "live" or "bf"), fetched
-// on IdHTTP1 with the session's credentials, to `reader`. A failed request ends the list
-// at what arrived, usually nothing, and is returned for the status.
+// on IdHTTP1 with the session's credentials, to `reader`, after calling `start` once: the
+// loader empties its grids there, so that they show their old rows until the new ones
+// come. A failed request ends the list at what arrived, usually nothing, and is returned
+// for the status.
 //
 // Run in place, the blocks are read as they arrive. With a request runner the answer
 // comes in off the window's thread, and its blocks are then read here in slices with the
 // window's events handled between them, so that a list of thousands of matches never
 // holds the window for long.
 std::optional<FetchError> fetchUserListBlocks(Context& ctx, std::string_view menu,
+                                              const std::function<void()>& start,
                                               const MatchBlockStream::Reader& reader);
 
-// The two ways a loader gets its blocks, as walks that hand each block to a reader: the
-// user's list, or an answer already in.
+// The two ways a loader gets its blocks, as walks that call `start`, then hand each block
+// to a reader: the user's list, or an answer already in.
 inline auto userListBlocks(Context& ctx, std::string_view menu) {
-  return [&ctx, menu](const MatchBlockStream::Reader& reader) {
-    return fetchUserListBlocks(ctx, menu, reader);
+  return [&ctx, menu](const std::function<void()>& start, const MatchBlockStream::Reader& reader) {
+    return fetchUserListBlocks(ctx, menu, start, reader);
   };
 }
 inline auto answerBlocks(std::string_view answer) {
-  return [answer](const auto& reader) {
+  return [answer](const std::function<void()>& start, const auto& reader) {
+    start();
     ScanMatchBlocks(answer, reader);
     return std::optional<FetchError>();
   };

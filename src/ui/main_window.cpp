@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include "ui/image_lists.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_text.h"
+#include "ui/status_bar.h"
 
 namespace korvex::ui {
 
@@ -26,10 +28,12 @@ constexpr QSize kPictureSize(48, 50);
 constexpr int kTickMs = 1000;
 constexpr int kPageIcons[] = {6, 1, 5, 4, 3};
 
-// The wait cursor for as long as a user's action keeps the window busy.
+constexpr int kStatusRefreshMs = 500;
+
+// The busy cursor (the window still takes input) while a user's action is under way.
 class BusyCursor {
  public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  BusyCursor() { QApplication::setOverrideCursor(Qt::BusyCursor); }
   ~BusyCursor() { QApplication::restoreOverrideCursor(); }
   BusyCursor(const BusyCursor&) = delete;
   BusyCursor& operator=(const BusyCursor&) = delete;
@@ -72,13 +76,21 @@ MainWindow::MainWindow(SessionConfig config, Platform* platform, QWidget* parent
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(page_);
+  statusBar_ = new StatusBar;
+  layout->addWidget(statusBar_);
+  auto* statusRefresh = new QTimer(this);
+  statusRefresh->setInterval(kStatusRefreshMs);
+  connect(statusRefresh, &QTimer::timeout, this,
+          [this] { statusBar_->follow(session_->form().status); });
+  statusRefresh->start();
 
   timer_ = new QTimer(this);
+  timer_->setObjectName(QStringLiteral("Timer1"));
   timer_->setInterval(kTickMs);
   connect(timer_, &QTimer::timeout, this, [this] {
-    // Ticks are not the user's doing: no wait cursor flickering once a second.
+    // Ticks are not the user's doing: no busy cursor flickering once a second.
     session_->Timer1Timer();
-    syncFromForm();
+    afterHandler();
   });
 
   // The frame stays at its designed size until the log-in lets the user resize it.
@@ -103,15 +115,18 @@ GridView* MainWindow::gridView(GridModel& grid) {
   return new GridView(grid);
 }
 
-QLabel* MainWindow::formLabel(Label& text) {
+QLabel* MainWindow::formLabel(Label& text, bool hiddenWhenEmpty) {
   auto* label = new QLabel(fromCp1251(text.text()));
   label->setAlignment(Qt::AlignCenter);
+  label->setVisible(!hiddenWhenEmpty || !text.text().empty());
   for (const auto& [name, field] : session_->form().labels())
     if (field == &text) label->setObjectName(QString::fromLatin1(name));
   // Shown as soon as the Form's text changes: a handler that lets the window paint
   // before a long request shows what it has written so far.
-  const int key =
-      text.addObserver([label](const std::string& now) { label->setText(fromCp1251(now)); });
+  const int key = text.addObserver([label, hiddenWhenEmpty](const std::string& now) {
+    label->setText(fromCp1251(now));
+    if (hiddenWhenEmpty) label->setVisible(!now.empty());
+  });
   connect(label, &QObject::destroyed, this, [&text, key] { text.removeObserver(key); });
   return label;
 }
@@ -134,11 +149,32 @@ void MainWindow::runHandler(const std::function<void()>& handler) {
     BusyCursor busy;
     handler();
   }
+  afterHandler();
+}
+
+void MainWindow::afterHandler() {
+  // While an action waits for the network, what the user did meanwhile only queued.
+  if (session_->busy()) return;
+  if (closeWhenIdle_) {
+    close();
+    return;
+  }
   syncFromForm();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!session_->busy()) return QWidget::closeEvent(event);
+  // The handler under way still holds the window's state: it is told to stop, which
+  // its requests do within a tenth of a second, and the window closes once it returns.
+  closeWhenIdle_ = true;
+  session_->cancelRequests();
+  hide();
+  event->ignore();
 }
 
 void MainWindow::syncFromForm() {
   Form& form = session_->form();
+  statusBar_->follow(form.status);
   {
     // Hiding the current tab moves Qt's current page; that is not the user's choice
     // and must not overwrite the Form's.

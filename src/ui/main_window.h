@@ -18,6 +18,7 @@ class QTimer;
 namespace korvex::ui {
 
 class GridView;
+class StatusBar;
 class QtPlatform;
 
 // The program's one window. It owns the session, shows the session's Form and turns
@@ -49,11 +50,13 @@ class MainWindow : public QWidget {
 
   GridView* gridView(GridModel& grid);
   // A label that shows one of the Form's texts, centred, and follows it as it changes.
-  QLabel* formLabel(Label& text);
+  QLabel* formLabel(Label& text, bool hiddenWhenEmpty = false);
   QLabel* playerPicture();
   void bindDoubleClick(GridView* view, void (Session::*handler)(int, int));
 
   void runHandler(const std::function<void()>& handler);
+  void afterHandler();
+  void closeEvent(QCloseEvent* event) override;
   void syncFromForm();
   void allowResizing();
 
@@ -63,6 +66,8 @@ class MainWindow : public QWidget {
   QTabWidget* page_ = nullptr;
   QTabWidget* statPage_ = nullptr;
   QTimer* timer_ = nullptr;
+  StatusBar* statusBar_ = nullptr;
+  bool closeWhenIdle_ = false;
   QLineEdit* loginEdit_ = nullptr;
   QLineEdit* passEdit_ = nullptr;
   QCheckBox* zap_ = nullptr;

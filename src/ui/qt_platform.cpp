@@ -51,4 +51,20 @@ void QtPlatform::processPendingEvents() {
   QCoreApplication::processEvents();
 }
 
+void QtPlatform::waitFor(const std::function<void(std::function<void()> finished)>& start) {
+  waitWithEvents(start);
+}
+
+void waitWithEvents(const std::function<void(std::function<void()> finished)>& start) {
+  bool over = false;
+  start([&over] {
+    // Posted, so that `over` is only ever touched on the window's thread.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [&over] { over = true; }, Qt::QueuedConnection);
+  });
+  // Not a nested QEventLoop::exec(): once the application is quitting, exec() returns at
+  // once and would never see the work end. Each call sleeps until an event comes.
+  while (!over) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
 }  // namespace korvex::ui

@@ -17,10 +17,15 @@ class QtPlatform : public Platform {
   void openUrl(const std::string& address) override;
   void closeMainWindow() override;
   void processPendingEvents() override;
+  void waitFor(const std::function<void(std::function<void()> finished)>& start) override;
 
  private:
   QPointer<QWidget> window_;
 };
+
+// Handles the window's events until the work that `start` starts calls `finished` (from
+// any thread): the window waits for nothing.
+void waitWithEvents(const std::function<void(std::function<void()> finished)>& start);
 
 // The address as a URL: bytes a URL cannot carry raw (CP1251 letters, blanks, controls)
 // are percent-encoded, everything else goes through as the program built it.

@@ -102,6 +102,11 @@ QWidget* MainWindow::buildStatPanel() {
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(2, 0, 0, 0);
   layout->setSpacing(2);
+  // A failed analysis says so above the figures, so its zeros are never read as a match's.
+  QLabel* failure = formLabel(form.analysis.failure, true);
+  failure->setObjectName(QStringLiteral("analysisFailure"));
+  failure->setStyleSheet(QStringLiteral("color: white; background: #C00000; font-weight: bold;"));
+  layout->addWidget(failure);
   layout->addWidget(header);
   layout->addWidget(buildCardStrip());
   layout->addWidget(buildSummaryStrip());

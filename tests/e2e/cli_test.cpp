@@ -51,7 +51,10 @@ TEST_F(CliTest, FreshStartDumpHasTheWholeShape) {
   for (const auto& [key, value] : state.items()) keys.push_back(key);
   EXPECT_EQ(keys, (std::vector<std::string>{"tabs", "active_page", "sizeable", "timer_on", "closed",
                                             "globals", "fields", "labels", "pictures", "grids",
-                                            "messages", "opened_urls"}));
+                                            "status", "messages", "opened_urls"}));
+  const Json notYet{{"ok", false}, {"error", ""}, {"at", ""}};
+  EXPECT_EQ(state["status"],
+            (Json{{"line", notYet}, {"radar", notYet}, {"live", notYet}, {"analysis", notYet}}));
   ASSERT_EQ(state["tabs"].size(), 5u);
   EXPECT_EQ(state["tabs"][0], (Json{{"caption", "About"}, {"visible", true}}));
   EXPECT_EQ(state["tabs"][4], (Json{{"caption", "Report"}, {"visible", false}}));

@@ -12,73 +12,13 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "support/recording_platform.h"
-#include "support/temp_dir.h"
-#include "support/test_server.h"
+#include "main_window_fixture.h"
 #include "ui/grid_view.h"
 
 namespace korvex::ui {
 namespace {
 
 using test::Reply;
-
-constexpr const char* kMarker = "/refresh/korvex4.3.txt";
-
-class MainWindowTest : public testing::Test {
- protected:
-  void SetUp() override {
-    server.route(kMarker, Reply{.body = "ok"});
-    platform.onPendingEvents = [] { QCoreApplication::processEvents(); };
-  }
-
-  // Built on demand, so a test can prepare kx.log and the service first.
-  MainWindow& window() {
-    if (!window_) {
-      const std::string base = server.base();
-      window_ = std::make_unique<MainWindow>(
-          SessionConfig{.addresses = {base, base, base}, .workdir = dir.path()}, &platform);
-      window_->show();
-      EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-    }
-    return *window_;
-  }
-
-  template <typename T>
-  T* find(const char* name) {
-    T* widget = window().findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
-
-  QStringList visibleTabs() {
-    auto* pages = find<QTabWidget>("Page");
-    QStringList shown;
-    for (int i = 0; i < pages->count(); ++i)
-      if (pages->isTabVisible(i)) shown << pages->tabText(i);
-    return shown;
-  }
-
-  // Key by key, as a keyboard with any layout would type it.
-  static void type(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-      QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-      QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-  }
-
-  void logIn(const QString& user, const QString& password) {
-    type(find<QLineEdit>("loginedit"), user);
-    type(find<QLineEdit>("passedit"), password);
-    QTest::mouseClick(find<QPushButton>("spSkinXFormButton1"), Qt::LeftButton);
-  }
-
-  test::TestServer server;
-  test::TempDir dir;
-  test::RecordingPlatform platform;
-
- private:
-  std::unique_ptr<MainWindow> window_;
-};
 
 TEST_F(MainWindowTest, OpensOnAboutWithTheRememberedLogInAtItsDesignedSize) {
   test::writeFile(dir / "kx.log", "\xC8\xE2\xE0\xED\r\nmy secret\r\n");  // "Иван"
@@ -110,7 +50,7 @@ TEST_F(MainWindowTest, LogInShowsStatsAndLiveWithStatsCurrent) {
             targets.end());
   // Logged in, the frame may be resized and the live countdown runs.
   EXPECT_GT(window().maximumWidth(), 1017);
-  EXPECT_TRUE(window().findChild<QTimer*>()->isActive());
+  EXPECT_TRUE(window().findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
 }
 
 TEST_F(MainWindowTest, RejectedLogInShowsTheMessageAndStaysOnAbout) {
@@ -120,7 +60,7 @@ TEST_F(MainWindowTest, RejectedLogInShowsTheMessageAndStaysOnAbout) {
   EXPECT_EQ(platform.messages, std::vector<std::string>{"Autorization Fail..."});
   EXPECT_EQ(visibleTabs(), QStringList{"About"});
   EXPECT_EQ(window().maximumSize(), QSize(1017, 717));
-  EXPECT_FALSE(window().findChild<QTimer*>()->isActive());
+  EXPECT_FALSE(window().findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
 }
 
 TEST_F(MainWindowTest, DoubleClickOnTheLineOpensTheMatchInTheCards) {
@@ -160,7 +100,7 @@ TEST_F(MainWindowTest, TheCountdownShowsZeroWhileTheLiveReloadIsUnderWay) {
   countdown = find<QLabel>("Livetime");
   window().session().form().LiveCountdown = 2;
 
-  auto* timer = window().findChild<QTimer*>();
+  auto* timer = window().findChild<QTimer*>(QStringLiteral("Timer1"));
   for (int tick = 0; tick < 2; ++tick)
     QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
 

@@ -1,0 +1,56 @@
+#include "ui/status_bar.h"
+
+#include <QHBoxLayout>
+#include <chrono>
+
+namespace korvex::ui {
+
+namespace {
+
+constexpr const char* kListNames[] = {"Line", "Radar", "Live list", "Analysis"};
+constexpr const char* kObjectNames[] = {"statusLine", "statusRadar", "statusLive",
+                                        "statusAnalysis"};
+
+}  // namespace
+
+QString loadingText(const StatusPage& status) {
+  if (status.loading.empty()) return {};
+  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(
+                           std::chrono::steady_clock::now() - status.loadingSince)
+                           .count();
+  return QStringLiteral("Loading %1\u2026 %2 s")
+      .arg(QString::fromStdString(status.loading))
+      .arg(seconds);
+}
+
+QString listText(const char* name, const ListStatus& status) {
+  if (status.at.empty()) return {};
+  const QString at = QString::fromStdString(status.at);
+  if (status.ok) return QStringLiteral("%1 %2").arg(QLatin1String(name), at);
+  return QStringLiteral("%1: load failed at %2: %3")
+      .arg(QLatin1String(name), at, QString::fromStdString(status.error));
+}
+
+StatusBar::StatusBar(QWidget* parent) : QWidget(parent), loading_(new QLabel) {
+  setObjectName(QStringLiteral("StatusBar"));
+  loading_->setObjectName(QStringLiteral("statusLoading"));
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(6, 1, 6, 1);
+  layout->addWidget(loading_, 1);
+  for (std::size_t i = 0; i < lists_.size(); ++i) {
+    lists_[i] = new QLabel;
+    lists_[i]->setObjectName(QLatin1String(kObjectNames[i]));
+    layout->addWidget(lists_[i]);
+  }
+}
+
+void StatusBar::follow(const StatusPage& status) {
+  loading_->setText(loadingText(status));
+  const ListStatus* outcomes[] = {&status.line, &status.radar, &status.live, &status.analysis};
+  for (std::size_t i = 0; i < lists_.size(); ++i) {
+    lists_[i]->setText(listText(kListNames[i], *outcomes[i]));
+    lists_[i]->setStyleSheet(outcomes[i]->ok ? QString() : QStringLiteral("color: #C00000;"));
+  }
+}
+
+}  // namespace korvex::ui

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "support/recording_platform.h"
+#include "support/temp_dir.h"
+#include "support/test_server.h"
+#include "ui/main_window.h"
+#include "ui/qt_platform.h"
+
+namespace korvex::ui {
+
+using test::Reply;
+
+// Records what the window would show or open, and waits for requests as the window does:
+// with its events running.
+class QtRecordingPlatform : public test::RecordingPlatform {
+ public:
+  void waitFor(const std::function<void(std::function<void()> finished)>& start) override {
+    waitWithEvents(start);
+  }
+};
+
+constexpr const char* kMarker = "/refresh/korvex4.3.txt";
+
+class MainWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    server.route(kMarker, Reply{.body = "ok"});
+    platform.onPendingEvents = [] { QCoreApplication::processEvents(); };
+  }
+
+  // Built on demand, so a test can prepare kx.log and the service first.
+  MainWindow& window() {
+    if (!window_) {
+      const std::string base = server.base();
+      window_ = std::make_unique<MainWindow>(
+          SessionConfig{.addresses = {base, base, base}, .workdir = dir.path()}, &platform);
+      window_->show();
+      EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    return *window_;
+  }
+
+  template <typename T>
+  T* find(const char* name) {
+    T* widget = window().findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  QStringList visibleTabs() {
+    auto* pages = find<QTabWidget>("Page");
+    QStringList shown;
+    for (int i = 0; i < pages->count(); ++i)
+      if (pages->isTabVisible(i)) shown << pages->tabText(i);
+    return shown;
+  }
+
+  // Key by key, as a keyboard with any layout would type it.
+  static void type(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+      QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+      QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+  }
+
+  void logIn(const QString& user, const QString& password) {
+    type(find<QLineEdit>("loginedit"), user);
+    type(find<QLineEdit>("passedit"), password);
+    QTest::mouseClick(find<QPushButton>("spSkinXFormButton1"), Qt::LeftButton);
+  }
+
+  test::TestServer server;
+  test::TempDir dir;
+  QtRecordingPlatform platform;
+
+ private:
+  std::unique_ptr<MainWindow> window_;
+};
+
+}  // namespace korvex::ui
