@@ -219,7 +219,7 @@ std::vector<ColumnDef> SG() {
 
 std::vector<ColumnDef> VG() {
   // Plain figures throughout, so that the bold best row and the coloured edges stand out.
-  auto figure = [](const char* header) { return Col(header, 64).centre().fill(c::PaleGrey); };
+  auto figure = [](const char* header) { return Col(header, 75).centre().fill(c::PaleGrey); };
   return {Col("Param", 113).fill(c::ScrollBar),
           figure("Fair1"),
           figure("Edge1, %"),
