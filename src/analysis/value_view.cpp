@@ -43,8 +43,7 @@ bool isDigits(std::string_view text) {
 }
 
 // Odds a stake can be priced against: plain decimal digits (a "," or a dash, which the
-// service also sends, prices nothing) and above evens, where a win returns more than the
-// stake.
+// service also sends, prices nothing) above 1, where a win returns more than the stake.
 std::optional<double> usableOdds(std::string_view text) {
   const std::size_t point = text.find('.');
   if (!isDigits(text.substr(0, point))) return std::nullopt;
