@@ -1,5 +1,6 @@
 #include "analysis/analysis.h"
 
+#include <optional>
 #include <string>
 
 #include "analysis/forecast.h"
@@ -25,13 +26,21 @@ class LineGridDisabled {
   GridModel& RX_;
 };
 
-// A failed request reads as an empty detail: the panel then shows the empty analysis.
+// A failed request reads as an empty detail: the panel then shows the empty analysis, and
+// says over it that this is no match's figures.
 std::string fetchDetail(Context& ctx, const std::string& id) {
+  const LoadingNote loading(ctx.form.status, "match " + id);
+  const std::string address = ctx.addresses.service + "/kx/match.php?id=" + id;
   std::string answer;
+  std::optional<FetchError> failure;
   try {
-    Fetch(ctx.IdHTTP1, ctx.addresses.service + "/kx/match.php?id=" + id, answer);
-  } catch (const FetchError&) {
+    runRequest(ctx, [&] { Fetch(ctx.IdHTTP1, address, answer); });
+  } catch (const FetchError& error) {
+    failure = error;
   }
+  ctx.form.status.analysis.record(failure, localNow(ctx));
+  ctx.form.analysis.failure =
+      failure ? "Could not load match " + id + ": " + reasonForUser(*failure) : "";
   return answer;
 }
 
@@ -96,22 +105,28 @@ void fillAnalysisFromAnswer(Context& ctx, const AnalysisTarget& target, std::str
   fillValueView(form.analysis);
 }
 
-void RXCellDblClick(Context& ctx, int /*col*/, int row) {
+void openLineMatch(Context& ctx, const AnalysisTarget& target) {
   withoutEscapingErrors([&] {
-    const AnalysisTarget target = targetOfRow(ctx.form, ctx.form.line.RX, row);
     ctx.platform.processPendingEvents();
     AnalyseMatch(ctx, target);
   });
 }
 
-void RGCellDblClick(Context& ctx, int /*col*/, int row) {
-  withoutEscapingErrors([&] { AnalyseMatch(ctx, targetOfRow(ctx.form, ctx.form.line.RG, row)); });
+void openMatchOnStats(Context& ctx, const AnalysisTarget& target) {
+  withoutEscapingErrors([&] { AnalyseMatch(ctx, target); });
   ctx.form.activePage = PageStats;
 }
 
+void RXCellDblClick(Context& ctx, int /*col*/, int row) {
+  openLineMatch(ctx, targetOfRow(ctx.form, ctx.form.line.RX, row));
+}
+
+void RGCellDblClick(Context& ctx, int /*col*/, int row) {
+  openMatchOnStats(ctx, targetOfRow(ctx.form, ctx.form.line.RG, row));
+}
+
 void LGCellDblClick(Context& ctx, int /*col*/, int row) {
-  withoutEscapingErrors([&] { AnalyseMatch(ctx, targetOfRow(ctx.form, ctx.form.live.LG, row)); });
-  ctx.form.activePage = PageStats;
+  openMatchOnStats(ctx, targetOfRow(ctx.form, ctx.form.live.LG, row));
 }
 
 }  // namespace korvex

@@ -22,6 +22,10 @@ AnalysisTarget targetOfRow(const Form& form, const GridModel& grid, int row);
 void AnalyseMatch(Context& ctx, const AnalysisTarget& target);
 // AnalyseMatch once the detail answer is in: the whole panel from it, pictures included.
 void fillAnalysisFromAnswer(Context& ctx, const AnalysisTarget& target, std::string_view answer);
+// The double-click handlers once the clicked row has been read: on the line, and on the
+// report or live grid (which then show the Stats page).
+void openLineMatch(Context& ctx, const AnalysisTarget& target);
+void openMatchOnStats(Context& ctx, const AnalysisTarget& target);
 void RXCellDblClick(Context& ctx, int col, int row);
 void RGCellDblClick(Context& ctx, int col, int row);
 void LGCellDblClick(Context& ctx, int col, int row);

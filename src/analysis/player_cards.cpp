@@ -46,8 +46,12 @@ void loadCardPictures(Context& ctx, std::string_view stat) {
   const std::string logo = pictures + "kx_logo.jpg";
   const std::string home = pictures + std::string(ExtractTag(stat, "id_home")) + ".png";
   const std::string away = pictures + std::string(ExtractTag(stat, "id_away")) + ".png";
-  DownloadPicture(ctx.IdHTTP1, home, ctx.workdir / "1.jpg", logo, ctx.probeLimits);
-  DownloadPicture(ctx.IdHTTP1, away, ctx.workdir / "2.jpg", logo, ctx.probeLimits);
+  runRequest(ctx, [&] {
+    DownloadPicture(ctx.IdHTTP1, home, ctx.workdir / "1.jpg", logo, ctx.probeLimits);
+  });
+  runRequest(ctx, [&] {
+    DownloadPicture(ctx.IdHTTP1, away, ctx.workdir / "2.jpg", logo, ctx.probeLimits);
+  });
   if (!showPicture(ctx.form.analysis.LOGO1, ctx.workdir, "1.jpg")) return;
   showPicture(ctx.form.analysis.LOGO2, ctx.workdir, "2.jpg");
 }

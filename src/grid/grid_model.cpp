@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
-#include <limits>
 #include <utility>
 
 namespace korvex {
@@ -12,29 +10,6 @@ namespace {
 
 const ColumnDef kNoColumn{};
 
-// Copies a text of sizeof(Word) to twice that many bytes as two words that may overlap.
-template <typename Word>
-inline void copyByWords(char* to, const char* from, std::size_t size) {
-  Word head, tail;
-  std::memcpy(&head, from, sizeof head);
-  std::memcpy(&tail, from + size - sizeof tail, sizeof tail);
-  std::memcpy(to, &head, sizeof head);
-  std::memcpy(to + size - sizeof tail, &tail, sizeof tail);
-}
-
-// Copies into fresh room. Cell texts are mostly a few bytes long, which a call to the
-// library's memcpy costs more to move than the bytes themselves.
-inline void copyText(char* to, const char* from, std::size_t size) {
-  if (size > 16)
-    std::memcpy(to, from, size);
-  else if (size >= 8)
-    copyByWords<std::uint64_t>(to, from, size);
-  else if (size >= 4)
-    copyByWords<std::uint32_t>(to, from, size);
-  else
-    for (std::size_t i = 0; i < size; ++i) to[i] = from[i];
-}
-
 }  // namespace
 
 GridModel::GridModel(std::string name, std::vector<ColumnDef> columns)
@@ -42,14 +17,11 @@ GridModel::GridModel(std::string name, std::vector<ColumnDef> columns)
       columns_(std::move(columns)),
       columnCount_(static_cast<int>(columns_.size())) {
   defaultTexts_.reserve(columns_.size());
-  for (const ColumnDef& def : columns_)
-    defaultTexts_.push_back(def.kind == ColumnKind::Number ? std::to_string(def.defaultValue) : "");
-  for (std::size_t c = 0; c < columns_.size(); ++c) {
-    std::string& text = defaultTexts_[c];
-    newRow_.push_back({.text = {text.data(), static_cast<std::uint32_t>(text.size()), 0},
-                       .hint = {nullptr, 0, 0},
-                       .value = columns_[c].kind == ColumnKind::Text ? 0 : columns_[c].defaultValue,
-                       .colour = kNoColour});
+  cells_.reserve(columns_.size());
+  for (const ColumnDef& def : columns_) {
+    const bool number = def.kind == ColumnKind::Number;
+    defaultTexts_.push_back(number ? std::to_string(def.defaultValue) : "");
+    cells_.emplace_back(def.kind == ColumnKind::Text ? 0 : def.defaultValue);
   }
 }
 
@@ -58,26 +30,29 @@ const ColumnDef& GridModel::column(int col) const {
   return columns_[static_cast<size_t>(col)];
 }
 
-void GridModel::appendRows(std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i)
-    cells_.insert(cells_.end(), newRow_.begin(), newRow_.end());
-  rows_ += static_cast<int>(count);
+void GridModel::forEachProperty(auto&& apply) {
+  for (ColumnCells& column : cells_) {
+    apply(column.texts);
+    apply(column.hints);
+    apply(column.values);
+    apply(column.colours);
+  }
 }
 
 int GridModel::appendRow() {
-  appendRows(1);
+  ++rows_;
   notifyRowsInserted(rowCount() - 1, 1);
   return rowCount() - 1;
 }
 
 void GridModel::insertRowAtTop() {
-  cells_.insert(cells_.begin(), newRow_.begin(), newRow_.end());
+  forEachProperty([this](auto& property) { property.shiftDown(static_cast<std::size_t>(rows_)); });
   ++rows_;
   notifyRowsInserted(0, 1);
 }
 
 void GridModel::clear() {
-  cells_.clear();
+  forEachProperty([](auto& property) { property.resetFrom(0); });
   rows_ = 0;
   texts_.clear();
   boldRow_.reset();
@@ -88,102 +63,73 @@ void GridModel::setRowCount(int count) {
   count = std::max(count, 0);
   const int before = rowCount();
   if (count == before) return;
+  rows_ = count;
   if (count < before) {
     // The texts of the rows cut off stay in the store until the next clear().
-    cells_.resize(static_cast<std::size_t>(count) * columns_.size());
-    rows_ = count;
+    forEachProperty(
+        [count](auto& property) { property.resetFrom(static_cast<std::size_t>(count)); });
     notifyReset();
     return;
   }
-  appendRows(static_cast<std::size_t>(count - before));
   notifyRowsInserted(before, count - before);
 }
 
-const GridModel::Slot* GridModel::slot(int col, int row) const {
-  // Negative indexes turn into huge unsigned ones.
-  if (static_cast<unsigned>(col) >= static_cast<unsigned>(columnCount_) ||
-      static_cast<unsigned>(row) >= static_cast<unsigned>(rows_))
-    return nullptr;
-  return &cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columnCount_) +
-                 static_cast<std::size_t>(col)];
-}
-
-GridModel::Slot* GridModel::slot(int col, int row) {
-  return const_cast<Slot*>(std::as_const(*this).slot(col, row));
+std::string_view GridModel::textAt(int col, int row) const {
+  const TextStore::Text text = cells(col).texts.get(static_cast<std::size_t>(row));
+  return text.written() ? texts_.read(text) : defaultTexts_[static_cast<std::size_t>(col)];
 }
 
 Cell GridModel::cell(int col, int row) const {
-  const Slot* found = slot(col, row);
-  if (found == nullptr) return {};
+  if (!contains(col, row)) return {};
+  const ColumnCells& column = cells(col);
+  const auto at = static_cast<std::size_t>(row);
   Cell read;
-  read.text = found->text.view();
-  read.value = found->value;
-  if (found->colour != kNoColour) read.colour = found->colour;
-  read.hint = found->hint.view();
+  read.text = textAt(col, row);
+  read.value = column.values.get(at);
+  if (const Colour colour = column.colours.get(at); colour != kNoColour) read.colour = colour;
+  if (const TextStore::Text hint = column.hints.get(at); hint.written())
+    read.hint = texts_.read(hint);
   return read;
 }
 
 std::string_view GridModel::text(int col, int row) const {
-  const Slot* found = slot(col, row);
-  return found == nullptr ? std::string_view() : found->text.view();
+  return contains(col, row) ? textAt(col, row) : std::string_view();
 }
 
 int GridModel::value(int col, int row) const {
-  const Slot* found = slot(col, row);
-  return found == nullptr ? 0 : found->value;
-}
-
-// A text that fits the room its cell owns is written over the old one; a longer one gets
-// new room, twice the old when the cell had some, so that a cell rewritten again and again
-// leaves a bounded trail in the store.
-inline void GridModel::store(TextSlot& target, std::string_view text) {
-  // A text beyond 2 GiB, which no answer reaches, is cut there.
-  const std::size_t size =
-      std::min<std::size_t>(text.size(), std::numeric_limits<std::uint32_t>::max() / 2);
-  if (size > target.capacity) {
-    const std::size_t capacity =
-        target.capacity == 0 ? size : std::max<std::size_t>(size, 2 * std::size_t{target.capacity});
-    // The old text stays where it is, so `text` may be a view of it or of another cell.
-    char* room = texts_.allocate(capacity);
-    copyText(room, text.data(), size);
-    target = {room, static_cast<std::uint32_t>(size), static_cast<std::uint32_t>(capacity)};
-    return;
-  }
-  if (size > 0) std::memmove(target.data, text.data(), size);
-  target.size = static_cast<std::uint32_t>(size);
+  return contains(col, row) ? cells(col).values.get(static_cast<std::size_t>(row)) : 0;
 }
 
 void GridModel::setText(int col, int row, std::string_view text) {
-  if (Slot* cell = slot(col, row)) {
-    store(cell->text, text);
-    notifyCell(col, row);
-  }
+  if (!contains(col, row)) return;
+  texts_.write(cells(col).texts.at(static_cast<std::size_t>(row)), text);
+  notifyCell(col, row);
 }
 
 void GridModel::setValue(int col, int row, int value) {
-  if (Slot* cell = slot(col, row)) {
-    cell->value = value;
-    if (column(col).kind == ColumnKind::Number) {
-      char digits[24];
-      const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-      store(cell->text, std::string_view(digits, static_cast<std::size_t>(end - digits)));
-    }
-    notifyCell(col, row);
+  if (!contains(col, row)) return;
+  ColumnCells& column = cells(col);
+  const auto at = static_cast<std::size_t>(row);
+  column.values.set(at, value);
+  if (columns_[static_cast<std::size_t>(col)].kind == ColumnKind::Number) {
+    char digits[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    texts_.write(column.texts.at(at),
+                 std::string_view(digits, static_cast<std::size_t>(end - digits)));
   }
+  notifyCell(col, row);
 }
 
 void GridModel::setColour(int col, int row, std::optional<Colour> colour) {
-  if (Slot* cell = slot(col, row)) {
-    cell->colour = colour.value_or(kNoColour);
-    notifyCell(col, row);
-  }
+  if (!contains(col, row)) return;
+  cells(col).colours.set(static_cast<std::size_t>(row), colour.value_or(kNoColour));
+  notifyCell(col, row);
 }
 
 void GridModel::setHint(int col, int row, std::string_view hint) {
-  if (Slot* cell = slot(col, row)) {
-    store(cell->hint, hint);
-    notifyCell(col, row);
-  }
+  if (!contains(col, row)) return;
+  texts_.write(cells(col).hints.at(static_cast<std::size_t>(row)), hint);
+  notifyCell(col, row);
 }
 
 void GridModel::setEnabled(bool enabled) {

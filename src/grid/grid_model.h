@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "grid/chunked_column.h"
 #include "grid/colour.h"
 #include "grid/column_name.h"
 #include "grid/text_store.h"
@@ -55,8 +56,10 @@ class GridObserver {
 
 // Rows of cells addressed by (column, row) from 0. Every access is bounds-checked: a
 // stale row index after a reload reads an empty cell and writes nowhere, never crashes.
-// A grid may hold tens of thousands of rows that a reload rebuilds at once, so the cells
-// sit in one array, row after row, and their texts in a TextStore.
+// A grid may hold tens of thousands of rows that a load builds at once, so each column
+// keeps its cells' texts, values, colours and hints apart, in chunks of rows made only
+// when written (ChunkedColumn), and the texts' bytes in a TextStore: a new row costs
+// nothing until it is written, and a written text a few bytes beside its own.
 class GridModel {
  public:
   GridModel(std::string name, std::vector<ColumnDef> columns);
@@ -124,28 +127,26 @@ class GridModel {
   };
 
  private:
-  // A text of a cell. `capacity` is the room it owns in the store and may overwrite; the
-  // column defaults own none. Plain data without initializers, so that a row goes in as
-  // one block copy.
-  struct TextSlot {
-    char* data;
-    std::uint32_t size;
-    std::uint32_t capacity;
-    std::string_view view() const { return {data, size}; }
-  };
-  struct Slot {
-    TextSlot text;
-    TextSlot hint;
-    int value;
-    Colour colour;
-  };
   // No colour a cell can be given: the top bit marks system colours, which are few.
   static constexpr Colour kNoColour = 0xFFFFFFFF;
 
-  const Slot* slot(int col, int row) const;
-  Slot* slot(int col, int row);
-  void store(TextSlot& target, std::string_view text);
-  void appendRows(std::size_t count);
+  struct ColumnCells {
+    explicit ColumnCells(int defaultValue) : values(defaultValue) {}
+    ChunkedColumn<TextStore::Text> texts{{}};
+    ChunkedColumn<TextStore::Text> hints{{}};
+    ChunkedColumn<int> values;
+    ChunkedColumn<Colour> colours{kNoColour};
+  };
+
+  bool contains(int col, int row) const {
+    // Negative indexes turn into huge unsigned ones.
+    return static_cast<unsigned>(col) < static_cast<unsigned>(columnCount_) &&
+           static_cast<unsigned>(row) < static_cast<unsigned>(rows_);
+  }
+  ColumnCells& cells(int col) { return cells_[static_cast<std::size_t>(col)]; }
+  const ColumnCells& cells(int col) const { return cells_[static_cast<std::size_t>(col)]; }
+  std::string_view textAt(int col, int row) const;
+  void forEachProperty(auto&& apply);
   void notifyReset();
   void notifyRowsInserted(int first, int count);
   void notifyCell(int col, int row);
@@ -155,8 +156,7 @@ class GridModel {
   std::vector<ColumnDef> columns_;
   int columnCount_ = 0;
   std::vector<std::string> defaultTexts_;  // what a new row shows in each column
-  std::vector<Slot> newRow_;               // a new row, copied in as it stands
-  std::vector<Slot> cells_;                // row after row
+  std::vector<ColumnCells> cells_;         // by column
   int rows_ = 0;
   TextStore texts_;
   std::vector<GridObserver*> observers_;

@@ -124,14 +124,15 @@ std::string countCaption(int rows) {
 
 // Rebuilds RX and RG from the blocks that `walk` hands to its reader, then sets the counts.
 template <typename Walk>
-void rebuildLine(Form& form, Walk&& walk) {
+std::optional<FetchError> rebuildLine(Form& form, Walk&& walk) {
+  std::optional<FetchError> failure;
   {
     GridModel::Batch lineBatch(form.line.RX);
     GridModel::Batch reportBatch(form.line.RG);
     form.line.RX.clear();
     form.line.RG.clear();
     LineRowWriter writer(form);
-    walk([&](std::string_view block) {
+    failure = walk([&](std::string_view block) {
       const int r = form.line.RX.appendRow();
       form.line.RG.appendRow();
       writer.write(r, block);
@@ -139,12 +140,15 @@ void rebuildLine(Form& form, Walk&& walk) {
   }
   form.line.countsoon = countCaption(form.line.RX.rowCount());
   form.line.countsoon2 = countCaption(form.line.RG.rowCount());
+  return failure;
 }
 
 }  // namespace
 
 void LoadLine(Context& ctx) {
-  rebuildLine(ctx.form, userListBlocks(ctx, "line"));
+  const LoadingNote loading(ctx.form.status, "the line");
+  const auto failure = rebuildLine(ctx.form, userListBlocks(ctx, "line"));
+  ctx.form.status.line.record(failure, localNow(ctx));
 }
 
 void fillLineFromAnswer(Form& form, std::string_view answer) {

@@ -42,25 +42,29 @@ void fillLiveRow(GridModel& grid, int r, const RecordTags& block, std::string& s
 
 // Rebuilds LG from the blocks that `walk` hands to its reader.
 template <typename Walk>
-void rebuildLive(Form& form, Walk&& walk) {
+std::optional<FetchError> rebuildLive(Form& form, Walk&& walk) {
+  std::optional<FetchError> failure;
   {
     GridModel::Batch liveBatch(form.live.LG);
     form.live.LG.clear();
     std::string scratch;
     RecordTags block;
-    walk([&](std::string_view text) {
+    failure = walk([&](std::string_view text) {
       const int r = form.live.LG.appendRow();
       block.read(text);
       fillLiveRow(form.live.LG, r, block, scratch);
     });
   }
   form.live.lcount = "Count: " + std::to_string(form.live.LG.rowCount());
+  return failure;
 }
 
 }  // namespace
 
 void LoadLive(Context& ctx) {
-  rebuildLive(ctx.form, userListBlocks(ctx, "live"));
+  const LoadingNote loading(ctx.form.status, "the live list");
+  const auto failure = rebuildLive(ctx.form, userListBlocks(ctx, "live"));
+  ctx.form.status.live.record(failure, localNow(ctx));
 }
 
 void fillLiveFromAnswer(Form& form, std::string_view answer) {

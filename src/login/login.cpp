@@ -47,7 +47,10 @@ bool admitLogIn(Context& ctx) {
 
   // Only a status other than 200 or 302 says this version is no longer admitted. No
   // answer at all says nothing about the version, so it must not close the program.
-  const UrlProbe probe = probeUrl(ctx.addresses.service + kVersionMarkerPath, ctx.probeLimits);
+  const LoadingNote loading(ctx.form.status, "the log-in");
+  UrlProbe probe;
+  runRequest(
+      ctx, [&] { probe = probeUrl(ctx.addresses.service + kVersionMarkerPath, ctx.probeLimits); });
   if (!probe.answered) {
     showUnreachable(ctx, probe.error);
     return false;
@@ -62,8 +65,9 @@ bool admitLogIn(Context& ctx) {
 
   std::string answer;
   try {
-    Fetch(ctx.IdHTTP1, logInAddress(ctx.addresses.service, form.CurrentLogin, form.CurrentPassword),
-          answer);
+    const std::string address =
+        logInAddress(ctx.addresses.service, form.CurrentLogin, form.CurrentPassword);
+    runRequest(ctx, [&] { Fetch(ctx.IdHTTP1, address, answer); });
   } catch (const FetchError& error) {
     // A request that failed, even after part of an answer arrived, admitted nobody.
     showUnreachable(ctx, error.what());

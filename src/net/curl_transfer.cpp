@@ -137,8 +137,16 @@ void aimAt(CURL* easy, std::string_view address) {
   curl_easy_setopt(easy, CURLOPT_REQUEST_TARGET, parts.target.c_str());
 }
 
+bool cancelNow(Exchange& exchange) {
+  exchange.wasCancelled = exchange.cancelled != nullptr && exchange.cancelled->load();
+  return exchange.wasCancelled;
+}
+
 CURLcode run(CURLM* multi, Exchange& exchange) {
+  // How long the loop may sleep before it looks at the cancel flag again.
+  constexpr std::chrono::milliseconds kCancelCheck{100};
   exchange.lastByte = Clock::now();
+  if (cancelNow(exchange)) return CURLE_ABORTED_BY_CALLBACK;
   Attached attached(multi, exchange);
   if (!attached.added()) return CURLE_FAILED_INIT;
   // Our own loop rather than curl_easy_perform: libcurl's low-speed limit counts whole
@@ -147,12 +155,14 @@ CURLcode run(CURLM* multi, Exchange& exchange) {
     int running = 0;
     if (curl_multi_perform(multi, &running) != CURLM_OK) return CURLE_FAILED_INIT;
     if (running == 0) break;
+    if (cancelNow(exchange)) return CURLE_ABORTED_BY_CALLBACK;
     const auto idle = Clock::now() - exchange.lastByte;
     if (idle >= exchange.stallTimeout) {
       exchange.stalled = true;
       return CURLE_OPERATION_TIMEDOUT;
     }
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(exchange.stallTimeout - idle);
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(exchange.stallTimeout - idle);
+    if (exchange.cancelled != nullptr) left = std::min(left, kCancelCheck);
     // libcurl shortens the wait by itself when one of its own timers (connect) runs out first.
     curl_multi_poll(multi, nullptr, 0, static_cast<int>(std::min<long long>(left.count(), INT_MAX)),
                     nullptr);

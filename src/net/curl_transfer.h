@@ -45,6 +45,8 @@ struct Exchange {
   std::size_t bodyBytes = 0;
   bool tooLarge = false;
   bool stalled = false;
+  const std::atomic<bool>* cancelled = nullptr;
+  bool wasCancelled = false;
   std::exception_ptr sinkFailure;  // what the sink threw; it cannot cross libcurl's C frames
   std::chrono::steady_clock::time_point lastByte;
   char errorText[CURL_ERROR_SIZE] = {};

@@ -1,5 +1,7 @@
 #include "net/http_client.h"
 
+#include <cstdio>
+
 #include "net/curl_transfer.h"
 #include "net/file_replace.h"
 
@@ -31,16 +33,40 @@ curl::Exchange exchangeFor(CURL* easy, const BodySink* sink, const HttpLimits& l
   exchange.sink = sink;
   exchange.maxBodyBytes = limits.maxBodyBytes;
   exchange.stallTimeout = limits.stallTimeout;
+  exchange.cancelled = limits.cancelled;
   return exchange;
 }
 
 std::string failureText(CURLcode code, const curl::Exchange& exchange) {
+  if (exchange.wasCancelled) return "cancelled";
   if (exchange.stalled)
     return "no data received for " + std::to_string(exchange.stallTimeout.count()) + " ms";
   if (exchange.tooLarge)
     return "answer larger than " + std::to_string(exchange.maxBodyBytes) + " bytes";
   if (exchange.errorText[0] != '\0') return exchange.errorText;
   return curl_easy_strerror(code);
+}
+
+FetchError::Kind failureKind(CURLcode code, const curl::Exchange& exchange) {
+  using Kind = FetchError::Kind;
+  if (exchange.wasCancelled) return Kind::Cancelled;
+  if (exchange.stalled) return Kind::Stalled;
+  if (exchange.tooLarge) return Kind::TooLarge;
+  if (code == CURLE_COULDNT_CONNECT) return Kind::Refused;
+  if (code == CURLE_COULDNT_RESOLVE_HOST) return Kind::UnknownHost;
+  if (exchange.bodyBytes > 0) return Kind::BrokeOff;
+  return Kind::Failed;
+}
+
+// "812 bytes", "45.3 kB", "1.2 MB": a size as a status bar says it.
+std::string sizeForUser(std::size_t bytes) {
+  char text[32];
+  if (bytes < 1000) return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+  if (bytes < 1000 * 1000)
+    std::snprintf(text, sizeof text, "%.1f kB", static_cast<double>(bytes) / 1e3);
+  else
+    std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / 1e6);
+  return text;
 }
 
 bool containsHttpScheme(std::string_view address) {
@@ -51,6 +77,30 @@ bool containsHttpScheme(std::string_view address) {
 }
 
 }  // namespace
+
+std::string reasonForUser(const FetchError& error) {
+  using Kind = FetchError::Kind;
+  switch (error.kind()) {
+    case Kind::Refused:
+      return "connection refused";
+    case Kind::UnknownHost:
+      return "unknown host";
+    case Kind::Status:
+      return "HTTP " + std::to_string(error.status());
+    case Kind::BrokeOff:
+      return "the answer broke off after " + sizeForUser(error.received());
+    case Kind::Stalled:
+      return error.received() == 0 ? "no answer in time"
+                                   : "the answer stalled after " + sizeForUser(error.received());
+    case Kind::TooLarge:
+      return "the answer was too large";
+    case Kind::Cancelled:
+      return "cancelled";
+    case Kind::Failed:
+      break;
+  }
+  return error.what();
+}
 
 struct HttpClient::Impl {
   curl::Easy easy = curl::newEasy();
@@ -79,9 +129,12 @@ long HttpClient::get(std::string_view address, const BodySink& sink) {
   curl::Exchange exchange = exchangeFor(easy, &sink, limits_);
   const CURLcode result = curl::run(impl_->connection.get(), exchange);
   if (exchange.sinkFailure) std::rethrow_exception(exchange.sinkFailure);
-  if (result != CURLE_OK) throw FetchError(failureText(result, exchange));
+  if (result != CURLE_OK)
+    throw FetchError(failureText(result, exchange), failureKind(result, exchange), 0,
+                     exchange.bodyBytes);
   const long status = curl::status(easy);
-  if (status < 200 || status > 299) throw FetchError("HTTP status " + std::to_string(status));
+  if (status < 200 || status > 299)
+    throw FetchError("HTTP status " + std::to_string(status), FetchError::Kind::Status, status);
   return status;
 }
 

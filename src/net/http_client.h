@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
@@ -14,8 +15,25 @@ namespace korvex {
 // The one failure that crosses module lines: every request failure is reported this way.
 class FetchError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  enum class Kind { Failed, Refused, UnknownHost, Status, BrokeOff, Stalled, TooLarge, Cancelled };
+
+  explicit FetchError(const std::string& what, Kind kind = Kind::Failed, long status = 0,
+                      std::size_t received = 0)
+      : std::runtime_error(what), kind_(kind), status_(status), received_(received) {}
+
+  Kind kind() const { return kind_; }
+  long status() const { return status_; }             // for Kind::Status
+  std::size_t received() const { return received_; }  // body bytes that had arrived
+
+ private:
+  Kind kind_;
+  long status_;
+  std::size_t received_;
 };
+
+// Why a request failed, in the words of a status bar: "connection refused", "HTTP 503",
+// "the answer broke off after 1.2 MB", "no answer for 30 s".
+std::string reasonForUser(const FetchError& error);
 
 // Takes a 2xx body piece by piece as it arrives.
 using BodySink = std::function<void(std::string_view piece)>;
@@ -25,6 +43,9 @@ struct HttpLimits {
   // A transfer that receives nothing for this long fails; tests shorten it.
   std::chrono::milliseconds stallTimeout{30'000};
   std::size_t maxBodyBytes = std::size_t{64} << 20;
+  // Set from another thread, it ends the transfer under way within a tenth of a second
+  // and fails every later one at once: closing the window must not wait for the network.
+  const std::atomic<bool>* cancelled = nullptr;
 };
 
 // One named client (IdHTTP1, IdHTTP2): its own connection and its own in-memory cookies.

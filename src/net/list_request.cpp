@@ -13,15 +13,27 @@ std::string listAddress(std::string_view serviceBase, std::string_view login,
   return logInAddress(serviceBase, login, password) + "&menu=" + std::string(menu);
 }
 
-void fetchListBlocks(HttpClient& client, std::string_view address,
-                     const MatchBlockStream::Reader& reader) {
+std::optional<FetchError> fetchListBlocks(HttpClient& client, std::string_view address,
+                                          const MatchBlockStream::Reader& reader) {
   MatchBlockStream blocks(reader);
+  std::optional<FetchError> failure;
   try {
     client.get(address, [&blocks](std::string_view piece) { blocks.feed(piece); });
-  } catch (...) {
-    // What arrived is the list.
+  } catch (const FetchError& error) {
+    failure = error;  // what arrived is the list
   }
   blocks.finish();
+  return failure;
+}
+
+std::optional<FetchError> fetchListAnswer(HttpClient& client, std::string_view address,
+                                          std::string& answer) {
+  try {
+    client.get(address, answer);
+  } catch (const FetchError& error) {
+    return error;  // what arrived is the list
+  }
+  return std::nullopt;
 }
 
 }  // namespace korvex

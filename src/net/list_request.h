@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,9 +19,12 @@ std::string listAddress(std::string_view serviceBase, std::string_view login,
                         std::string_view password, std::string_view menu);
 
 // The list-form blocks of the list's answer, handed to `reader` as they arrive. A failed
-// request is never reported: the list ends where the answer broke off, which is usually
-// before its first block.
-void fetchListBlocks(HttpClient& client, std::string_view address,
-                     const MatchBlockStream::Reader& reader);
+// request ends the list where the answer broke off, which is usually before its first
+// block; the failure is returned for the status, never thrown.
+std::optional<FetchError> fetchListBlocks(HttpClient& client, std::string_view address,
+                                          const MatchBlockStream::Reader& reader);
+// The same for an answer fetched whole: its body, and the failure if there was one.
+std::optional<FetchError> fetchListAnswer(HttpClient& client, std::string_view address,
+                                          std::string& answer);
 
 }  // namespace korvex

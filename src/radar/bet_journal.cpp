@@ -27,14 +27,6 @@ std::string clockTime(const std::tm& now) {
   return text;
 }
 
-std::tm now(const Context& ctx) {
-  if (ctx.localTime) return ctx.localTime();
-  const std::time_t seconds = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&seconds, &local);
-  return local;
-}
-
 }  // namespace
 
 void PostBet(Context& ctx, int amount, int row, int percent, const std::string& price,
@@ -56,7 +48,7 @@ void PostBet(Context& ctx, int amount, int row, int percent, const std::string& 
   sbx.setText(SbxColumn::Odds, 0, price);
   sbx.setText(SbxColumn::Percent, 0, std::to_string(percent));
   sbx.setText(SbxColumn::Sum, 0, std::to_string(amount));
-  sbx.setText(SbxColumn::JournalTime, 0, clockTime(now(ctx)));
+  sbx.setText(SbxColumn::JournalTime, 0, clockTime(localNow(ctx)));
   sbx.setText(SbxColumn::Status, 0, status);
 
   sendReport(ctx, betReportAddress(ctx, 0));

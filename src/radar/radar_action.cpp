@@ -53,7 +53,9 @@ void refreshPlayer(Context& ctx, int row, const PlayerColumns& player) {
       ctx.addresses.exchange +
       "/betting/LoadRunnerInfoAction.do?marketId=" + std::string(rb.text(RbColumn::Market, row)) +
       "&selectionId=" + std::string(rb.text(player.selection, row));
-  const RunnerFields fields = splitRunnerFigures(ReadExchangeRunner(ctx.IdHTTP1, address));
+  std::string figures;
+  runRequest(ctx, [&] { figures = ReadExchangeRunner(ctx.IdHTTP1, address); });
+  const RunnerFields fields = splitRunnerFigures(figures);
   const RunnerShare share = computeRunnerShare(fields);
 
   rb.setText(player.money, row, std::to_string(share.money));

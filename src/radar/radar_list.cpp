@@ -76,11 +76,11 @@ void fillRadarRow(GridModel& grid, int r, const RecordTags& block, RecordTags& f
 
 // Rebuilds RB from the blocks that `walk` hands to its reader.
 template <typename Walk>
-void rebuildRadar(Form& form, Walk&& walk) {
+std::optional<FetchError> rebuildRadar(Form& form, Walk&& walk) {
   GridModel::Batch batch(form.radar.RB);
   form.radar.RB.clear();
   RecordTags block, figures;
-  walk([&](std::string_view text) {
+  return walk([&](std::string_view text) {
     block.read(text);
     fillRadarRow(form.radar.RB, form.radar.RB.appendRow(), block, figures);
   });
@@ -89,7 +89,9 @@ void rebuildRadar(Form& form, Walk&& walk) {
 }  // namespace
 
 void LoadRadar(Context& ctx) {
-  rebuildRadar(ctx.form, userListBlocks(ctx, "bf"));
+  const LoadingNote loading(ctx.form.status, "the radar");
+  const auto failure = rebuildRadar(ctx.form, userListBlocks(ctx, "bf"));
+  ctx.form.status.radar.record(failure, localNow(ctx));
 }
 
 void fillRadarFromAnswer(Form& form, std::string_view answer) {

@@ -36,12 +36,14 @@ void sendReport(Context& ctx, const std::string& address) {
   // A report is an action at the service. libcurl sends a request again when a reused
   // connection turns out dead after it went out, which would journal a bet twice; on a
   // fresh connection it never does.
-  ctx.IdHTTP2.closeConnection();
-  std::string ignored;
-  try {
-    Fetch(ctx.IdHTTP2, address, ignored);
-  } catch (const FetchError&) {
-  }
+  runRequest(ctx, [&] {
+    ctx.IdHTTP2.closeConnection();
+    std::string ignored;
+    try {
+      Fetch(ctx.IdHTTP2, address, ignored);
+    } catch (const FetchError&) {
+    }
+  });
 }
 
 }  // namespace korvex

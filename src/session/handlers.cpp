@@ -23,6 +23,10 @@ void switchToLoggedIn(Form& form) {
   form.activePage = PageStats;
 }
 
+void showCountdown(Form& form) {
+  form.live.Livetime = "Refresh from " + std::to_string(form.LiveCountdown) + " sec.";
+}
+
 }  // namespace
 
 void loadRadarWithLineMarks(Context& ctx) {
@@ -66,13 +70,22 @@ void Timer1Timer(Context& ctx) {
   Form& form = ctx.form;
   --form.LiveCountdown;
   ctx.platform.processPendingEvents();
-  form.live.Livetime = "Refresh from " + std::to_string(form.LiveCountdown) + " sec.";
-  if (form.LiveCountdown == 0) {
-    // Let the window paint the 0 before the reload blocks it.
-    ctx.platform.processPendingEvents();
-    loadLiveWithRadarFigures(ctx);
-    form.LiveCountdown = kLiveCycleSeconds;
-  }
+  showCountdown(form);
+  if (form.LiveCountdown == 0) reloadLiveOnTimer(ctx);
+}
+
+bool countDownOnly(Context& ctx) {
+  Form& form = ctx.form;
+  if (form.LiveCountdown > 0) --form.LiveCountdown;
+  showCountdown(form);
+  return form.LiveCountdown == 0;
+}
+
+void reloadLiveOnTimer(Context& ctx) {
+  // Let the window paint the 0 before the reload.
+  ctx.platform.processPendingEvents();
+  loadLiveWithRadarFigures(ctx);
+  ctx.form.LiveCountdown = kLiveCycleSeconds;
 }
 
 }  // namespace korvex

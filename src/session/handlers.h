@@ -13,6 +13,11 @@ void spSkinXFormButton1Click(Context& ctx);
 void spSkinXFormButton2Click(Context& ctx);
 // One tick of the one-second timer: the countdown and, at zero, the live reload.
 void Timer1Timer(Context& ctx);
+// The tick's countdown alone, for a tick that comes while another action runs: true when
+// the live reload has fallen due, which then waits for that action.
+bool countDownOnly(Context& ctx);
+// The reload of a tick that showed 0.
+void reloadLiveOnTimer(Context& ctx);
 
 // The radar load, then the line rows on the radar marked.
 void loadRadarWithLineMarks(Context& ctx);

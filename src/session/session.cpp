@@ -1,7 +1,5 @@
 #include "session/session.h"
 
-#include <ctime>
-
 #include "analysis/analysis.h"
 #include "login/credentials.h"
 #include "radar/radar_action.h"
@@ -11,19 +9,18 @@ namespace korvex {
 
 namespace {
 
-std::tm localClock() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return local;
+SessionConfig cancellable(SessionConfig config, const std::atomic<bool>& cancelled) {
+  config.limits.cancelled = &cancelled;
+  return config;
 }
 
 }  // namespace
 
 Session::Session(Platform& platform, SessionConfig config)
-    : config_(std::move(config)),
+    : config_(cancellable(std::move(config), cancelled_)),
       http1_(config_.limits),
       http2_(config_.limits),
+      requests_(platform),
       ctx_{.form = form_,
            .platform = platform,
            .IdHTTP1 = http1_,
@@ -31,7 +28,7 @@ Session::Session(Platform& platform, SessionConfig config)
            .addresses = config_.addresses,
            .workdir = config_.workdir,
            .probeLimits = config_.limits,
-           .localTime = localClock} {}
+           .requests = &requests_} {}
 
 Session::~Session() = default;
 
@@ -43,32 +40,50 @@ void Session::FormCreate() {
   form_.LiveCountdown = 60;
 }
 
+using Kind = ActionQueue::Kind;
+
 void Session::spSkinXFormButton1Click() {
-  korvex::spSkinXFormButton1Click(ctx_);
+  actions_.perform(Kind::Other, [this] { korvex::spSkinXFormButton1Click(ctx_); });
 }
 
 void Session::spSkinXFormButton2Click() {
-  korvex::spSkinXFormButton2Click(ctx_);
+  actions_.perform(Kind::Refresh, [this] { korvex::spSkinXFormButton2Click(ctx_); });
 }
 
-void Session::RXCellDblClick(int col, int row) {
-  korvex::RXCellDblClick(ctx_, col, row);
+void Session::RXCellDblClick(int /*col*/, int row) {
+  const AnalysisTarget target = targetOfRow(form_, form_.line.RX, row);
+  actions_.perform(Kind::Analysis, [this, target] { openLineMatch(ctx_, target); });
 }
 
-void Session::RGCellDblClick(int col, int row) {
-  korvex::RGCellDblClick(ctx_, col, row);
+void Session::RGCellDblClick(int /*col*/, int row) {
+  const AnalysisTarget target = targetOfRow(form_, form_.line.RG, row);
+  actions_.perform(Kind::Analysis, [this, target] { openMatchOnStats(ctx_, target); });
 }
 
-void Session::LGCellDblClick(int col, int row) {
-  korvex::LGCellDblClick(ctx_, col, row);
+void Session::LGCellDblClick(int /*col*/, int row) {
+  const AnalysisTarget target = targetOfRow(form_, form_.live.LG, row);
+  actions_.perform(Kind::Analysis, [this, target] { openMatchOnStats(ctx_, target); });
 }
 
 void Session::RBCellDblClick(int col, int row) {
-  korvex::RBCellDblClick(ctx_, col, row);
+  actions_.perform(Kind::Other, [this, col, row] { korvex::RBCellDblClick(ctx_, col, row); });
 }
 
 void Session::Timer1Timer() {
-  korvex::Timer1Timer(ctx_);
+  if (!actions_.busy()) {
+    actions_.perform(Kind::LiveReload, [this] { korvex::Timer1Timer(ctx_); });
+    return;
+  }
+  // Another action waits for the network: the countdown goes on counting ticks, and a
+  // reload that falls due waits for that action. A tick during the timer's own reload
+  // is not counted, as the reload would have held the window through it.
+  if (actions_.holds(Kind::LiveReload)) return;
+  if (countDownOnly(ctx_)) actions_.perform(Kind::LiveReload, [this] { reloadLiveOnTimer(ctx_); });
+}
+
+void Session::cancelRequests() {
+  cancelled_ = true;
+  actions_.dropWaiting();
 }
 
 }  // namespace korvex

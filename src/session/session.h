@@ -1,8 +1,11 @@
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 #include <memory>
 
+#include "session/action_queue.h"
+#include "session/worker_requests.h"
 #include "state/context.h"
 
 namespace korvex {
@@ -15,6 +18,11 @@ struct SessionConfig {
 
 // The main window's owner: its state, both HTTP clients, and every event handler.
 // The Qt window and korvex-cli both drive the program only through this class.
+//
+// Requests run on a thread of their own while the platform keeps the window going. The
+// handlers run one at a time in the order the user acted; what the user does meanwhile
+// waits its turn (ActionQueue), and what a handler reads of the window at the user's
+// action (the clicked row, the typed log-in) is read at that moment.
 class Session {
  public:
   Session(Platform& platform, SessionConfig config = {});
@@ -33,11 +41,20 @@ class Session {
   void RBCellDblClick(int col, int row);
   void Timer1Timer();
 
+  // Whether a handler is under way, waiting for the network or the user.
+  bool busy() const { return actions_.busy(); }
+  // Closing: what waits is dropped, the request under way ends within a tenth of a
+  // second and every later one fails at once, so the running handler soon returns.
+  void cancelRequests();
+
  private:
+  std::atomic<bool> cancelled_{false};
   SessionConfig config_;
   Form form_;
   HttpClient http1_;
   HttpClient http2_;
+  WorkerRequests requests_;
+  ActionQueue actions_;
   Context ctx_;
 };
 

@@ -7,6 +7,7 @@
 
 #include "grid/grid_model.h"
 #include "state/label.h"
+#include "state/list_status.h"
 #include "state/picture.h"
 
 namespace korvex {
@@ -60,6 +61,8 @@ struct AnalysisPage {
   Label wt1, wt2;
   Label value;  // the bookmaker's margin and the best value of VG
   Picture LOGO1, LOGO2;
+  // Over the panel when the detail did not arrive, so zeros are never taken for figures.
+  Label failure;
   GridModel MatchGrid, KFGrid, SG, ScGrid;
   GridModel LGrid1, LGrid2, HX, LG1, LG2, LG3;
   GridModel VG;
@@ -88,6 +91,7 @@ struct Form {
   LivePage live;
   RadarPage radar;
   AnalysisPage analysis;
+  StatusPage status;
 
   // Every grid by its name, in a fixed order (the JSON dump and the window use it).
   std::vector<GridModel*> grids();

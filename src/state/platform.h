@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace korvex {
@@ -17,6 +18,10 @@ class Platform {
   virtual void closeMainWindow() = 0;
   // Lets the window handle the messages that are already waiting.
   virtual void processPendingEvents() = 0;
+  // Calls `start`, which starts work elsewhere that calls `finished` (on any thread) once
+  // it is over, and returns after that. The window handles its events meanwhile; without
+  // a window this simply waits.
+  virtual void waitFor(const std::function<void(std::function<void()> finished)>& start);
 };
 
 }  // namespace korvex

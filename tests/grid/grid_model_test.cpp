@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,73 @@ TEST(GridModel, TextsKeepTheirBytesWhateverIsWrittenAfterThem) {
   EXPECT_EQ(grid.text(0, 0), "after");
   EXPECT_EQ(grid.cell(2, 0).hint, huge);
   EXPECT_EQ(grid.text(1, 0), "0");
+}
+
+// Rows live in chunks of a few hundred; whatever moves them must carry every part of a
+// cell across the chunk borders, and rows cut off must come back fresh.
+TEST(GridModel, CellsKeepTheirRowsAcrossChunksWhenRowsAreInsertedOrCutOff) {
+  GridModel grid("G", threeColumns());
+  constexpr int kRows = 1000;
+  grid.setRowCount(kRows);
+  const auto mark = [](int r) { return r % 97 == 0 || r % 256 == 255; };
+  for (int r = 0; r < kRows; ++r) {
+    if (!mark(r)) continue;
+    grid.setText(0, r, "row " + std::to_string(r));
+    grid.setValue(2, r, r);
+    grid.setColour(1, r, colours::Red);
+    grid.setHint(2, r, "hint " + std::to_string(r));
+  }
+  grid.insertRowAtTop();
+  ASSERT_EQ(grid.rowCount(), kRows + 1);
+  for (int r = 0; r < kRows; ++r) {
+    const int at = r + 1;
+    SCOPED_TRACE(r);
+    EXPECT_EQ(grid.text(0, at), mark(r) ? "row " + std::to_string(r) : "");
+    EXPECT_EQ(grid.value(2, at), mark(r) ? r : 0);
+    EXPECT_EQ(grid.cell(1, at).colour, mark(r) ? std::optional(colours::Red) : std::nullopt);
+    EXPECT_EQ(grid.cell(2, at).hint, mark(r) ? "hint " + std::to_string(r) : "");
+    EXPECT_EQ(grid.text(1, at), "0");
+  }
+  EXPECT_EQ(grid.text(0, 0), "");
+  EXPECT_EQ(grid.cell(2, 0).hint, "");
+
+  grid.setRowCount(300);  // inside a chunk
+  grid.setRowCount(kRows);
+  EXPECT_EQ(grid.text(0, 256), "row 255");
+  for (int r = 300; r < kRows; ++r) {
+    EXPECT_EQ(grid.text(0, r), "") << r;
+    EXPECT_EQ(grid.value(2, r), 0) << r;
+    EXPECT_FALSE(grid.cell(1, r).colour.has_value()) << r;
+  }
+}
+
+// A written cell, even an empty one, no longer shows its column's default; texts around
+// the longest one kept beside its cell take their other form without losing a byte.
+TEST(GridModel, WrittenTextsOfAnyLengthReadBackAsWritten) {
+  GridModel grid("G", threeColumns());
+  grid.setRowCount(2);
+  grid.setText(1, 0, "");
+  EXPECT_EQ(grid.text(1, 0), "");
+  EXPECT_EQ(grid.text(1, 1), "0");
+  grid.setText(1, 0, "12");
+  EXPECT_EQ(grid.text(1, 0), "12");
+
+  for (const std::size_t size : {65534u, 65535u, 65536u, 70000u}) {
+    std::string text(size, 'a');
+    text.back() = 'z';
+    const int fresh = grid.appendRow();
+    grid.setText(0, fresh, text);
+    grid.setText(0, 0, "short");
+    grid.setText(0, 0, grid.text(0, fresh));
+    EXPECT_EQ(grid.text(0, fresh), text) << size;
+    EXPECT_EQ(grid.text(0, 0), text) << size;
+    grid.setText(0, 0, grid.text(0, 0).substr(1));
+    EXPECT_EQ(grid.text(0, 0), text.substr(1)) << size;
+    grid.setText(0, 1, "");
+    EXPECT_EQ(grid.text(0, 1), "") << size;
+    grid.setText(0, 1, text + text);
+    EXPECT_EQ(grid.text(0, 1), text + text) << size;
+  }
 }
 
 TEST(GridModel, ObserversHearEachChangeAndABatchResetsOnce) {

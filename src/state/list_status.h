@@ -1,0 +1,41 @@
+#pragma once
+
+#include <chrono>
+#include <ctime>
+#include <optional>
+#include <string>
+
+#include "net/http_client.h"
+
+namespace korvex {
+
+// The outcome of the last finished attempt at one list (or the analysis).
+struct ListStatus {
+  bool ok = false;    // true only when a whole 2xx answer arrived
+  std::string error;  // why not, in the user's words; "" when ok
+  std::string at;     // local "hh:mm:ss" when the attempt finished; "" before the first
+  // An attempt ended at `now`, with `failure` when the whole answer did not arrive.
+  void record(const std::optional<FetchError>& failure, const std::tm& now);
+};
+
+// What the status bar tells: each list's last outcome and what is loading now.
+struct StatusPage {
+  ListStatus line, radar, live, analysis;
+  std::string loading;  // "the live list" while it loads, "" when nothing does
+  std::chrono::steady_clock::time_point loadingSince;
+};
+
+// Names what is loading for as long as it is in scope.
+class LoadingNote {
+ public:
+  LoadingNote(StatusPage& status, std::string what);
+  ~LoadingNote();
+  LoadingNote(const LoadingNote&) = delete;
+  LoadingNote& operator=(const LoadingNote&) = delete;
+
+ private:
+  StatusPage& status_;
+  std::string before_;
+};
+
+}  // namespace korvex
