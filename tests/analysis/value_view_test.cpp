@@ -41,14 +41,13 @@ class ValueView : public testing::Test {
       texts.emplace_back(page.VG.text(c, row));
     return texts;
   }
+  // Where VG has a colour; every one must be the edge green.
   std::vector<std::pair<int, int>> colouredCells() const {
     std::vector<std::pair<int, int>> found;
     for (int r = 0; r < page.VG.rowCount(); ++r)
       for (int c = 0; c < page.VG.columnCount(); ++c)
-        if (const std::optional<Colour> colour = page.VG.cell(c, r).colour) {
-          EXPECT_EQ(*colour, Colour{0x0080FF80});
-          found.emplace_back(c, r);
-        }
+        if (page.VG.cell(c, r).colour) found.emplace_back(c, r);
+    for (const auto& [c, r] : found) EXPECT_EQ(page.VG.cell(c, r).colour, Colour{0x0080FF80});
     return found;
   }
 
@@ -70,7 +69,6 @@ TEST_F(ValueView, EachPlayersFiguresFollowHisChanceAndOdds) {
   EXPECT_EQ(figures(2), kNoData);
   EXPECT_EQ(figures(3), (Texts{"2.00", "+25.0", "16.7", "2.00", "-20.0", "0.0"}))
       << "one player's matches are data enough";
-  EXPECT_EQ(figures(16), kNoData);
   EXPECT_EQ(colouredCells(), (std::vector<std::pair<int, int>>{{2, 0}, {5, 1}, {2, 3}}));
   EXPECT_EQ(page.value,
             "Margin 2.5 %. Best value: Bea at 1.60 (fair 1.00, edge +60.0 %, Score 2:0).");

@@ -99,18 +99,6 @@ TEST_F(GridTableModelTest, ColumnLookGivesFontAlignmentTextAndHeaderColours) {
   EXPECT_FALSE(model.headerData(Name, Qt::Horizontal, Qt::ToolTipRole).isValid());
 }
 
-TEST_F(GridTableModelTest, TheBoldRowIsBoldThroughoutAndOtherRowsKeepTheirColumnsLook) {
-  grid.setRowCount(2);
-  grid.setBoldRow(1);
-  const QFont bold = at(Name, 1, Qt::FontRole).value<QFont>();
-  EXPECT_TRUE(bold.bold());
-  EXPECT_EQ(bold.pixelSize(), at(Name, 0, Qt::FontRole).value<QFont>().pixelSize());
-  EXPECT_FALSE(at(Name, 0, Qt::FontRole).value<QFont>().bold());
-  EXPECT_EQ(at(Odds, 1, Qt::FontRole).value<QFont>().pixelSize(), 10);
-  grid.setBoldRow(std::nullopt);
-  EXPECT_FALSE(at(Name, 1, Qt::FontRole).value<QFont>().bold());
-}
-
 TEST_F(GridTableModelTest, TooltipIsTheHintElseTheFullTextOfAnAutoSizeColumn) {
   const int row = grid.appendRow();
   grid.setValue(Flag, row, 2);
