@@ -54,6 +54,7 @@ package:
 
 screenshot: build
 	scripts/screenshot.sh build/dev docs/korvex.png
+	scripts/screenshot.sh build/dev docs/korvex-value.png --stat-tab 4
 
 clean:
 	rm -rf build

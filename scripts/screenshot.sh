@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders the window without a display, logged in to the demo service with the first
-# match of the line opened: scripts/screenshot.sh BUILD_DIR OUT.png
+# match of the line opened: scripts/screenshot.sh BUILD_DIR OUT.png [korvex-screenshot options]
+# (--stat-tab 4 shows the analysis on its Value tab).
 set -euo pipefail
 build=${1:-build/dev}
 out=${2:-docs/korvex.png}
@@ -18,5 +19,5 @@ mkdir -p "$(dirname "$out")"
 cd "$work"
 QT_QPA_PLATFORM=offscreen KORVEX_SERVICE_BASE="$DEMO_BASE" KORVEX_EXCHANGE_BASE="$DEMO_BASE" \
   KORVEX_VENDOR_SITE_BASE="$DEMO_BASE" \
-  "$build/src/ui/korvex-screenshot" "$out" --login demo demo --open-first
+  "$build/src/ui/korvex-screenshot" "$out" --login demo demo --open-first "${@:3}"
 echo "Screenshot written to $out"

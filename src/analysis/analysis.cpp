@@ -6,6 +6,7 @@
 #include "analysis/forecast.h"
 #include "analysis/player_cards.h"
 #include "analysis/results.h"
+#include "analysis/value_view.h"
 #include "text/feed_text.h"
 
 namespace korvex {
@@ -83,7 +84,7 @@ void fillAnalysisFromAnswer(Context& ctx, const AnalysisTarget& target, std::str
   for (GridModel* grid :
        {&form.analysis.LGrid1, &form.analysis.LGrid2, &form.analysis.HX, &form.analysis.MatchGrid,
         &form.analysis.LG1, &form.analysis.LG2, &form.analysis.LG3, &form.analysis.KFGrid,
-        &form.analysis.ScGrid, &form.analysis.SG})
+        &form.analysis.ScGrid, &form.analysis.SG, &form.analysis.VG})
     grid->clear();
   prepareForecastGrids(form);
 
@@ -101,6 +102,7 @@ void fillAnalysisFromAnswer(Context& ctx, const AnalysisTarget& target, std::str
   fillCombinedColumns(form.analysis.SG);
   fillSetScores(form.analysis.ScGrid, ExtractTag(stat, "scores"));
   fillForecastLabels(form, ExtractTag(stat, "forecast"));
+  fillValueView(form.analysis);
 }
 
 void openLineMatch(Context& ctx, const AnalysisTarget& target) {

@@ -55,6 +55,7 @@ void GridModel::clear() {
   forEachProperty([](auto& property) { property.resetFrom(0); });
   rows_ = 0;
   texts_.clear();
+  boldRow_.reset();
   notifyReset();
 }
 
@@ -137,6 +138,13 @@ void GridModel::setEnabled(bool enabled) {
   for (GridObserver* o : observers_) o->enabledChanged(enabled);
 }
 
+void GridModel::setBoldRow(std::optional<int> row) {
+  if (boldRow_ == row) return;
+  const std::optional<int> before = std::exchange(boldRow_, row);
+  notifyRow(before);
+  notifyRow(row);
+}
+
 void GridModel::addObserver(GridObserver* observer) {
   if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
     observers_.push_back(observer);
@@ -168,6 +176,11 @@ void GridModel::notifyCell(int col, int row) {
     return;
   }
   for (GridObserver* o : observers_) o->cellChanged(col, row);
+}
+
+void GridModel::notifyRow(std::optional<int> row) {
+  if (!row) return;
+  for (int col = 0; col < columnCount_; ++col) notifyCell(col, *row);
 }
 
 GridModel::Batch::Batch(GridModel& grid) : grid_(grid) {

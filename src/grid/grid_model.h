@@ -105,6 +105,11 @@ class GridModel {
   bool enabled() const { return enabled_; }
   void setEnabled(bool enabled);
 
+  // A row the view sets in bold type, to pick out one row of a comparison; none by default
+  // and after clear().
+  std::optional<int> boldRow() const { return boldRow_; }
+  void setBoldRow(std::optional<int> row);
+
   void addObserver(GridObserver* observer);
   void removeObserver(GridObserver* observer);
 
@@ -145,6 +150,7 @@ class GridModel {
   void notifyReset();
   void notifyRowsInserted(int first, int count);
   void notifyCell(int col, int row);
+  void notifyRow(std::optional<int> row);
 
   std::string name_;
   std::vector<ColumnDef> columns_;
@@ -155,6 +161,7 @@ class GridModel {
   TextStore texts_;
   std::vector<GridObserver*> observers_;
   bool enabled_ = true;
+  std::optional<int> boldRow_;
   int batchDepth_ = 0;
   bool batchDirty_ = false;
 };

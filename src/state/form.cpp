@@ -20,7 +20,8 @@ AnalysisPage::AnalysisPage()
       HX("HX", columns::HX()),
       LG1("LG1", columns::LGStrip(false)),
       LG2("LG2", columns::LGStrip(false)),
-      LG3("LG3", columns::LGStrip(true)) {}
+      LG3("LG3", columns::LGStrip(true)),
+      VG("VG", columns::VG()) {}
 
 Form::Form()
     : tabs{{{"About", true}, {"Stats", true}, {"Live", true}, {"Radar", true}, {"Report", true}}} {}
@@ -28,7 +29,7 @@ Form::Form()
 std::vector<GridModel*> Form::grids() {
   AnalysisPage& a = analysis;
   return {&line.RX,  &line.RG,  &live.LG,  &radar.RB, &radar.SBX, &a.MatchGrid, &a.KFGrid, &a.SG,
-          &a.ScGrid, &a.LGrid1, &a.LGrid2, &a.HX,     &a.LG1,     &a.LG2,       &a.LG3};
+          &a.ScGrid, &a.LGrid1, &a.LGrid2, &a.HX,     &a.LG1,     &a.LG2,       &a.LG3,    &a.VG};
 }
 
 std::vector<std::pair<const char*, Label*>> Form::labels() {
@@ -50,7 +51,8 @@ std::vector<std::pair<const char*, Label*>> Form::labels() {
           {"scor", &a.scor},
           {"sets", &a.sets},
           {"wt1", &a.wt1},
-          {"wt2", &a.wt2}};
+          {"wt2", &a.wt2},
+          {"value", &a.value}};
 }
 
 }  // namespace korvex

@@ -59,11 +59,13 @@ struct AnalysisPage {
   Label scor{"0:0"};
   Label sets{"-"};
   Label wt1, wt2;
+  Label value;  // the bookmaker's margin and the best value of VG
   Picture LOGO1, LOGO2;
   // Over the panel when the detail did not arrive, so zeros are never taken for figures.
   Label failure;
   GridModel MatchGrid, KFGrid, SG, ScGrid;
   GridModel LGrid1, LGrid2, HX, LG1, LG2, LG3;
+  GridModel VG;
 };
 
 // The window's whole state as plain data: what the Qt window shows and the CLI dumps.

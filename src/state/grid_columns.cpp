@@ -217,6 +217,18 @@ std::vector<ColumnDef> SG() {
   return grid;
 }
 
+std::vector<ColumnDef> VG() {
+  // Plain figures throughout, so that the bold best row and the coloured edges stand out.
+  auto figure = [](const char* header) { return Col(header, 75).centre().fill(c::PaleGrey); };
+  return {Col("Param", 113).fill(c::ScrollBar),
+          figure("Fair1"),
+          figure("Edge1, %"),
+          figure("Kelly1, %"),
+          figure("Fair2"),
+          figure("Edge2, %"),
+          figure("Kelly2, %")};
+}
+
 std::vector<ColumnDef> ScGrid() {
   std::vector<ColumnDef> grid{Col("Set", 95).fill(c::PaleGrey)};
   addSeries(grid,

@@ -44,6 +44,8 @@ GridTableModel::GridTableModel(GridModel& grid, QObject* parent)
     look.font = arialFont(qRound((def.fontSize > 0 ? def.fontSize : 14) / 1.15));
     look.font.setBold(def.bold);
     look.font.setItalic(def.italic);
+    look.boldRowFont = look.font;
+    look.boldRowFont.setBold(true);
     look.alignment = QVariant::fromValue(toQtAlignment(def.align));
     look.foreground = brushOf(def.textColour);
     look.background = brushOf(def.background);
@@ -97,7 +99,7 @@ QVariant GridTableModel::cellData(int col, int row, int role) const {
     case Qt::ForegroundRole:
       return look.foreground;
     case Qt::FontRole:
-      return look.font;
+      return grid_.boldRow() == row ? look.boldRowFont : look.font;
     case Qt::TextAlignmentRole:
       return look.alignment;
     case Qt::ToolTipRole:

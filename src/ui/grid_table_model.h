@@ -40,6 +40,7 @@ class GridTableModel : public QAbstractTableModel, public GridObserver {
  private:
   struct ColumnLook {
     QFont font;
+    QFont boldRowFont;
     QVariant alignment;
     QVariant foreground;
     QVariant background;

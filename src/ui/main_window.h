@@ -44,6 +44,7 @@ class MainWindow : public QWidget {
   QWidget* buildCardStrip();
   QWidget* buildSummaryStrip();
   QWidget* buildForecastPage();
+  QWidget* buildValuePage();
   QWidget* buildLivePage();
   QWidget* buildRadarPage();
   QWidget* buildReportPage();

@@ -1,7 +1,9 @@
 // korvex-screenshot OUT.png [--login USER PASSWORD] [--open-first] [--page INDEX]
+//                   [--stat-tab INDEX]
 //
 // Builds the real window without a display, optionally logs in and opens the first match
-// of the line, and saves what the window shows as a PNG. The addresses come from the
+// of the line, shows a page or a tab of the analysis, and saves what the window shows as a
+// PNG. The addresses come from the
 // same environment variables the program reads.
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -26,7 +28,15 @@ struct Options {
   std::optional<std::pair<QString, QString>> login;
   bool openFirst = false;
   int page = -1;
+  int statTab = -1;
 };
+
+bool readIndex(const QStringList& args, qsizetype& i, int& index) {
+  if (i + 1 >= args.size()) return false;
+  bool ok = false;
+  index = args[++i].toInt(&ok);
+  return ok;
+}
 
 std::optional<Options> parseOptions(const QStringList& args) {
   Options options;
@@ -37,10 +47,10 @@ std::optional<Options> parseOptions(const QStringList& args) {
       i += 2;
     } else if (arg == QLatin1String("--open-first")) {
       options.openFirst = true;
-    } else if (arg == QLatin1String("--page") && i + 1 < args.size()) {
-      bool ok = false;
-      options.page = args[++i].toInt(&ok);
-      if (!ok) return std::nullopt;
+    } else if (arg == QLatin1String("--page")) {
+      if (!readIndex(args, i, options.page)) return std::nullopt;
+    } else if (arg == QLatin1String("--stat-tab")) {
+      if (!readIndex(args, i, options.statTab)) return std::nullopt;
     } else if (!arg.startsWith(QLatin1String("--")) && options.output.isEmpty()) {
       options.output = arg;
     } else {
@@ -108,7 +118,7 @@ int main(int argc, char** argv) {
   if (!options) {
     std::fprintf(stderr,
                  "usage: korvex-screenshot OUT.png [--login USER PASSWORD] [--open-first] "
-                 "[--page INDEX]\n");
+                 "[--page INDEX] [--stat-tab INDEX]\n");
     return 2;
   }
   korvex::ui::applyTheme(app);
@@ -131,6 +141,10 @@ int main(int argc, char** argv) {
     auto* pages = window.findChild<QTabWidget*>(QStringLiteral("Page"));
     pages->setTabVisible(options->page, true);
     pages->setCurrentIndex(options->page);
+    settle();
+  }
+  if (options->statTab >= 0) {
+    window.findChild<QTabWidget*>(QStringLiteral("StatPage"))->setCurrentIndex(options->statTab);
     settle();
   }
   if (!window.grab().save(options->output)) {

@@ -27,6 +27,7 @@ constexpr int kForecastTextWidth = 150;
 const QColor kNavy(0, 0, 128);
 const QColor kMaroon(128, 0, 0);
 const QColor kSlateBlue(106, 90, 205);
+const QColor kGrey(96, 96, 96);
 
 QLabel* rankHeader() {
   auto* header = new QLabel(QStringLiteral("RANK"));
@@ -96,6 +97,7 @@ QWidget* MainWindow::buildStatPanel() {
                     QStringLiteral("Latest Result  Away"));
   statPage_->addTab(gridView(form.analysis.HX), imageListIcon(ImageList::Icons, 12),
                     QStringLiteral("Head-To-Head"));
+  statPage_->addTab(buildValuePage(), imageListIcon(ImageList::Icons, 14), QStringLiteral("Value"));
   connect(statPage_, &QTabWidget::currentChanged, this,
           [this](int index) { session_->form().analysis.statPageActive = index; });
 
@@ -200,6 +202,23 @@ QWidget* MainWindow::buildForecastPage() {
   layout->addWidget(bar);
   layout->addWidget(gridView(form.analysis.SG), 1);
   layout->addWidget(setScores);
+  return page;
+}
+
+QWidget* MainWindow::buildValuePage() {
+  Form& form = session_->form();
+  auto* explanation = new QLabel(QString::fromUtf8(
+      "Fair: odds that break even at the chance \u00B7 Edge: expected gain on 100 staked "
+      "\u00B7 Kelly: stake, % of the bank \u00B7 from the service's counts"));
+  explanation->setAlignment(Qt::AlignCenter);
+
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(0, 4, 0, 0);
+  layout->setSpacing(2);
+  layout->addWidget(styled(formLabel(form.analysis.value), 13, true, kNavy));
+  layout->addWidget(styled(explanation, 10, false, kGrey));
+  layout->addWidget(gridView(form.analysis.VG), 1);
   return page;
 }
 

@@ -62,15 +62,16 @@ TEST_F(CliTest, FreshStartDumpHasTheWholeShape) {
   EXPECT_EQ(state["fields"], (Json{{"loginedit", ""}, {"passedit", ""}, {"zap", false}}));
   EXPECT_EQ(state["labels"]["countsoon"], "Count: 0");
   EXPECT_EQ(state["labels"]["scor"], "0:0");
-  EXPECT_EQ(state["labels"].size(), 18u);
+  EXPECT_EQ(state["labels"].size(), 19u);
+  EXPECT_EQ(state["labels"]["value"], "");
   EXPECT_EQ(state["pictures"]["LOGO1"],
             (Json{{"source", "placeholder"}, {"width", 48}, {"height", 50}}));
 
   std::vector<std::string> grids;
   for (const auto& [name, grid] : state["grids"].items()) grids.push_back(name);
-  EXPECT_EQ(grids,
-            (std::vector<std::string>{"RX", "RG", "LG", "RB", "SBX", "MatchGrid", "KFGrid", "SG",
-                                      "ScGrid", "LGrid1", "LGrid2", "HX", "LG1", "LG2", "LG3"}));
+  EXPECT_EQ(grids, (std::vector<std::string>{"RX", "RG", "LG", "RB", "SBX", "MatchGrid", "KFGrid",
+                                             "SG", "ScGrid", "LGrid1", "LGrid2", "HX", "LG1", "LG2",
+                                             "LG3", "VG"}));
   const Json& rx = state["grids"]["RX"];
   EXPECT_EQ(rx["enabled"], true);
   ASSERT_EQ(rx["columns"].size(), 20u);
@@ -126,7 +127,7 @@ TEST_F(CliTest, RequiredUpdateClosesTheWindowAndOnlyDumpStillRuns) {
 TEST_F(CliTest, SummaryIsOneLineOfJson) {
   const Json summary = document(cli({"type-login", "demo", "login", "summary"}));
   ASSERT_TRUE(summary.contains("rows"));
-  EXPECT_EQ(summary["rows"].size(), 15u);
+  EXPECT_EQ(summary["rows"].size(), 16u);
   EXPECT_EQ(summary["rows"]["RX"], 0);
   EXPECT_EQ(summary["labels"]["lcount"], "Count: 0");
   EXPECT_TRUE(summary["messages"].empty());

@@ -236,6 +236,21 @@ TEST(GridModel, ObserversHearEachChangeAndABatchResetsOnce) {
   EXPECT_TRUE(rec.events.empty());
 }
 
+TEST(GridModel, MovingTheBoldRowRepaintsTheRowItLeftAndTheRowItTakes) {
+  GridModel grid("G", threeColumns());
+  grid.setRowCount(3);
+  grid.setBoldRow(2);
+  Recorder rec;
+  grid.addObserver(&rec);
+  grid.setBoldRow(0);
+  grid.setBoldRow(0);
+  EXPECT_EQ(rec.events, (std::vector<std::string>{"cell 0 2", "cell 1 2", "cell 2 2", "cell 0 0",
+                                                  "cell 1 0", "cell 2 0"}));
+  grid.clear();
+  EXPECT_EQ(grid.boldRow(), std::nullopt) << "a bold row goes with the rows";
+  grid.removeObserver(&rec);
+}
+
 TEST(Colour, PlainColoursUnpackFromBgrAndSystemColoursResolve) {
   EXPECT_EQ(toRgb(0x0044A8FF), (Rgb{255, 168, 68}));
   EXPECT_EQ(toRgb(0x00AED0C1), (Rgb{193, 208, 174}));

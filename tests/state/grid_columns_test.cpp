@@ -67,6 +67,7 @@ TEST(GridColumns, EveryGridsNamedColumnsEndAtItsLastColumn) {
   EXPECT_EQ(columnIndex(SgColumn::Chance2) + 1, form.analysis.SG.columnCount());
   EXPECT_EQ(columnIndex(LGridColumn::Total) + 1, form.analysis.LGrid2.columnCount());
   EXPECT_EQ(columnIndex(HxColumn::Rez) + 1, form.analysis.HX.columnCount());
+  EXPECT_EQ(columnIndex(VgColumn::Kelly2) + 1, form.analysis.VG.columnCount());
 }
 
 TEST(GridColumns, FlagColumnsDrawFromTheFlagListAndStartAtTheTennisBall) {

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -70,7 +71,9 @@ TEST_F(MainWindowTest, DoubleClickOnTheLineOpensTheMatchInTheCards) {
     if (request.target == "/kx/match.php?id=17")
       return Reply{.body =
                        "<stat><bigname1>\xCF\xE5\xF2\xF0\xEE\xE2 Ivan</bigname1>"
-                       "<rank1>12</rank1></stat>"};
+                       "<rank1>12</rank1><kf1>2.50</kf1><kf2>1.60</kf2>"
+                       "<stat1><win>3</win><loss>1</loss></stat1>"
+                       "<stat2><win>0</win><loss>2</loss></stat2></stat>"};
     return Reply{};
   });
   logIn("user", "pass");
@@ -85,6 +88,16 @@ TEST_F(MainWindowTest, DoubleClickOnTheLineOpensTheMatchInTheCards) {
   EXPECT_EQ(find<QLabel>("Rank1")->text(), "12");
   EXPECT_EQ(find<QTabWidget>("Page")->currentIndex(), 1);
   EXPECT_TRUE(line->isEnabled());
+
+  // All Match: chances 88 and 12, so player 1's edge at 2.50 is the best value.
+  EXPECT_EQ(find<QTabWidget>("StatPage")->tabText(4), "Value");
+  EXPECT_EQ(
+      find<QLabel>("value")->text(),
+      QString::fromUtf8(
+          "Margin 2.5 %. Best value: Петров Ivan at 2.50 (fair 1.14, edge +120.0 %, All Match)."));
+  const QAbstractItemModel* value = find<GridView>("VG")->model();
+  EXPECT_TRUE(value->index(0, 1).data(Qt::FontRole).value<QFont>().bold()) << "the best row";
+  EXPECT_FALSE(value->index(1, 1).data(Qt::FontRole).value<QFont>().bold());
 }
 
 TEST_F(MainWindowTest, TheCountdownShowsZeroWhileTheLiveReloadIsUnderWay) {
