@@ -147,6 +147,37 @@ TEST_F(HttpClientTest, StalledRefusedAndOversizedTransfersFail) {
   EXPECT_EQ(answer, "before");
 }
 
+// The reason a status bar shows for each way a request fails.
+TEST_F(HttpClientTest, EachFailureIsToldInTheUsersWords) {
+  auto reason = [&](HttpClient& from, const std::string& target) {
+    std::string answer;
+    try {
+      from.get(at(target), answer);
+    } catch (const FetchError& error) {
+      return reasonForUser(error);
+    }
+    return std::string("no failure");
+  };
+  for (int status : {301, 404, 503}) {
+    server.route("/s", Reply{.status = status, .headers = {{"Location", "/x"}}, .body = "page"});
+    EXPECT_EQ(reason(client, "/s"), "HTTP " + std::to_string(status));
+  }
+  server.route("/drop", Reply{.body = std::string(1'500'000, 'x'), .dropAfter = 1'234'567});
+  EXPECT_EQ(reason(client, "/drop"), "the answer broke off after 1.2 MB");
+  server.route("/short", Reply{.body = std::string(900, 'x'), .dropAfter = 812});
+  EXPECT_EQ(reason(client, "/short"), "the answer broke off after 812 bytes");
+  server.route("/stall", Reply{.stall = true});
+  EXPECT_EQ(reason(client, "/stall"), "no answer in time");
+
+  std::atomic<bool> cancelled = true;
+  HttpClient closing({.connectTimeout = 2s, .stallTimeout = 1s, .cancelled = &cancelled});
+  EXPECT_EQ(reason(closing, "/s"), "cancelled");
+  EXPECT_EQ(server.requests().size(), 6u) << "a cancelled client sends nothing";
+
+  server.stop();
+  EXPECT_EQ(reason(client, "/s"), "connection refused");
+}
+
 TEST_F(HttpClientTest, CookiesStayWithTheClientThatReceivedThem) {
   server.route("/set", Reply{.headers = {{"Set-Cookie", "sid=abc; Path=/"}}, .body = "ok"});
   server.route("/check", Reply{.body = "ok"});

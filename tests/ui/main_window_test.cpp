@@ -121,5 +121,32 @@ TEST_F(MainWindowTest, TheCountdownShowsZeroWhileTheLiveReloadIsUnderWay) {
   EXPECT_EQ(countdown->text(), "Refresh from 0 sec.");
 }
 
+TEST_F(MainWindowTest, FailuresAreToldInTheStatusBarAndOverTheAnalysis) {
+  server.fallback([](const test::RecordedRequest& request) {
+    if (request.target.find("menu=line") != std::string::npos)
+      return Reply{.body = "<match><id>17</id><home>Petrov I.</home></match>"};
+    if (request.target.find("menu=live") != std::string::npos ||
+        request.target.find("match.php") != std::string::npos)
+      return Reply{.status = 503};
+    return Reply{};
+  });
+  logIn("user", "pass");
+  auto* line = find<GridView>("RX");
+  const QPoint cell = line->visualRect(line->model()->index(0, 6)).center();
+  QTest::mouseClick(line->viewport(), Qt::LeftButton, {}, cell);
+  QTest::mouseDClick(line->viewport(), Qt::LeftButton, {}, cell);
+
+  const QString live = find<QLabel>("statusLive")->text();
+  EXPECT_TRUE(live.startsWith("Live list: load failed at ") && live.endsWith(": HTTP 503"))
+      << live.toStdString();
+  EXPECT_TRUE(find<QLabel>("statusLive")->styleSheet().contains("#C00000"));
+  EXPECT_TRUE(find<QLabel>("statusLine")->text().startsWith("Line ")) << "the line arrived whole";
+  EXPECT_TRUE(find<QLabel>("statusLine")->styleSheet().isEmpty());
+  EXPECT_EQ(find<QLabel>("statusLoading")->text(), "") << "nothing loads any more";
+  auto* failure = find<QLabel>("analysisFailure");
+  EXPECT_TRUE(failure->isVisible());
+  EXPECT_EQ(failure->text(), "Could not load match 17: HTTP 503");
+}
+
 }  // namespace
 }  // namespace korvex::ui
