@@ -5,6 +5,8 @@
 #include <charconv>
 #include <utility>
 
+#include "state/form.h"
+
 namespace korvex::cli {
 
 namespace {
@@ -17,6 +19,14 @@ std::optional<int> wholeNumber(const std::string& text) {
   const auto [stop, error] = std::from_chars(text.data(), end, value);
   if (text.empty() || error != std::errc() || stop != end || value < 0) return std::nullopt;
   return value;
+}
+
+// Any grid the window holds can be exported; the names come from the state itself.
+bool isGridName(const std::string& name) {
+  static Form form;
+  for (const GridModel* grid : form.grids())
+    if (grid->name() == name) return true;
+  return false;
 }
 
 class Reader {
@@ -62,6 +72,16 @@ std::optional<Action> readAction(const std::string& name, Reader& in, std::strin
     if (!index) return missing("a ROW that is a whole number from 0");
     return Action{Kind::Open, *grid, *index};
   }
+  if (name == "export") {
+    auto grid = in.take();
+    auto path = in.take();
+    if (!grid || !path) return missing("GRID PATH");
+    if (!isGridName(*grid)) {
+      error = "export: no grid is called " + *grid;
+      return std::nullopt;
+    }
+    return Action{Kind::Export, *grid, 0, *path};
+  }
   if (name == "tick") {
     // The count is optional, so only a number after "tick" is taken as one.
     int count = 1;
@@ -73,10 +93,12 @@ std::optional<Action> readAction(const std::string& name, Reader& in, std::strin
     }
     return Action{Kind::Tick, {}, count};
   }
-  static const std::array<std::pair<const char*, Kind>, 4> kPlain{{{"login", Kind::Login},
-                                                                   {"refresh", Kind::Refresh},
-                                                                   {"dump", Kind::Dump},
-                                                                   {"summary", Kind::Summary}}};
+  static const std::array<std::pair<const char*, Kind>, 5> kPlain{
+      {{"login", Kind::Login},
+       {"refresh", Kind::Refresh},
+       {"reload-exchange", Kind::ReloadExchange},
+       {"dump", Kind::Dump},
+       {"summary", Kind::Summary}}};
   for (const auto& [word, kind] : kPlain)
     if (name == word) return Action{kind};
   error = "unknown action " + name;

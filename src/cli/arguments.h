@@ -9,10 +9,23 @@
 namespace korvex::cli {
 
 struct Action {
-  enum class Kind { TypeLogin, TypePassword, Remember, Login, Refresh, Open, Tick, Dump, Summary };
+  enum class Kind {
+    TypeLogin,
+    TypePassword,
+    Remember,
+    Login,
+    Refresh,
+    ReloadExchange,
+    Open,
+    Tick,
+    Export,
+    Dump,
+    Summary
+  };
   Kind kind;
-  std::string text;  // typed text (UTF-8) or the grid name of open
+  std::string text;  // typed text (UTF-8) or the grid name of open and export
   int number = 0;    // remember: 1 on, 0 off; open: the row; tick: how many
+  std::string path;  // export: the file to write
 };
 
 struct Invocation {
@@ -46,8 +59,10 @@ actions, run in the order given:
   remember on|off        tick or clear the "remember" check box
   login                  click LOGIN
   refresh                click Refresh
+  reload-exchange        click "Reload exchange figures" (radar load, then live load)
   open RX|RG|LG|RB ROW   double-click row ROW (from 0) of a grid
   tick [N]               N ticks of the one-second timer (default 1)
+  export GRID PATH       write GRID (RX, RG, LG, RB, SBX, ...) as CSV to PATH
   dump                   print the whole state as one JSON document
   summary                print the row counts, labels and messages as one JSON line
 
@@ -57,7 +72,8 @@ environment:
   KORVEX_STALL_TIMEOUT_MS=N
                          a request that receives nothing for N ms fails (default 30000)
 
-exit status: 0 once every action has run; 2 when the arguments are wrong.
+exit status: 0 once every action has run; 1 when an export failed (the other actions
+still run); 2 when the arguments are wrong.
 )";
 
 // Lets scripts and tests give up on a silent service sooner than the window does.

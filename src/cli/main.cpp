@@ -9,6 +9,7 @@
 #include "cli/cli_platform.h"
 #include "cli/json_dump.h"
 #include "session/session.h"
+#include "state/grid_csv.h"
 #include "text/cp1251.h"
 
 namespace {
@@ -42,7 +43,21 @@ void openRow(Session& session, const std::string& grid, int row) {
   if (grid == "RB") session.RBCellDblClick(0, row);
 }
 
-void run(const Action& action, Session& session, CliPlatform& platform) {
+// Writes one grid as the window's export would; false, with the reason on stderr, when
+// the file could not be written.
+bool exportGrid(korvex::Form& form, const std::string& name, const std::string& path) {
+  for (const korvex::GridModel* grid : form.grids()) {
+    if (grid->name() != name) continue;
+    const std::error_code failed = korvex::writeCsvFile(path, korvex::gridCsv(*grid));
+    if (!failed) return true;
+    std::cerr << "korvex-cli: export " << name << " to " << path << " failed: " << failed.message()
+              << '\n';
+  }
+  return false;
+}
+
+// False when the action was an export that failed.
+bool run(const Action& action, Session& session, CliPlatform& platform) {
   korvex::Form& form = session.form();
   switch (action.kind) {
     case Action::Kind::TypeLogin:
@@ -60,6 +75,11 @@ void run(const Action& action, Session& session, CliPlatform& platform) {
     case Action::Kind::Refresh:
       session.spSkinXFormButton2Click();
       break;
+    case Action::Kind::ReloadExchange:
+      session.reloadExchange();
+      break;
+    case Action::Kind::Export:
+      return exportGrid(form, action.text, action.path);
     case Action::Kind::Open:
       openRow(session, action.text, action.number);
       break;
@@ -75,6 +95,7 @@ void run(const Action& action, Session& session, CliPlatform& platform) {
       break;
   }
   std::cout.flush();
+  return true;
 }
 
 }  // namespace
@@ -100,10 +121,11 @@ int main(int argc, char** argv) {
   Session session(platform, configFor(*invocation));
   platform.attach(session.form());
   session.FormCreate();
+  bool exportsWritten = true;
   for (const Action& action : invocation->actions) {
     // A closed window takes no more input, but its last state can still be printed.
     if (session.form().closed && action.kind != Action::Kind::Dump) continue;
-    run(action, session, platform);
+    if (!run(action, session, platform)) exportsWritten = false;
   }
-  return 0;
+  return exportsWritten ? 0 : 1;
 }

@@ -81,6 +81,13 @@ void Session::Timer1Timer() {
   if (countDownOnly(ctx_)) actions_.perform(Kind::LiveReload, [this] { reloadLiveOnTimer(ctx_); });
 }
 
+void Session::reloadExchange() {
+  actions_.perform(Kind::Other, [this] {
+    loadRadarWithLineMarks(ctx_);
+    loadLiveWithRadarFigures(ctx_);
+  });
+}
+
 void Session::cancelRequests() {
   cancelled_ = true;
   actions_.dropWaiting();

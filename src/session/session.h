@@ -40,6 +40,9 @@ class Session {
   void LGCellDblClick(int col, int row);
   void RBCellDblClick(int col, int row);
   void Timer1Timer();
+  // "Reload exchange figures": the radar, then the live list, in the log-in's order, so
+  // the live list's exchange figures are brought up to date on demand.
+  void reloadExchange();
 
   // Whether a handler is under way, waiting for the network or the user.
   bool busy() const { return actions_.busy(); }

@@ -14,11 +14,11 @@ constexpr Colour kResultLines = 0x00D78D4A;
 constexpr Colour kForecastGround = 0x00E9E5E4;
 
 const std::array<std::pair<std::string_view, GridLook>, 11> kLooks{{
-    {"RX", {.rowSelect = true, .resizableRows = true, .gridLines = kLineOrange}},
-    {"RG", {.gridLines = kLineOrange}},
-    {"LG", {.gridLines = kLiveLines}},
-    {"RB", {.gridLines = colours::ActiveBorder}},
-    {"SBX", {.gridLines = colours::AppWorkspace}},
+    {"RX", {.rowSelect = true, .resizableRows = true, .list = true, .gridLines = kLineOrange}},
+    {"RG", {.rowSelect = true, .list = true, .gridLines = kLineOrange}},
+    {"LG", {.rowSelect = true, .list = true, .flashChanges = true, .gridLines = kLiveLines}},
+    {"RB", {.list = true, .gridLines = colours::ActiveBorder}},
+    {"SBX", {.list = true, .gridLines = colours::AppWorkspace}},
     {"MatchGrid", {.header = false, .gridLines = kHeaderStripLines}},
     {"SG", {.gridLines = colours::ActiveCaption, .background = kForecastGround}},
     {"ScGrid", {.background = kForecastGround}},

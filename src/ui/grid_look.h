@@ -12,6 +12,10 @@ struct GridLook {
   bool header = true;
   bool rowSelect = false;
   bool resizableRows = false;
+  // A list of matches: sorted, filtered, copied and exported as a trading screen.
+  bool list = false;
+  // Cells that changed since the previous load stand out for a while.
+  bool flashChanges = false;
   std::optional<Colour> gridLines;
   std::optional<Colour> background;
 };

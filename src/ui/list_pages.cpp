@@ -2,9 +2,11 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "ui/filter_bar.h"
 #include "ui/grid_view.h"
 #include "ui/main_window.h"
 #include "ui/page_parts.h"
+#include "ui/view_settings.h"
 
 namespace korvex::ui {
 
@@ -45,7 +47,10 @@ QWidget* MainWindow::buildLivePage() {
   Form& form = session_->form();
   GridView* live = gridView(form.live.LG);
   bindDoubleClick(live, &Session::LGCellDblClick);
-  return stacked({{topBar({formLabel(form.live.Livetime)}, {formLabel(form.live.lcount)}), 0},
+  return stacked({{topBar({formLabel(form.live.Livetime), reloadExchangeButton()},
+                          {countLabel(form.live.lcount, live)}),
+                   0},
+                  {new FilterBar(live), 0},
                   {live, 1},
                   {betsPanel(), 0}});
 }
@@ -60,6 +65,7 @@ QWidget* MainWindow::buildRadarPage() {
   splitter->addWidget(gridView(form.radar.SBX));
   splitter->setStretchFactor(0, 1);
   splitter->setSizes({400, kJournalHeight});
+  rememberSplitter(splitter, QStringLiteral("radar"));
   return stacked({{topBar({}, {}, kRadarBarHeight), 0}, {splitter, 1}});
 }
 
@@ -67,7 +73,9 @@ QWidget* MainWindow::buildReportPage() {
   Form& form = session_->form();
   GridView* report = gridView(form.line.RG);
   bindDoubleClick(report, &Session::RGCellDblClick);
-  return stacked({{topBar({}, {formLabel(form.line.countsoon2)}), 0}, {report, 1}});
+  return stacked({{topBar({}, {countLabel(form.line.countsoon2, report)}), 0},
+                  {new FilterBar(report), 0},
+                  {report, 1}});
 }
 
 }  // namespace korvex::ui

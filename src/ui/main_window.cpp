@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "ui/filter_bar.h"
 #include "ui/grid_view.h"
 #include "ui/icon_painter.h"
 #include "ui/image_lists.h"
@@ -115,19 +116,29 @@ GridView* MainWindow::gridView(GridModel& grid) {
   return new GridView(grid);
 }
 
-QLabel* MainWindow::formLabel(Label& text, bool hiddenWhenEmpty) {
-  auto* label = new QLabel(fromCp1251(text.text()));
+QLabel* MainWindow::formLabel(Label& text, bool hiddenWhenEmpty,
+                              std::function<QString(const QString&)> present) {
+  if (!present) present = [](const QString& shown) { return shown; };
+  auto* label = new QLabel(present(fromCp1251(text.text())));
   label->setAlignment(Qt::AlignCenter);
   label->setVisible(!hiddenWhenEmpty || !text.text().empty());
   for (const auto& [name, field] : session_->form().labels())
     if (field == &text) label->setObjectName(QString::fromLatin1(name));
   // Shown as soon as the Form's text changes: a handler that lets the window paint
   // before a long request shows what it has written so far.
-  const int key = text.addObserver([label, hiddenWhenEmpty](const std::string& now) {
-    label->setText(fromCp1251(now));
+  const int key = text.addObserver([label, hiddenWhenEmpty, present](const std::string& now) {
+    label->setText(present(fromCp1251(now)));
     if (hiddenWhenEmpty) label->setVisible(!now.empty());
   });
   connect(label, &QObject::destroyed, this, [&text, key] { text.removeObserver(key); });
+  return label;
+}
+
+QLabel* MainWindow::countLabel(Label& count, GridView* view) {
+  const auto present = [view](const QString& loaderCount) { return countText(*view, loaderCount); };
+  QLabel* label = formLabel(count, false, present);
+  connect(view, &GridView::shownRowsChanged, label,
+          [label, &count, present] { label->setText(present(fromCp1251(count.text()))); });
   return label;
 }
 

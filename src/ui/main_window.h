@@ -48,10 +48,15 @@ class MainWindow : public QWidget {
   QWidget* buildLivePage();
   QWidget* buildRadarPage();
   QWidget* buildReportPage();
+  QWidget* reloadExchangeButton();
 
   GridView* gridView(GridModel& grid);
-  // A label that shows one of the Form's texts, centred, and follows it as it changes.
-  QLabel* formLabel(Label& text, bool hiddenWhenEmpty = false);
+  // A label that shows one of the Form's texts, centred, and follows it as it changes;
+  // `present` turns the text into what the label shows.
+  QLabel* formLabel(Label& text, bool hiddenWhenEmpty = false,
+                    std::function<QString(const QString&)> present = {});
+  // A list's count label, which counts the shown rows too while the list is filtered.
+  QLabel* countLabel(Label& count, GridView* view);
   QLabel* playerPicture();
   void bindDoubleClick(GridView* view, void (Session::*handler)(int, int));
 

@@ -1,16 +1,19 @@
-// korvex-screenshot OUT.png [--login USER PASSWORD] [--open-first] [--page INDEX]
-//                   [--stat-tab INDEX]
+// korvex-screenshot OUT.png [--login USER PASSWORD] [--sort COLUMN] [--filter TEXT]
+//                   [--open-first] [--page INDEX] [--stat-tab INDEX]
 //
-// Builds the real window without a display, optionally logs in and opens the first match
-// of the line, shows a page or a tab of the analysis, and saves what the window shows as a
-// PNG. The addresses come from the
+// Builds the real window without a display, optionally logs in, sorts the line by a column
+// and filters it, opens the first match of the line, shows a page or a tab of the
+// analysis, and saves what the window shows as a PNG. The user's own column layout is left
+// out, so every picture starts from the designed one. The addresses come from the
 // same environment variables the program reads.
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 #include <optional>
@@ -29,6 +32,8 @@ struct Options {
   bool openFirst = false;
   int page = -1;
   int statTab = -1;
+  int sortColumn = -1;
+  QString filter;
 };
 
 bool readIndex(const QStringList& args, qsizetype& i, int& index) {
@@ -49,6 +54,10 @@ std::optional<Options> parseOptions(const QStringList& args) {
       options.openFirst = true;
     } else if (arg == QLatin1String("--page")) {
       if (!readIndex(args, i, options.page)) return std::nullopt;
+    } else if (arg == QLatin1String("--sort")) {
+      if (!readIndex(args, i, options.sortColumn)) return std::nullopt;
+    } else if (arg == QLatin1String("--filter") && i + 1 < args.size()) {
+      options.filter = args[++i];
     } else if (arg == QLatin1String("--stat-tab")) {
       if (!readIndex(args, i, options.statTab)) return std::nullopt;
     } else if (!arg.startsWith(QLatin1String("--")) && options.output.isEmpty()) {
@@ -97,6 +106,13 @@ bool logIn(QWidget& window, const QString& user, const QString& password) {
   return true;
 }
 
+void sortAndFilterLine(QWidget& window, const Options& options) {
+  auto* line = window.findChild<korvex::ui::GridView*>(QStringLiteral("RX"));
+  if (options.sortColumn >= 0) line->sortByColumn(options.sortColumn, Qt::AscendingOrder);
+  if (!options.filter.isEmpty())
+    window.findChild<QLineEdit*>(QStringLiteral("RXFilterText"))->setText(options.filter);
+}
+
 bool openFirstMatch(QWidget& window) {
   auto* line = window.findChild<korvex::ui::GridView*>(QStringLiteral("RX"));
   if (!line || line->model()->rowCount() == 0) return false;
@@ -117,11 +133,13 @@ int main(int argc, char** argv) {
   const std::optional<Options> options = parseOptions(QApplication::arguments());
   if (!options) {
     std::fprintf(stderr,
-                 "usage: korvex-screenshot OUT.png [--login USER PASSWORD] [--open-first] "
-                 "[--page INDEX] [--stat-tab INDEX]\n");
+                 "usage: korvex-screenshot OUT.png [--login USER PASSWORD] [--sort COLUMN] "
+                 "[--filter TEXT] [--open-first] [--page INDEX] [--stat-tab INDEX]\n");
     return 2;
   }
   korvex::ui::applyTheme(app);
+  const QTemporaryDir settings;
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
 
   UnattendedPlatform platform;
   korvex::ui::MainWindow window({}, &platform);
@@ -133,6 +151,8 @@ int main(int argc, char** argv) {
     logIn(window, options->login->first, options->login->second);
     settle();
   }
+  sortAndFilterLine(window, *options);
+  settle();
   if (options->openFirst) {
     if (!openFirstMatch(window)) std::fprintf(stderr, "The line is empty: nothing to open.\n");
     settle();

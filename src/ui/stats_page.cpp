@@ -7,10 +7,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/filter_bar.h"
 #include "ui/grid_view.h"
 #include "ui/image_lists.h"
 #include "ui/main_window.h"
 #include "ui/page_parts.h"
+#include "ui/view_settings.h"
 
 namespace korvex::ui {
 
@@ -56,16 +58,16 @@ QWidget* MainWindow::buildStatsPage() {
   refresh->setObjectName(QStringLiteral("spSkinXFormButton2"));
   connect(refresh, &QPushButton::clicked, this,
           [this] { runHandler([this] { session_->spSkinXFormButton2Click(); }); });
-  QWidget* bar = topBar({refresh}, {formLabel(form.line.countsoon)});
-
   GridView* rx = gridView(form.line.RX);
   bindDoubleClick(rx, &Session::RXCellDblClick);
+  QWidget* bar = topBar({refresh}, {countLabel(form.line.countsoon, rx)});
 
   auto* left = new QWidget;
   auto* leftLayout = new QVBoxLayout(left);
   leftLayout->setContentsMargins(0, 0, 0, 0);
   leftLayout->setSpacing(0);
   leftLayout->addWidget(bar);
+  leftLayout->addWidget(new FilterBar(rx));
   leftLayout->addWidget(rx);
 
   auto* splitter = new QSplitter(Qt::Horizontal);
@@ -74,6 +76,7 @@ QWidget* MainWindow::buildStatsPage() {
   splitter->addWidget(buildStatPanel());
   splitter->setStretchFactor(1, 1);
   splitter->setSizes({kLeftColumnWidth, 1017 - kLeftColumnWidth});
+  rememberSplitter(splitter, QStringLiteral("stats"));
   return splitter;
 }
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "grid/grid_model.h"
+
+namespace korvex {
+
+// What a grid shows of one cell as plain CP1251 text: a text or number cell its text, an
+// image or check-box cell its hint (empty when it has none), since a picture has no text.
+std::string_view cellAsText(const GridModel& grid, int col, int row);
+
+// The columns the window shows of a grid, left to right as the grid declares them.
+std::vector<int> visibleColumns(const GridModel& grid);
+
+// RFC 4180 in UTF-8: the captions of `columns`, then one line per entry of `rows`, each
+// line ending CR LF. Exports and the window's "Export CSV…" both write this.
+std::string gridCsv(const GridModel& grid, const std::vector<int>& columns,
+                    const std::vector<int>& rows);
+// The grid as korvex-cli exports it: its visible columns, every row in its order.
+std::string gridCsv(const GridModel& grid);
+
+// The same cells as tab-separated UTF-8 lines with a caption line, for the clipboard:
+// spreadsheets paste it into cells. Tabs and line breaks inside a cell become blanks.
+std::string gridTabText(const GridModel& grid, const std::vector<int>& columns,
+                        const std::vector<int>& rows);
+
+// Replaces `file` with the CSV whole or not at all; returns the first error, or none.
+std::error_code writeCsvFile(const std::filesystem::path& file, std::string_view csv);
+
+}  // namespace korvex
