@@ -9,10 +9,21 @@
 namespace korvex::cli {
 
 struct Action {
-  enum class Kind { TypeLogin, TypePassword, Remember, Login, Refresh, Open, Tick, Dump, Summary };
+  enum class Kind {
+    TypeLogin,
+    TypePassword,
+    Remember,
+    Login,
+    Refresh,
+    Open,
+    CheckExchange,
+    Tick,
+    Dump,
+    Summary
+  };
   Kind kind;
-  std::string text;  // typed text (UTF-8) or the grid name of open
-  int number = 0;    // remember: 1 on, 0 off; open: the row; tick: how many
+  std::string text;  // typed text (UTF-8) or the grid name of open and check-exchange
+  int number = 0;    // remember: 1 on, 0 off; open, check-exchange: the row; tick: how many
 };
 
 struct Invocation {
@@ -47,6 +58,9 @@ actions, run in the order given:
   login                  click LOGIN
   refresh                click Refresh
   open RX|RG|LG|RB ROW   double-click row ROW (from 0) of a grid
+  check-exchange LG|RX ROW
+                         "Check the exchange now" on row ROW: the radar action of the
+                         last RB row with the same match; nothing for a row off the radar
   tick [N]               N ticks of the one-second timer (default 1)
   dump                   print the whole state as one JSON document
   summary                print the row counts, labels and messages as one JSON line

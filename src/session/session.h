@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "session/action_queue.h"
+#include "session/list_links.h"
 #include "session/worker_requests.h"
 #include "state/context.h"
 
@@ -40,6 +41,9 @@ class Session {
   void LGCellDblClick(int col, int row);
   void RBCellDblClick(int col, int row);
   void Timer1Timer();
+  // "Check the exchange now" on a line or live row: the radar action of the RB row it
+  // stands for, as a double-click there would run it; nothing for a row off the radar.
+  void checkExchange(RadarLinkedList list, int row);
 
   // Whether a handler is under way, waiting for the network or the user.
   bool busy() const { return actions_.busy(); }
