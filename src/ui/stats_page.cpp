@@ -56,10 +56,10 @@ QWidget* MainWindow::buildStatsPage() {
   refresh->setObjectName(QStringLiteral("spSkinXFormButton2"));
   connect(refresh, &QPushButton::clicked, this,
           [this] { runHandler([this] { session_->spSkinXFormButton2Click(); }); });
-  QWidget* bar = topBar({refresh}, {formLabel(form.line.countsoon)});
-
   GridView* rx = gridView(form.line.RX);
   bindDoubleClick(rx, &Session::RXCellDblClick);
+  QWidget* bar = topBar({refresh, exchangeCheckButton(rx, RadarLinkedList::Line)},
+                        {formLabel(form.line.countsoon)});
 
   auto* left = new QWidget;
   auto* leftLayout = new QVBoxLayout(left);
