@@ -55,6 +55,7 @@ package:
 screenshot: build
 	scripts/screenshot.sh build/dev docs/korvex.png
 	scripts/screenshot.sh build/dev docs/korvex-value.png --stat-tab 4
+	scripts/screenshot.sh build/dev docs/korvex-live.png --signal --page 2
 
 clean:
 	rm -rf build

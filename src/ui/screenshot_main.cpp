@@ -1,10 +1,10 @@
-// korvex-screenshot OUT.png [--login USER PASSWORD] [--open-first] [--page INDEX]
+// korvex-screenshot OUT.png [--login USER PASSWORD] [--open-first] [--signal] [--page INDEX]
 //                   [--stat-tab INDEX]
 //
-// Builds the real window without a display, optionally logs in and opens the first match
-// of the line, shows a page or a tab of the analysis, and saves what the window shows as a
-// PNG. The addresses come from the
-// same environment variables the program reads.
+// Builds the real window without a display, optionally logs in, opens the first match
+// of the line, checks the exchange from the live rows until a bet signal comes, shows a
+// page or a tab of the analysis, and saves what the window shows as a PNG. The addresses come from
+// the same environment variables the program reads.
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QLineEdit>
@@ -27,6 +27,7 @@ struct Options {
   QString output;
   std::optional<std::pair<QString, QString>> login;
   bool openFirst = false;
+  bool signal = false;
   int page = -1;
   int statTab = -1;
 };
@@ -47,6 +48,8 @@ std::optional<Options> parseOptions(const QStringList& args) {
       i += 2;
     } else if (arg == QLatin1String("--open-first")) {
       options.openFirst = true;
+    } else if (arg == QLatin1String("--signal")) {
+      options.signal = true;
     } else if (arg == QLatin1String("--page")) {
       if (!readIndex(args, i, options.page)) return std::nullopt;
     } else if (arg == QLatin1String("--stat-tab")) {
@@ -109,6 +112,22 @@ bool openFirstMatch(QWidget& window) {
   return true;
 }
 
+// The exchange moves on each read, so a few rounds over the live rows find a signal.
+bool checkUntilSignal(QWidget& window) {
+  constexpr int kRounds = 5;
+  auto* live = window.findChild<korvex::ui::GridView*>(QStringLiteral("LG"));
+  auto* journal = window.findChild<korvex::ui::GridView*>(QStringLiteral("betsJournal"));
+  auto* check = window.findChild<QPushButton*>(QStringLiteral("checkExchangeLG"));
+  for (int round = 0; round < kRounds; ++round) {
+    for (int row = 0; row < live->model()->rowCount(); ++row) {
+      live->setCurrentIndex(live->model()->index(row, live->columnAt(0)));
+      if (check->isEnabled()) QTest::mouseClick(check, Qt::LeftButton);
+      if (journal->model()->rowCount() > 0) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -118,7 +137,7 @@ int main(int argc, char** argv) {
   if (!options) {
     std::fprintf(stderr,
                  "usage: korvex-screenshot OUT.png [--login USER PASSWORD] [--open-first] "
-                 "[--page INDEX] [--stat-tab INDEX]\n");
+                 "[--signal] [--page INDEX] [--stat-tab INDEX]\n");
     return 2;
   }
   korvex::ui::applyTheme(app);
@@ -135,6 +154,11 @@ int main(int argc, char** argv) {
   }
   if (options->openFirst) {
     if (!openFirstMatch(window)) std::fprintf(stderr, "The line is empty: nothing to open.\n");
+    settle();
+  }
+  if (options->signal) {
+    if (!checkUntilSignal(window))
+      std::fprintf(stderr, "No bet signal came: the panel is empty.\n");
     settle();
   }
   if (options->page >= 0) {
