@@ -12,6 +12,7 @@ namespace korvex::cli {
 namespace {
 
 constexpr std::array kOpenableGrids{"RX", "RG", "LG", "RB"};
+constexpr std::array kRadarLinkedGrids{"LG", "RX"};
 
 std::optional<int> wholeNumber(const std::string& text) {
   int value = 0;
@@ -60,18 +61,21 @@ std::optional<Action> readAction(const std::string& name, Reader& in, std::strin
     if (!state || (*state != "on" && *state != "off")) return missing("on or off");
     return Action{Kind::Remember, {}, *state == "on" ? 1 : 0};
   }
-  if (name == "open") {
+  // GRID ROW, GRID one of `grids`.
+  auto gridRow = [&](Kind kind, const auto& grids, const char* choices) -> std::optional<Action> {
     auto grid = in.take();
     auto row = in.take();
     if (!grid || !row) return missing("GRID ROW");
-    if (std::find(kOpenableGrids.begin(), kOpenableGrids.end(), *grid) == kOpenableGrids.end()) {
-      error = "open: GRID must be RX, RG, LG or RB, not " + *grid;
+    if (std::find(grids.begin(), grids.end(), *grid) == grids.end()) {
+      error = name + ": GRID must be " + choices + ", not " + *grid;
       return std::nullopt;
     }
     auto index = wholeNumber(*row);
     if (!index) return missing("a ROW that is a whole number from 0");
-    return Action{Kind::Open, *grid, *index};
-  }
+    return Action{kind, *grid, *index};
+  };
+  if (name == "open") return gridRow(Kind::Open, kOpenableGrids, "RX, RG, LG or RB");
+  if (name == "check-exchange") return gridRow(Kind::CheckExchange, kRadarLinkedGrids, "LG or RX");
   if (name == "export") {
     auto grid = in.take();
     auto path = in.take();

@@ -17,14 +17,15 @@ struct Action {
     Refresh,
     ReloadExchange,
     Open,
+    CheckExchange,
     Tick,
     Export,
     Dump,
     Summary
   };
   Kind kind;
-  std::string text;  // typed text (UTF-8) or the grid name of open and export
-  int number = 0;    // remember: 1 on, 0 off; open: the row; tick: how many
+  std::string text;  // typed text (UTF-8) or the grid name of open, check-exchange, export
+  int number = 0;    // remember: 1 on, 0 off; open, check-exchange: the row; tick: how many
   std::string path;  // export: the file to write
 };
 
@@ -61,6 +62,9 @@ actions, run in the order given:
   refresh                click Refresh
   reload-exchange        click "Reload exchange figures" (radar load, then live load)
   open RX|RG|LG|RB ROW   double-click row ROW (from 0) of a grid
+  check-exchange LG|RX ROW
+                         "Check the exchange now" on row ROW: the radar action of the
+                         last RB row with the same match; nothing for a row off the radar
   tick [N]               N ticks of the one-second timer (default 1)
   export GRID PATH       write GRID (RX, RG, LG, RB, SBX, ...) as CSV to PATH
   dump                   print the whole state as one JSON document

@@ -83,6 +83,11 @@ bool run(const Action& action, Session& session, CliPlatform& platform) {
     case Action::Kind::Open:
       openRow(session, action.text, action.number);
       break;
+    case Action::Kind::CheckExchange:
+      session.checkExchange(
+          action.text == "LG" ? korvex::RadarLinkedList::Live : korvex::RadarLinkedList::Line,
+          action.number);
+      break;
     case Action::Kind::Tick:
       // The timer only ticks once a log-in has switched it on.
       for (int i = 0; i < action.number && form.timerOn && !form.closed; ++i) session.Timer1Timer();

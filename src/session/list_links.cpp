@@ -68,4 +68,15 @@ void linkLiveWithRadar(Form& form) {
   }
 }
 
+std::optional<int> linkedRadarRow(const Form& form, RadarLinkedList list, int row) {
+  const bool line = list == RadarLinkedList::Line;
+  const GridModel& grid = line ? form.line.RX : form.live.LG;
+  if (row < 0 || row >= grid.rowCount()) return std::nullopt;
+  const std::string_view id = line ? grid.text(RxColumn::Id, row) : grid.text(LgColumn::Id, row);
+  const GridModel& radar = form.radar.RB;
+  for (int i = radar.rowCount() - 1; i >= 0; --i)
+    if (radar.text(RbColumn::Id, i) == id) return i;
+  return std::nullopt;
+}
+
 }  // namespace korvex

@@ -4,6 +4,7 @@
 #include "login/credentials.h"
 #include "radar/radar_action.h"
 #include "session/handlers.h"
+#include "state/grid_columns.h"
 
 namespace korvex {
 
@@ -67,6 +68,12 @@ void Session::LGCellDblClick(int /*col*/, int row) {
 
 void Session::RBCellDblClick(int col, int row) {
   actions_.perform(Kind::Other, [this, col, row] { korvex::RBCellDblClick(ctx_, col, row); });
+}
+
+void Session::checkExchange(RadarLinkedList list, int row) {
+  // The radar row is found at the user's click, as a double-click on RB names its row.
+  if (const auto radarRow = linkedRadarRow(form_, list, row))
+    RBCellDblClick(columnIndex(RbColumn::Id), *radarRow);
 }
 
 void Session::Timer1Timer() {

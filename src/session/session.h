@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "session/action_queue.h"
+#include "session/list_links.h"
 #include "session/worker_requests.h"
 #include "state/context.h"
 
@@ -43,6 +44,9 @@ class Session {
   // "Reload exchange figures": the radar, then the live list, in the log-in's order, so
   // the live list's exchange figures are brought up to date on demand.
   void reloadExchange();
+  // "Check the exchange now" on a line or live row: the radar action of the RB row it
+  // stands for, as a double-click there would run it; nothing for a row off the radar.
+  void checkExchange(RadarLinkedList list, int row);
 
   // Whether a handler is under way, waiting for the network or the user.
   bool busy() const { return actions_.busy(); }

@@ -1,7 +1,12 @@
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
+#include <QPushButton>
 #include <QSplitter>
+#include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/bet_signals.h"
 #include "ui/filter_bar.h"
 #include "ui/grid_view.h"
 #include "ui/main_window.h"
@@ -25,19 +30,40 @@ QWidget* stacked(std::initializer_list<std::pair<QWidget*, int>> parts) {
   return page;
 }
 
-QWidget* betsPanel() {
+QToolButton* signalsMenuButton(QAction* notifySwitch) {
+  auto* button = new QToolButton;
+  button->setObjectName(QStringLiteral("signalsMenu"));
+  button->setText(QStringLiteral("Signals"));
+  button->setPopupMode(QToolButton::InstantPopup);
+  button->setAutoRaise(true);
+  button->setStyleSheet(QStringLiteral("color: white;"));
+  auto* menu = new QMenu(button);
+  menu->addAction(notifySwitch);
+  button->setMenu(menu);
+  return button;
+}
+
+// The bet journal where the user looks while the matches play, newest signal on top.
+QWidget* betsPanel(GridView* journal, QAction* notifySwitch) {
   auto* panel = new QWidget;
   panel->setObjectName(QStringLiteral("betsPanel"));
   panel->setFixedHeight(kBetsPanelHeight);
   auto* title = new QLabel(QStringLiteral("Recoming Bets Live"));
   title->setAlignment(Qt::AlignCenter);
-  title->setFixedHeight(kBarHeight);
-  title->setStyleSheet(
-      QStringLiteral("background: #3d5a80; color: white; font-weight: bold; font-size: 12px;"));
+  title->setStyleSheet(QStringLiteral("color: white; font-weight: bold; font-size: 12px;"));
+  auto* bar = new QWidget;
+  bar->setFixedHeight(kBarHeight);
+  bar->setAttribute(Qt::WA_StyledBackground);
+  bar->setStyleSheet(QStringLiteral("background: #3d5a80;"));
+  auto* barLayout = new QHBoxLayout(bar);
+  barLayout->setContentsMargins(0, 0, 2, 0);
+  barLayout->addWidget(title, 1);
+  barLayout->addWidget(signalsMenuButton(notifySwitch));
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(0, 2, 0, 0);
-  layout->addWidget(title);
-  layout->addStretch(1);
+  layout->setSpacing(0);
+  layout->addWidget(bar);
+  layout->addWidget(journal, 1);
   return panel;
 }
 
@@ -47,12 +73,15 @@ QWidget* MainWindow::buildLivePage() {
   Form& form = session_->form();
   GridView* live = gridView(form.live.LG);
   bindDoubleClick(live, &Session::LGCellDblClick);
-  return stacked({{topBar({formLabel(form.live.Livetime), reloadExchangeButton()},
+  QPushButton* check = exchangeCheckButton(live, RadarLinkedList::Live);
+  GridView* journal = gridView(form.radar.SBX);
+  journal->setObjectName(QStringLiteral("betsJournal"));
+  return stacked({{topBar({formLabel(form.live.Livetime), check, reloadExchangeButton()},
                           {countLabel(form.live.lcount, live)}),
                    0},
                   {new FilterBar(live), 0},
                   {live, 1},
-                  {betsPanel(), 0}});
+                  {betsPanel(journal, betSignals_->notifySwitch()), 0}});
 }
 
 QWidget* MainWindow::buildRadarPage() {

@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "ui/bet_signals.h"
+#include "ui/exchange_check.h"
 #include "ui/filter_bar.h"
 #include "ui/grid_view.h"
 #include "ui/icon_painter.h"
@@ -60,6 +62,7 @@ MainWindow::MainWindow(SessionConfig config, Platform* platform, QWidget* parent
     platform = ownPlatform_.get();
   }
   session_ = std::make_unique<Session>(*platform, std::move(config));
+  betSignals_ = std::make_unique<BetSignals>(session_->form().radar.SBX);
 
   setWindowTitle(QStringLiteral("Korvex"));
   page_ = new QTabWidget(this);
@@ -79,6 +82,7 @@ MainWindow::MainWindow(SessionConfig config, Platform* platform, QWidget* parent
   layout->addWidget(page_);
   statusBar_ = new StatusBar;
   layout->addWidget(statusBar_);
+  connect(betSignals_.get(), &BetSignals::countChanged, statusBar_, &StatusBar::showSignalCount);
   auto* statusRefresh = new QTimer(this);
   statusRefresh->setInterval(kStatusRefreshMs);
   connect(statusRefresh, &QTimer::timeout, this,
@@ -153,6 +157,13 @@ void MainWindow::bindDoubleClick(GridView* view, void (Session::*handler)(int, i
   connect(view, &GridView::cellDoubleClicked, this, [this, handler](int col, int row) {
     runHandler([this, handler, col, row] { (session_.get()->*handler)(col, row); });
   });
+}
+
+QPushButton* MainWindow::exchangeCheckButton(GridView* view, RadarLinkedList list) {
+  auto* check = new ExchangeCheck(view, session_->form(), list, [this, list](int row) {
+    runHandler([this, list, row] { session_->checkExchange(list, row); });
+  });
+  return check->button();
 }
 
 void MainWindow::runHandler(const std::function<void()>& handler) {

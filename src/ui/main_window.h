@@ -12,11 +12,13 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QTabWidget;
 class QTimer;
 
 namespace korvex::ui {
 
+class BetSignals;
 class GridView;
 class StatusBar;
 class QtPlatform;
@@ -36,6 +38,7 @@ class MainWindow : public QWidget {
   ~MainWindow() override;
 
   Session& session() { return *session_; }
+  BetSignals& betSignals() { return *betSignals_; }
 
  private:
   QWidget* buildAboutPage();
@@ -59,6 +62,8 @@ class MainWindow : public QWidget {
   QLabel* countLabel(Label& count, GridView* view);
   QLabel* playerPicture();
   void bindDoubleClick(GridView* view, void (Session::*handler)(int, int));
+  // The button of "Check the exchange now" for the view's rows; the menu item comes along.
+  QPushButton* exchangeCheckButton(GridView* view, RadarLinkedList list);
 
   void runHandler(const std::function<void()>& handler);
   void afterHandler();
@@ -68,6 +73,8 @@ class MainWindow : public QWidget {
 
   std::unique_ptr<QtPlatform> ownPlatform_;
   std::unique_ptr<Session> session_;
+  // Observes the session's journal, so it goes before the session.
+  std::unique_ptr<BetSignals> betSignals_;
 
   QTabWidget* page_ = nullptr;
   QTabWidget* statPage_ = nullptr;

@@ -1,11 +1,12 @@
 // korvex-screenshot OUT.png [--login USER PASSWORD] [--sort COLUMN] [--filter TEXT]
-//                   [--open-first] [--page INDEX] [--stat-tab INDEX]
+//                   [--open-first] [--signal] [--page INDEX] [--stat-tab INDEX]
 //
 // Builds the real window without a display, optionally logs in, sorts the line by a column
-// and filters it, opens the first match of the line, shows a page or a tab of the
-// analysis, and saves what the window shows as a PNG. The user's own column layout is left
-// out, so every picture starts from the designed one. The addresses come from the
-// same environment variables the program reads.
+// and filters it, opens the first match of the line, checks the exchange from the live rows
+// until a bet signal comes, shows a page or a tab of the analysis, and saves what the
+// window shows as a PNG. The user's own column layout is left out, so every picture starts
+// from the designed one. The addresses come from the same environment variables the
+// program reads.
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QLineEdit>
@@ -30,6 +31,7 @@ struct Options {
   QString output;
   std::optional<std::pair<QString, QString>> login;
   bool openFirst = false;
+  bool signal = false;
   int page = -1;
   int statTab = -1;
   int sortColumn = -1;
@@ -52,6 +54,8 @@ std::optional<Options> parseOptions(const QStringList& args) {
       i += 2;
     } else if (arg == QLatin1String("--open-first")) {
       options.openFirst = true;
+    } else if (arg == QLatin1String("--signal")) {
+      options.signal = true;
     } else if (arg == QLatin1String("--page")) {
       if (!readIndex(args, i, options.page)) return std::nullopt;
     } else if (arg == QLatin1String("--sort")) {
@@ -125,6 +129,22 @@ bool openFirstMatch(QWidget& window) {
   return true;
 }
 
+// The exchange moves on each read, so a few rounds over the live rows find a signal.
+bool checkUntilSignal(QWidget& window) {
+  constexpr int kRounds = 5;
+  auto* live = window.findChild<korvex::ui::GridView*>(QStringLiteral("LG"));
+  auto* journal = window.findChild<korvex::ui::GridView*>(QStringLiteral("betsJournal"));
+  auto* check = window.findChild<QPushButton*>(QStringLiteral("checkExchangeLG"));
+  for (int round = 0; round < kRounds; ++round) {
+    for (int row = 0; row < live->model()->rowCount(); ++row) {
+      live->setCurrentIndex(live->model()->index(row, live->columnAt(0)));
+      if (check->isEnabled()) QTest::mouseClick(check, Qt::LeftButton);
+      if (journal->model()->rowCount() > 0) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -134,7 +154,7 @@ int main(int argc, char** argv) {
   if (!options) {
     std::fprintf(stderr,
                  "usage: korvex-screenshot OUT.png [--login USER PASSWORD] [--sort COLUMN] "
-                 "[--filter TEXT] [--open-first] [--page INDEX] [--stat-tab INDEX]\n");
+                 "[--filter TEXT] [--open-first] [--signal] [--page INDEX] [--stat-tab INDEX]\n");
     return 2;
   }
   korvex::ui::applyTheme(app);
@@ -155,6 +175,11 @@ int main(int argc, char** argv) {
   settle();
   if (options->openFirst) {
     if (!openFirstMatch(window)) std::fprintf(stderr, "The line is empty: nothing to open.\n");
+    settle();
+  }
+  if (options->signal) {
+    if (!checkUntilSignal(window))
+      std::fprintf(stderr, "No bet signal came: the panel is empty.\n");
     settle();
   }
   if (options->page >= 0) {

@@ -60,7 +60,8 @@ QWidget* MainWindow::buildStatsPage() {
           [this] { runHandler([this] { session_->spSkinXFormButton2Click(); }); });
   GridView* rx = gridView(form.line.RX);
   bindDoubleClick(rx, &Session::RXCellDblClick);
-  QWidget* bar = topBar({refresh}, {countLabel(form.line.countsoon, rx)});
+  QWidget* bar = topBar({refresh, exchangeCheckButton(rx, RadarLinkedList::Line)},
+                        {countLabel(form.line.countsoon, rx)});
 
   auto* left = new QWidget;
   auto* leftLayout = new QVBoxLayout(left);

@@ -31,17 +31,25 @@ QString listText(const char* name, const ListStatus& status) {
       .arg(QLatin1String(name), at, QString::fromStdString(status.error));
 }
 
-StatusBar::StatusBar(QWidget* parent) : QWidget(parent), loading_(new QLabel) {
+StatusBar::StatusBar(QWidget* parent)
+    : QWidget(parent), loading_(new QLabel), signalCount_(new QLabel) {
   setObjectName(QStringLiteral("StatusBar"));
   loading_->setObjectName(QStringLiteral("statusLoading"));
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(6, 1, 6, 1);
   layout->addWidget(loading_, 1);
+  signalCount_->setObjectName(QStringLiteral("statusSignals"));
+  signalCount_->setStyleSheet(QStringLiteral("font-weight: bold;"));
+  layout->addWidget(signalCount_);
   for (std::size_t i = 0; i < lists_.size(); ++i) {
     lists_[i] = new QLabel;
     lists_[i]->setObjectName(QLatin1String(kObjectNames[i]));
     layout->addWidget(lists_[i]);
   }
+}
+
+void StatusBar::showSignalCount(int count) {
+  signalCount_->setText(QStringLiteral("Bet signals: %1").arg(count));
 }
 
 void StatusBar::follow(const StatusPage& status) {

@@ -16,9 +16,12 @@ class StatusBar : public QWidget {
   // Shows the state as it is now; the window calls it after each handler and every half
   // second, which keeps the loading time running.
   void follow(const StatusPage& status);
+  // "Bet signals: 2", the signals journaled since the window opened.
+  void showSignalCount(int count);
 
  private:
   QLabel* loading_;
+  QLabel* signalCount_;
   std::array<QLabel*, 4> lists_{};  // line, radar, live list, analysis
 };
 

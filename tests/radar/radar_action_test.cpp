@@ -12,6 +12,7 @@
 #include "radar/service_reports.h"
 #include "state/context.h"
 #include "support/recording_platform.h"
+#include "support/runner_page.h"
 #include "support/test_server.h"
 
 namespace korvex {
@@ -20,13 +21,7 @@ namespace {
 const std::string kRadarReport = "/bf/bffa2.php";
 const std::string kBetReport = "/bf/sb.php";
 
-std::string runnerPage(const std::string& total, const std::string& amount,
-                       const std::string& price) {
-  return "<h1 class=\"GlobalHeadingText\">Market</h1><option selected>Runner</option>"
-         "Total matched on this event <b class=\"GlobalBoldedText\">$ " +
-         total + "</b> matched <b class=\"GlobalBoldedText\">$ " + amount +
-         "</b> price <b class=\"GlobalBoldedText\">" + price + "</b>";
-}
+using test::runnerPage;
 
 class RadarActionTest : public ::testing::Test {
  protected:
