@@ -91,6 +91,30 @@ TEST_F(ListsEndToEnd, LogInFillsTheThreeListsAndTheSixtiethTickReloadsTheLiveOne
   EXPECT_GT(linked, 0) << "the demo's radar follows some matches in play";
 }
 
+TEST_F(ListsEndToEnd, ReloadingTheExchangeFiguresReadsTheRadarThenTheLiveList) {
+  const test::ProgramRun run =
+      cli({"type-login", "demo", "type-password", "demo", "login", "reload-exchange", "dump"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const Json state = Json::parse(test::splitLines(run.out).at(0));
+
+  const std::string list = "/login/kx.php?login=demo&pass=demo&menu=";
+  std::vector<std::string> lists;
+  for (const std::string& request : requestsSeen()) {
+    for (const char* menu : {"line", "bf", "live"})
+      if (request.ends_with(list + menu)) lists.push_back(menu);
+  }
+  EXPECT_EQ(lists, (std::vector<std::string>{"line", "bf", "live", "bf", "live"}))
+      << "the log-in's loads, then the radar and the live list again, in that order";
+  EXPECT_TRUE(state["status"]["radar"]["ok"]);
+  EXPECT_TRUE(state["status"]["live"]["ok"]);
+  // The reloaded live list carries the reloaded radar's figures.
+  const std::set<std::string> radar = idsOf(state["grids"]["RB"]);
+  for (const Json& row : state["grids"]["LG"]["rows"]) {
+    EXPECT_EQ(row[21]["text"].get<std::string>().starts_with("$"),
+              radar.contains(row[0]["text"].get<std::string>()));
+  }
+}
+
 #else
 
 TEST(ListsEndToEnd, NeedsTheCliAndTheDemoService) {
