@@ -5,25 +5,14 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "net/http_client.h"
 #include "ui/qt_text.h"
 
 namespace korvex::ui {
 
 QByteArray encodeAddress(const std::string& address) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  QByteArray encoded;
-  encoded.reserve(static_cast<qsizetype>(address.size()));
-  for (const char c : address) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte <= 0x20 || byte >= 0x7F) {
-      encoded.append('%');
-      encoded.append(kHex[byte >> 4]);
-      encoded.append(kHex[byte & 0x0F]);
-    } else {
-      encoded.append(c);
-    }
-  }
-  return encoded;
+  // The bytes a URL cannot carry raw are those a request line cannot carry either.
+  return QByteArray::fromStdString(encodeRequestTarget(address));
 }
 
 QString messageText(const std::string& text) {
