@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "state/grid_columns.h"
+
 namespace korvex::ui {
 
 namespace {
@@ -14,9 +16,19 @@ constexpr Colour kResultLines = 0x00D78D4A;
 constexpr Colour kForecastGround = 0x00E9E5E4;
 
 const std::array<std::pair<std::string_view, GridLook>, 11> kLooks{{
-    {"RX", {.rowSelect = true, .resizableRows = true, .list = true, .gridLines = kLineOrange}},
+    {"RX",
+     {.rowSelect = true,
+      .resizableRows = true,
+      .list = true,
+      .tournamentHint = columnIndex(RxColumn::Flag),
+      .gridLines = kLineOrange}},
     {"RG", {.rowSelect = true, .list = true, .gridLines = kLineOrange}},
-    {"LG", {.rowSelect = true, .list = true, .flashChanges = true, .gridLines = kLiveLines}},
+    {"LG",
+     {.rowSelect = true,
+      .list = true,
+      .flashChanges = true,
+      .tournamentHint = columnIndex(LgColumn::Flag),
+      .gridLines = kLiveLines}},
     {"RB", {.list = true, .gridLines = colours::ActiveBorder}},
     {"SBX", {.list = true, .gridLines = colours::AppWorkspace}},
     {"MatchGrid", {.header = false, .gridLines = kHeaderStripLines}},

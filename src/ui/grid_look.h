@@ -16,6 +16,9 @@ struct GridLook {
   bool list = false;
   // Cells that changed since the previous load stand out for a while.
   bool flashChanges = false;
+  // The grid column whose hint names the tournament: the view offers it as a column of its
+  // own, "TOURNAMENT", hidden until the user shows it.
+  std::optional<int> tournamentHint;
   std::optional<Colour> gridLines;
   std::optional<Colour> background;
 };

@@ -6,6 +6,7 @@
 #include "state/grid_columns.h"
 #include "state/grid_csv.h"
 #include "ui/change_marks.h"
+#include "ui/grid_table_model.h"
 #include "ui/qt_text.h"
 
 namespace korvex::ui {
@@ -110,7 +111,8 @@ QVariant GridProxy::data(const QModelIndex& index, int role) const {
 }
 
 bool GridProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const {
-  const int col = left.column();
+  // A column of the view's own sorts by the hint it shows.
+  const int col = static_cast<const GridTableModel*>(sourceModel())->gridColumn(left.column());
   return compareCellTexts(fromCp1251(cellAsText(grid_, col, left.row())),
                           fromCp1251(cellAsText(grid_, col, right.row())), collator_) < 0;
 }

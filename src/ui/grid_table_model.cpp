@@ -66,7 +66,16 @@ int GridTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int GridTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : grid_.columnCount();
+  return parent.isValid() ? 0 : grid_.columnCount() + static_cast<int>(hintColumns_.size());
+}
+
+void GridTableModel::addHintColumn(int source, const QString& caption) {
+  hintColumns_.push_back({source, caption});
+}
+
+int GridTableModel::gridColumn(int modelColumn) const {
+  const auto extra = static_cast<std::size_t>(modelColumn - grid_.columnCount());
+  return extra < hintColumns_.size() ? hintColumns_[extra].source : modelColumn;
 }
 
 Qt::ItemFlags GridTableModel::flags(const QModelIndex& index) const {
@@ -75,8 +84,24 @@ Qt::ItemFlags GridTableModel::flags(const QModelIndex& index) const {
 }
 
 QVariant GridTableModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.column() >= grid_.columnCount()) return {};
+  if (!index.isValid() || index.column() >= columnCount()) return {};
+  if (index.column() >= grid_.columnCount())
+    return hintColumnData(gridColumn(index.column()), index.row(), role);
   return cellData(index.column(), index.row(), role);
+}
+
+QVariant GridTableModel::hintColumnData(int source, int row, int role) const {
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+      return fromCp1251(grid_.cell(source, row).hint);
+    case Qt::FontRole:
+      return looks_[static_cast<size_t>(source)].font;
+    case Qt::ForegroundRole:
+      return looks_[static_cast<size_t>(source)].foreground;
+    default:
+      return {};
+  }
 }
 
 QVariant GridTableModel::cellData(int col, int row, int role) const {
@@ -115,8 +140,14 @@ QVariant GridTableModel::cellData(int col, int row, int role) const {
 }
 
 QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || section < 0 || section >= grid_.columnCount())
+  if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
     return QAbstractTableModel::headerData(section, orientation, role);
+  if (section >= grid_.columnCount()) {
+    if (role == Qt::DisplayRole)
+      return hintColumns_[static_cast<size_t>(section - grid_.columnCount())].header;
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    return {};
+  }
   const ColumnLook& look = looks_[static_cast<size_t>(section)];
   switch (role) {
     case Qt::DisplayRole:
@@ -153,6 +184,11 @@ void GridTableModel::cellChanged(int col, int row) {
   if (row < 0 || row >= rows_ || col < 0 || col >= grid_.columnCount()) return;
   const QModelIndex changed = index(row, col);
   emit dataChanged(changed, changed);
+  for (std::size_t i = 0; i < hintColumns_.size(); ++i) {
+    if (hintColumns_[i].source != col) continue;
+    const QModelIndex shown = index(row, grid_.columnCount() + static_cast<int>(i));
+    emit dataChanged(shown, shown);
+  }
 }
 
 void GridTableModel::enabledChanged(bool enabled) {

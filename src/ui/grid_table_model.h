@@ -23,6 +23,13 @@ class GridTableModel : public QAbstractTableModel, public GridObserver {
 
   GridModel& grid() const { return grid_; }
 
+  // A column of the view's own after the grid's: the hint of grid column `source` as text.
+  // The line keeps its tournament only as its flag's hint; this makes it a column to
+  // read, sort and export without changing the grid. Call before any view uses the model.
+  void addHintColumn(int source, const QString& caption);
+  // The grid column a model column shows: its own, or the one whose hint it shows.
+  int gridColumn(int modelColumn) const;
+
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
@@ -50,9 +57,16 @@ class GridTableModel : public QAbstractTableModel, public GridObserver {
   };
 
   QVariant cellData(int col, int row, int role) const;
+  QVariant hintColumnData(int source, int row, int role) const;
+
+  struct HintColumn {
+    int source;
+    QVariant header;
+  };
 
   GridModel& grid_;
   std::vector<ColumnLook> looks_;
+  std::vector<HintColumn> hintColumns_;
   // The grid reports a change after making it; Qt must hear "about to" first, so the
   // count the views see moves only between the begin and end calls.
   int rows_ = 0;

@@ -30,6 +30,7 @@ constexpr int kRowHeight = 18;
 // Fitting a column to its content reads this many rows beyond the visible ones, so a
 // 20,000-row list is measured in a moment.
 constexpr int kFitRows = 100;
+constexpr int kHintColumnWidth = 160;
 const QColor kChangedCell(255, 196, 0, 110);
 const QColor kNewRow(90, 200, 90, 70);
 
@@ -83,11 +84,13 @@ GridView::GridView(GridModel& grid, QWidget* parent)
       model_(new GridTableModel(grid, this)),
       proxy_(new GridProxy(grid, this)) {
   setObjectName(QString::fromStdString(grid.name()));
+  const GridLook look = gridLook(grid.name());
+  if (look.tournamentHint)
+    model_->addHintColumn(*look.tournamentHint, QStringLiteral("TOURNAMENT"));
   proxy_->setSourceModel(model_);
   setModel(proxy_);
   setItemDelegate(new CentredImageDelegate(this));
 
-  const GridLook look = gridLook(grid.name());
   setEditTriggers(NoEditTriggers);
   setSelectionMode(SingleSelection);
   setSelectionBehavior(look.rowSelect ? SelectRows : SelectItems);
@@ -112,6 +115,10 @@ GridView::GridView(GridModel& grid, QWidget* parent)
     // is offered as a tooltip. In a list every column is the user's to size.
     if (def.autoSize && !look.list)
       horizontalHeader()->setSectionResizeMode(col, QHeaderView::Stretch);
+  }
+  for (int col = grid.columnCount(); col < model_->columnCount(); ++col) {
+    setColumnWidth(col, kHintColumnWidth);
+    setColumnHidden(col, true);
   }
 
   if (look.gridLines)
@@ -231,8 +238,12 @@ void GridView::saveColumns() const {
 void GridView::showColumnMenu(const QPoint& at) {
   QMenu menu(this);
   const GridModel& grid = model_->grid();
-  for (int col = 0; col < grid.columnCount(); ++col) {
-    QAction* shown = menu.addAction(columnCaption(grid.column(col), col));
+  for (int col = 0; col < model_->columnCount(); ++col) {
+    const QString caption =
+        col < grid.columnCount()
+            ? columnCaption(grid.column(col), col)
+            : model_->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString();
+    QAction* shown = menu.addAction(caption);
     shown->setCheckable(true);
     shown->setChecked(!isColumnHidden(col));
     connect(shown, &QAction::toggled, this, [this, col](bool on) { setColumnHidden(col, !on); });
@@ -245,7 +256,8 @@ std::vector<int> GridView::shownColumns() const {
   const QHeaderView* header = horizontalHeader();
   for (int visual = 0; visual < header->count(); ++visual) {
     const int col = header->logicalIndex(visual);
-    if (!header->isSectionHidden(col)) columns.push_back(col);
+    // A column of the view's own writes the hint it shows: its grid column's text.
+    if (!header->isSectionHidden(col)) columns.push_back(model_->gridColumn(col));
   }
   return columns;
 }

@@ -172,6 +172,26 @@ TEST_F(TradingScreenTest, CopyGivesTheSelectedRowsAsShownWithACaptionLine) {
             "Spain. . \tMen\t15.06.2024\t10:00\tZorro A.\tSmith J.\t10.5\t1.5\n");
 }
 
+TEST_F(TradingScreenTest, TheLinesTournamentIsAColumnToShowSortAndCopy) {
+  line = "<match><country>Spain</country><id>1</id><typeliga>ATP</typeliga><nameliga>Seville"
+         "</nameliga></match><match><country>Chile</country><id>2</id><typeliga>WTA</typeliga>"
+         "<nameliga>Santiago</nameliga></match>";
+  GridView* rx = logInTo("RX");
+  Form& form = window().session().form();
+  const int tournament = form.line.RX.columnCount();
+  ASSERT_EQ(rx->model()->columnCount(), tournament + 1) << "a column of the view, not the grid";
+  EXPECT_TRUE(rx->isColumnHidden(tournament));
+  EXPECT_EQ(rx->model()->headerData(tournament, Qt::Horizontal).toString(), "TOURNAMENT");
+
+  rx->setColumnHidden(tournament, false);
+  rx->sortByColumn(tournament, Qt::AscendingOrder);
+  EXPECT_EQ(idsShown(rx, form.line.RX), (std::vector<std::string>{"2", "1"}));
+  EXPECT_EQ(rx->model()->index(0, tournament).data().toString(), "Chile. WTA. Santiago");
+  rx->selectionModel()->select(rx->model()->index(1, 0),
+                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  EXPECT_TRUE(rx->selectionText().contains("Spain. ATP. Seville"));
+}
+
 TEST(GridViewSettings, ColumnsSortAndWidthsComeBackAfterARestart) {
   GridModel grid("RG", columns::RG());
   const int league = columnIndex(RgColumn::League);
