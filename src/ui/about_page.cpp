@@ -118,10 +118,9 @@ QWidget* MainWindow::buildAboutPage() {
           [this] { runHandler([this] { session_->spSkinXFormButton1Click(); }); });
   connect(link, &QLabel::linkActivated, this,
           [this, vendorPage] { session_->context().platform.openUrl(vendorPage); });
-  // The log-in is typed first and sent with Enter from either field.
+  // The log-in is sent with Enter from either field.
   for (QLineEdit* field : {loginEdit_, passEdit_})
     connect(field, &QLineEdit::returnPressed, login, &QPushButton::click);
-  loginEdit_->setFocus();
   return page;
 }
 

@@ -108,6 +108,8 @@ MainWindow::MainWindow(SessionConfig config, Platform* platform, QWidget* parent
 
   session_->FormCreate();
   syncFromForm();
+  // Hiding the other tabs hands the focus to the tab bar; the log-in is typed first.
+  loginEdit_->setFocus();
 }
 
 MainWindow::~MainWindow() {

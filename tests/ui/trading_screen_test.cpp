@@ -172,6 +172,29 @@ TEST_F(TradingScreenTest, CopyGivesTheSelectedRowsAsShownWithACaptionLine) {
             "Spain. . \tMen\t15.06.2024\t10:00\tZorro A.\tSmith J.\t10.5\t1.5\n");
 }
 
+TEST_F(TradingScreenTest, TheKeyboardLogsInFindsAndGoesToTheEnds) {
+  window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+  auto* login = find<QLineEdit>("loginedit");
+  EXPECT_TRUE(login->hasFocus()) << "the log-in is typed first, not "
+                                 << QApplication::focusWidget()->objectName().toStdString();
+  QTest::keyClicks(login, "user");
+  QTest::keyClicks(find<QLineEdit>("passedit"), "pass");
+  QTest::keyClick(find<QLineEdit>("passedit"), Qt::Key_Return);
+  ASSERT_EQ(visibleTabs(), (QStringList{"Stats", "Live"})) << "Enter clicked LOGIN";
+
+  auto* rx = find<GridView>("RX");
+  rx->setFocus();
+  QTest::keyClick(rx, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_TRUE(find<QLineEdit>("RXFilterText")->hasFocus());
+  rx->setFocus();
+  rx->setCurrentIndex(rx->model()->index(1, columnIndex(RxColumn::Home)));
+  QTest::keyClick(rx, Qt::Key_End);
+  EXPECT_EQ(rx->currentIndex().row(), 2);
+  QTest::keyClick(rx, Qt::Key_Home);
+  EXPECT_EQ(rx->currentIndex().row(), 0);
+}
+
 TEST_F(TradingScreenTest, TheLinesTournamentIsAColumnToShowSortAndCopy) {
   line = "<match><country>Spain</country><id>1</id><typeliga>ATP</typeliga><nameliga>Seville"
          "</nameliga></match><match><country>Chile</country><id>2</id><typeliga>WTA</typeliga>"
