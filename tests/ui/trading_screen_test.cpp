@@ -195,10 +195,29 @@ TEST_F(TradingScreenTest, TheKeyboardLogsInFindsAndGoesToTheEnds) {
   EXPECT_EQ(rx->currentIndex().row(), 0);
 }
 
+TEST_F(TradingScreenTest, TheWindowsExportWritesWhatTheViewShows) {
+  GridView* rx = logInTo("RX");
+  find<QToolButton>("RXWomen")->setChecked(false);  // Zorro A. and Abel B. stay
+  rx->sortByColumn(columnIndex(RxColumn::Home), Qt::AscendingOrder);
+  rx->setColumnHidden(columnIndex(RxColumn::Flag), true);
+  rx->horizontalHeader()->moveSection(columnIndex(RxColumn::Away), columnIndex(RxColumn::Date));
+
+  QString error;
+  ASSERT_TRUE(rx->exportCsv(QString::fromStdString((dir / "shown.csv").string()), error))
+      << error.toStdString();
+  EXPECT_EQ(test::readFile(dir / "shown.csv"),
+            ",AWAY,DATE,TIME,HOME,1,2\r\n"
+            "Men,Smith J.,07.06.2024,10:00,Abel B.,2.05,1.5\r\n"
+            "Men,Smith J.,15.06.2024,10:00,Zorro A.,10.5,1.5\r\n");
+  EXPECT_FALSE(rx->exportCsv(QString::fromStdString((dir / "no/such/folder.csv").string()), error));
+  EXPECT_FALSE(error.isEmpty());
+}
+
 TEST_F(TradingScreenTest, TheLinesTournamentIsAColumnToShowSortAndCopy) {
-  line = "<match><country>Spain</country><id>1</id><typeliga>ATP</typeliga><nameliga>Seville"
-         "</nameliga></match><match><country>Chile</country><id>2</id><typeliga>WTA</typeliga>"
-         "<nameliga>Santiago</nameliga></match>";
+  line =
+      "<match><country>Spain</country><id>1</id><typeliga>ATP</typeliga><nameliga>Seville"
+      "</nameliga></match><match><country>Chile</country><id>2</id><typeliga>WTA</typeliga>"
+      "<nameliga>Santiago</nameliga></match>";
   GridView* rx = logInTo("RX");
   Form& form = window().session().form();
   const int tournament = form.line.RX.columnCount();
