@@ -19,11 +19,6 @@ class LiveList : public ::testing::Test {
   void serveLive(const std::vector<std::string>& blocks) {
     svc.serveList("live", matchList(blocks));
   }
-  std::vector<std::string> radarColumns(int row) const {
-    std::vector<std::string> texts;
-    for (int col = 17; col <= 21; ++col) texts.emplace_back(svc.form.live.LG.text(col, row));
-    return texts;
-  }
   test::ServiceContext svc;
 };
 
@@ -60,7 +55,7 @@ TEST_F(LiveList, FillsARowPerBlockFromTheLiveListOfTheLoggedInUser) {
   EXPECT_EQ(lg.value(1, 0), CountryFlagIndex("Spain"));
   EXPECT_EQ(lg.cell(1, 0).hint, "Spain. ATP Madrid");
   EXPECT_EQ(lg.cell(1, 1).hint, ". ");
-  EXPECT_EQ(radarColumns(0), std::vector<std::string>(5)) << "a match off the radar";
+  EXPECT_EQ(svc.liveRadarFigures(0), std::vector<std::string>(5)) << "a match off the radar";
 }
 
 TEST_F(LiveList, TimeColumnShowsDashForAnEmptyOrMissingQ) {

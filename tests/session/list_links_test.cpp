@@ -57,11 +57,6 @@ class ListLinks : public ::testing::Test {
   void serveLive(const std::vector<std::string>& blocks) {
     svc.serveList("live", matchList(blocks));
   }
-  std::vector<std::string> radarColumns(int row) const {
-    std::vector<std::string> texts;
-    for (int col = 17; col <= 21; ++col) texts.emplace_back(svc.form.live.LG.text(col, row));
-    return texts;
-  }
   int liveRequests() const {
     int count = 0;
     for (const std::string& target : svc.server.targets())
@@ -168,14 +163,15 @@ TEST_F(LiveRadarFigures, AMatchOnTheRadarShowsItsFiguresAndMarksTheRadarRowLive)
   serveLive({record({{"id", "41"}, {"score", "1:1"}}), record({{"id", "42"}})});
   loadLiveWithRadarFigures(svc.ctx);
 
-  EXPECT_EQ(radarColumns(0), (std::vector<std::string>{"1.85", "72%", "2.10", "28%", "$800"}));
+  EXPECT_EQ(svc.liveRadarFigures(0),
+            (std::vector<std::string>{"1.85", "72%", "2.10", "28%", "$800"}));
   EXPECT_EQ(svc.form.live.LG.cell(18, 0).colour, colours::LightGreen);
   EXPECT_EQ(svc.form.live.LG.cell(20, 0).colour, std::nullopt);
   EXPECT_EQ(svc.form.radar.RB.text(15, 1), "LIVE");
   EXPECT_EQ(svc.form.radar.RB.text(16, 1), "1:1") << "the radar row's score is the live score";
   EXPECT_EQ(svc.form.radar.RB.text(15, 0), "");
   EXPECT_EQ(svc.form.radar.RB.text(16, 0), "");
-  EXPECT_EQ(radarColumns(1), std::vector<std::string>(5));
+  EXPECT_EQ(svc.liveRadarFigures(1), std::vector<std::string>(5));
 }
 
 TEST_F(LiveRadarFigures, MoneyCountsOnlyWholeNumbersAndAnEmptyPercentageShowsAPercentSign) {
@@ -187,7 +183,7 @@ TEST_F(LiveRadarFigures, MoneyCountsOnlyWholeNumbersAndAnEmptyPercentageShowsAPe
   EXPECT_EQ(svc.form.live.LG.text(21, 0), "$0");
   EXPECT_EQ(svc.form.live.LG.text(18, 0), "%");
   EXPECT_EQ(svc.form.live.LG.text(21, 1), "$300");
-  EXPECT_EQ(radarColumns(2), (std::vector<std::string>{"", "%", "", "%", "$0"}));
+  EXPECT_EQ(svc.liveRadarFigures(2), (std::vector<std::string>{"", "%", "", "%", "$0"}));
 }
 
 TEST_F(LiveRadarFigures, TheLastMatchingRadarRowWinsAndEveryOneBecomesLive) {
@@ -195,7 +191,7 @@ TEST_F(LiveRadarFigures, TheLastMatchingRadarRowWinsAndEveryOneBecomesLive) {
   addRadarRow({"8", "1.2", "60", "20", "6.0", "40", "2"});
   serveLive({record({{"id", "8"}, {"score", "0:1"}})});
   loadLiveWithRadarFigures(svc.ctx);
-  EXPECT_EQ(radarColumns(0), (std::vector<std::string>{"1.2", "60%", "6.0", "40%", "$22"}));
+  EXPECT_EQ(svc.liveRadarFigures(0), (std::vector<std::string>{"1.2", "60%", "6.0", "40%", "$22"}));
   EXPECT_EQ(svc.form.live.LG.cell(18, 0).colour, std::nullopt)
       << "the colour comes from the same row";
   EXPECT_EQ(svc.form.radar.RB.text(15, 0), "LIVE");
@@ -264,7 +260,7 @@ TEST_F(LiveRadarFigures, IndexedRadarLinkEqualsTheFullPairScan) {
 
     loadLiveWithRadarFigures(svc.ctx);
     for (size_t r = 0; r < ids.size(); ++r) {
-      ASSERT_EQ(radarColumns(static_cast<int>(r)), expectedLive[r])
+      ASSERT_EQ(svc.liveRadarFigures(static_cast<int>(r)), expectedLive[r])
           << "round " << round << " row " << r;
       ASSERT_EQ(svc.form.live.LG.cell(18, static_cast<int>(r)).colour, expectedColour[r]);
     }

@@ -1,5 +1,7 @@
 #include "support/service_context.h"
 
+#include "state/grid_columns.h"
+
 namespace korvex::test {
 
 ServiceContext::ServiceContext()
@@ -31,6 +33,13 @@ std::string matchList(const std::vector<std::string>& blocks) {
   for (const std::string& block : blocks)
     list.append("<match>\r\n").append(block).append("\r\n</match>\r\n");
   return list.append("</list>");
+}
+
+std::vector<std::string> ServiceContext::liveRadarFigures(int row) const {
+  std::vector<std::string> texts;
+  for (int col = columnIndex(LgColumn::RadarOdds1); col <= columnIndex(LgColumn::RadarMoney); ++col)
+    texts.emplace_back(form.live.LG.text(col, row));
+  return texts;
 }
 
 }  // namespace korvex::test

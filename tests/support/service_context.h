@@ -22,6 +22,8 @@ struct ServiceContext {
   void serveList(const std::string& menu, std::string body);
   // The request target of the list `menu` for the logged-in user.
   static std::string listTarget(const std::string& menu);
+  // The radar's figures as live row `row` shows them: odds, %, odds, %, money.
+  std::vector<std::string> liveRadarFigures(int row) const;
 
   TestServer server;
   TempDir workdir;
