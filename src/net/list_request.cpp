@@ -26,14 +26,17 @@ std::optional<FetchError> fetchListBlocks(HttpClient& client, std::string_view a
   return failure;
 }
 
-std::optional<FetchError> fetchListAnswer(HttpClient& client, std::string_view address,
-                                          std::string& answer) {
+void relayListAnswer(HttpClient& client, std::string_view address, PieceRelay& relay) {
+  std::optional<FetchError> failure;
   try {
-    client.get(address, answer);
+    client.get(address, [&relay](std::string_view piece) { relay.push(piece); });
   } catch (const FetchError& error) {
-    return error;  // what arrived is the list
+    failure = error;  // what arrived is the list
+  } catch (...) {
+    relay.close(std::nullopt, std::current_exception());
+    return;
   }
-  return std::nullopt;
+  relay.close(std::move(failure));
 }
 
 }  // namespace korvex

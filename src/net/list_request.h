@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "net/http_client.h"
+#include "net/piece_relay.h"
 #include "text/match_block_stream.h"
 
 namespace korvex {
@@ -23,8 +24,8 @@ std::string listAddress(std::string_view serviceBase, std::string_view login,
 // block; the failure is returned for the status, never thrown.
 std::optional<FetchError> fetchListBlocks(HttpClient& client, std::string_view address,
                                           const MatchBlockStream::Reader& reader);
-// The same for an answer fetched whole: its body, and the failure if there was one.
-std::optional<FetchError> fetchListAnswer(HttpClient& client, std::string_view address,
-                                          std::string& answer);
+// The same for an answer read on another thread: its pieces go to `relay` as they arrive,
+// and the relay is closed at the end, with the failure if there was one.
+void relayListAnswer(HttpClient& client, std::string_view address, PieceRelay& relay);
 
 }  // namespace korvex

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include "net/request_worker.h"
 #include "state/platform.h"
 #include "state/requests.h"
@@ -12,6 +14,7 @@ class WorkerRequests : public RequestRunner {
  public:
   explicit WorkerRequests(Platform& platform) : platform_(platform) {}
   void run(const std::function<void()>& request) override;
+  void start(std::function<void()> request) override { worker_.post(std::move(request)); }
 
  private:
   Platform& platform_;

@@ -1,8 +1,11 @@
 #include "state/user_list.h"
 
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "net/list_request.h"
+#include "net/piece_relay.h"
 
 namespace korvex {
 
@@ -11,30 +14,54 @@ namespace {
 // Blocks read between two turns of the window's events: a few milliseconds of work.
 constexpr int kBlocksPerSlice = 500;
 
+// Reads the answer on this thread while the request thread is still receiving it. The
+// grids are only emptied once the first bytes are in, so a list that cannot be had
+// keeps showing its old rows until the request gives up.
+std::optional<FetchError> readRelayedBlocks(Context& ctx, PieceRelay& relay,
+                                            const std::function<void()>& start,
+                                            const MatchBlockStream::Reader& reader) {
+  int inSlice = 0;
+  MatchBlockStream blocks([&](std::string_view block) {
+    reader(block);
+    if (++inSlice < kBlocksPerSlice) return;
+    inSlice = 0;
+    ctx.platform.processPendingEvents();
+  });
+  std::string arrived;
+  bool started = false;
+  for (bool more = true; more;) {
+    if (!relay.ready())
+      ctx.platform.waitFor([&](std::function<void()> ready) { relay.whenReady(std::move(ready)); });
+    more = relay.take(arrived);
+    if (!std::exchange(started, true)) start();
+    blocks.feed(arrived);
+  }
+  blocks.finish();
+  return relay.failure();
+}
+
 }  // namespace
 
 std::optional<FetchError> fetchUserListBlocks(Context& ctx, std::string_view menu,
                                               const std::function<void()>& start,
                                               const MatchBlockStream::Reader& reader) {
-  const std::string address =
+  std::string address =
       listAddress(ctx.addresses.service, ctx.form.CurrentLogin, ctx.form.CurrentPassword, menu);
   if (ctx.requests == nullptr) {
     start();
     return fetchListBlocks(ctx.IdHTTP1, address, reader);
   }
 
-  std::string answer;
-  std::optional<FetchError> failure;
-  ctx.requests->run([&] { failure = fetchListAnswer(ctx.IdHTTP1, address, answer); });
-  start();
-  int inSlice = 0;
-  ScanMatchBlocks(answer, [&](std::string_view block) {
-    reader(block);
-    if (++inSlice < kBlocksPerSlice) return;
-    inSlice = 0;
-    ctx.platform.processPendingEvents();
+  // Shared, so that a reader that stops early leaves the request something to finish into.
+  const auto relay = std::make_shared<PieceRelay>();
+  ctx.requests->start([relay, &client = ctx.IdHTTP1, address = std::move(address)] {
+    relayListAnswer(client, address, *relay);
   });
-  return failure;
+  struct StopReceivingOnLeave {
+    PieceRelay& relay;
+    ~StopReceivingOnLeave() { relay.abandon(); }
+  } stopReceivingOnLeave{*relay};
+  return readRelayedBlocks(ctx, *relay, start, reader);
 }
 
 }  // namespace korvex

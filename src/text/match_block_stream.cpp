@@ -10,13 +10,16 @@ using detail::kMatchClose;
 using detail::kMatchOpen;
 
 void MatchBlockStream::feed(std::string_view piece) {
-  if (pending_.empty()) {
-    // The usual case: the piece is read where it lies and only its unfinished tail is kept.
-    pending_.assign(piece.substr(readComplete(piece)));
-    return;
+  // An unfinished tail takes on only as much of the piece as finishes it, in steps that
+  // at least double it, so that the rest of a large piece is read where it lies: a piece
+  // read in two parts reads the same blocks as the whole.
+  while (!pending_.empty() && !piece.empty()) {
+    const std::size_t joined = std::min(piece.size(), std::max(pending_.size(), kFirstJoin));
+    pending_.append(piece.substr(0, joined));
+    pending_.erase(0, readComplete(pending_));
+    piece.remove_prefix(joined);
   }
-  pending_.append(piece);
-  pending_.erase(0, readComplete(pending_));
+  if (!piece.empty()) pending_.assign(piece.substr(readComplete(piece)));
 }
 
 void MatchBlockStream::finish() {

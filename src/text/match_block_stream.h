@@ -26,6 +26,9 @@ class MatchBlockStream {
   // done with: the rest is all a later piece can still complete.
   std::size_t readComplete(std::string_view text);
 
+  // Bytes of a piece that join an unfinished tail at first: about a few blocks.
+  static constexpr std::size_t kFirstJoin = 4096;
+
   Reader reader_;
   std::string pending_;  // the unread tail, kept only when a piece ends inside a block
   // Set when pending_ begins with an opening tag that has no closing tag yet; the search

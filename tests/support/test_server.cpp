@@ -45,10 +45,10 @@ bool waitFor(int fd, short events, const std::atomic<bool>& stopping) {
   return false;
 }
 
-bool sendAll(int fd, std::string_view data, const std::atomic<bool>& stopping) {
+bool sendAll(int fd, std::string_view data, const std::atomic<bool>& stopping, int flags = 0) {
   while (!data.empty()) {
     if (!waitFor(fd, POLLOUT, stopping)) return false;
-    const ssize_t sent = send(fd, data.data(), data.size(), MSG_NOSIGNAL);
+    const ssize_t sent = send(fd, data.data(), data.size(), MSG_NOSIGNAL | flags);
     if (sent < 0 && errno == EINTR) continue;
     if (sent <= 0) return false;
     data.remove_prefix(static_cast<std::size_t>(sent));
@@ -129,21 +129,23 @@ std::string renderHead(const Reply& reply, bool keepOpen) {
 }
 
 // The body as it goes on the wire, cut off after `dropAfter` body bytes when that is set.
-std::string wireBody(const Reply& reply) {
+// Unframed, it is a view of the reply's own body: a benchmark's answer of megabytes is
+// sent without a copy. Chunked, it is built in `wire`.
+std::string_view wireBody(const Reply& reply, std::string& wire) {
   if (hasNoBody(reply.status)) return {};
   const std::size_t limit =
       std::min(reply.dropAfter.value_or(reply.body.size()), reply.body.size());
-  if (reply.framing != Reply::Framing::Chunked) return reply.body.substr(0, limit);
-  std::string wire;
+  if (reply.framing != Reply::Framing::Chunked)
+    return std::string_view(reply.body).substr(0, limit);
   for (std::size_t at = 0; at < reply.body.size(); at += kChunkBytes) {
     const std::size_t length = std::min(kChunkBytes, reply.body.size() - at);
     char size[32];
     std::snprintf(size, sizeof size, "%zx\r\n", length);
     wire += size;
-    if (at + length > limit) return wire + reply.body.substr(at, limit - at);
-    wire += reply.body.substr(at, length) + "\r\n";
+    if (at + length > limit) return wire.append(reply.body, at, limit - at);
+    wire.append(reply.body, at, length).append("\r\n");
   }
-  return wire + "0\r\n\r\n";
+  return wire.append("0\r\n\r\n");
 }
 
 std::string pathOf(const std::string& target) {
@@ -204,7 +206,7 @@ struct TestServer::Impl {
   std::thread acceptor;
 
   mutable std::mutex mutex;  // guards everything below
-  std::map<std::string, Reply> routes;
+  std::map<std::string, std::shared_ptr<const Reply>> routes;
   std::function<Reply(const RecordedRequest&)> fallback;
   std::vector<RecordedRequest> requests;
   std::vector<std::thread> connections;
@@ -212,7 +214,7 @@ struct TestServer::Impl {
 
   void acceptLoop();
   void serve(int fd, int connectionId);
-  Reply replyFor(const RecordedRequest& request);
+  std::shared_ptr<const Reply> replyFor(const RecordedRequest& request);
   void waitForStopOrHangUp(int fd);
   void refuseNewConnections();
 };
@@ -229,7 +231,7 @@ void TestServer::Impl::acceptLoop() {
   }
 }
 
-Reply TestServer::Impl::replyFor(const RecordedRequest& request) {
+std::shared_ptr<const Reply> TestServer::Impl::replyFor(const RecordedRequest& request) {
   std::function<Reply(const RecordedRequest&)> handler;
   {
     std::lock_guard lock(mutex);
@@ -240,8 +242,9 @@ Reply TestServer::Impl::replyFor(const RecordedRequest& request) {
     handler = fallback;
   }
   // Outside the lock: a handler may look at the server itself.
-  if (handler) return handler(request);
-  return Reply{.status = 404, .body = "<html><body>Not Found</body></html>"};
+  if (handler) return std::make_shared<const Reply>(handler(request));
+  return std::make_shared<const Reply>(
+      Reply{.status = 404, .body = "<html><body>Not Found</body></html>"});
 }
 
 void TestServer::Impl::waitForStopOrHangUp(int fd) {
@@ -278,7 +281,9 @@ void TestServer::Impl::serve(int fd, int connectionId) {
     // Requests that reach a dying server on an older connection are never seen.
     if (dying) break;
     const bool clientCloses = equalsIgnoringCase(request.header("Connection"), "close");
-    const Reply reply = replyFor(request);
+    // Shared with the routes: a route set meanwhile does not change an answer under way.
+    const std::shared_ptr<const Reply> found = replyFor(request);
+    const Reply& reply = *found;
     if (reply.stall) {
       waitForStopOrHangUp(fd);
       break;
@@ -288,7 +293,16 @@ void TestServer::Impl::serve(int fd, int connectionId) {
                           !reply.stopServer && reply.framing != Reply::Framing::UntilClose;
     // Refused before the answer is out, so the client's next request cannot slip in.
     if (reply.stopServer) refuseNewConnections();
-    const bool sent = sendAll(fd, renderHead(reply, keepOpen) + wireBody(reply), stopping);
+    std::string chunked;
+    const std::string_view body = wireBody(reply, chunked);
+    const std::size_t pauseAt = std::min(body.size(), reply.pauseAfter.value_or(body.size()));
+    // The head waits for the first part of the body, so that both leave in one segment.
+    bool sent = sendAll(fd, renderHead(reply, keepOpen), stopping, pauseAt > 0 ? MSG_MORE : 0) &&
+                sendAll(fd, body.substr(0, pauseAt), stopping);
+    if (sent && pauseAt < body.size()) {
+      reply.paused();
+      sent = sendAll(fd, body.substr(pauseAt), stopping);
+    }
     if (reply.stopServer) stopping = true;
     if (!sent || !keepOpen) break;
   }
@@ -329,7 +343,7 @@ int TestServer::port() const {
 
 void TestServer::route(const std::string& target, Reply reply) {
   std::lock_guard lock(impl_->mutex);
-  impl_->routes[target] = std::move(reply);
+  impl_->routes[target] = std::make_shared<const Reply>(std::move(reply));
 }
 
 void TestServer::clearRoutes() {

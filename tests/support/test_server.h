@@ -20,9 +20,13 @@ struct Reply {
   std::string body;
   Framing framing = Framing::ContentLength;
   std::optional<std::size_t> dropAfter;  // close the connection after this many body bytes
-  bool stall = false;                    // read the request, then never answer
-  bool hangUp = false;                   // read the request, then close without answering
-  bool keepAlive = true;                 // honour keep-alive after a complete answer
+  // Send the head and this many bytes of the body as it goes on the wire, then call
+  // `paused` on the server's thread and send the rest once it returns.
+  std::optional<std::size_t> pauseAfter;
+  std::function<void()> paused;
+  bool stall = false;     // read the request, then never answer
+  bool hangUp = false;    // read the request, then close without answering
+  bool keepAlive = true;  // honour keep-alive after a complete answer
   // The service goes away with this answer: once it is sent the server stops, and every
   // later connect is refused, as if the process had died.
   bool stopServer = false;

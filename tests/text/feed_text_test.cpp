@@ -304,18 +304,27 @@ TEST(MatchBlockStream, AnyCutOfTheAnswerReadsTheBlocksOfTheWhole) {
   std::mt19937 rng(5);
   const std::vector<std::string> pieces = {
       "<match>", "</match>", "<m", "atch>", "</mat", "ch>", "x", " ", "<id>1</id>", "<ma", ">"};
-  for (int i = 0; i < 20000; ++i) {
-    const std::string text = randomText(rng, pieces, 14);
-    Blocks streamed;
-    MatchBlockStream stream([&](std::string_view block) { streamed.emplace_back(block); });
-    std::size_t at = 0;
-    while (at < text.size()) {
-      const std::size_t length = std::uniform_int_distribution<std::size_t>(1, 9)(rng);
-      stream.feed(std::string_view(text).substr(at, length));
-      at += length;
+  // Short texts in short pieces, and long ones in pieces that run past an unfinished
+  // block by more than the stream takes in one step.
+  struct Cuts {
+    int texts, maxPieces;
+    std::size_t longestCut;
+  };
+  for (const Cuts cuts : {Cuts{20000, 14, 9}, Cuts{300, 6000, 20000}}) {
+    for (int i = 0; i < cuts.texts; ++i) {
+      const std::string text = randomText(rng, pieces, cuts.maxPieces);
+      Blocks streamed;
+      MatchBlockStream stream([&](std::string_view block) { streamed.emplace_back(block); });
+      std::size_t at = 0;
+      while (at < text.size()) {
+        const std::size_t length =
+            std::uniform_int_distribution<std::size_t>(1, cuts.longestCut)(rng);
+        stream.feed(std::string_view(text).substr(at, length));
+        at += length;
+      }
+      stream.finish();
+      ASSERT_EQ(streamed, listScanReference(text)) << text;
     }
-    stream.finish();
-    ASSERT_EQ(streamed, listScanReference(text)) << text;
   }
 }
 

@@ -1,0 +1,104 @@
+#include "state/user_list.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "session/worker_requests.h"
+#include "support/service_context.h"
+
+namespace korvex {
+namespace {
+
+using test::matchList;
+using test::Reply;
+using test::ServiceContext;
+
+// A window state whose requests run on the request thread, as the window and the tool
+// run them.
+struct RelayedList : ServiceContext {
+  RelayedList() { ctx.requests = &requests; }
+
+  // The blocks of the line as the loader gets them, and whether `start` came first.
+  std::optional<FetchError> read(const std::function<void(std::string_view)>& onBlock = {}) {
+    return fetchUserListBlocks(
+        ctx, "line", [this] { startedBeforeBlocks = blocks.empty(); },
+        [&](std::string_view block) {
+          blocks.emplace_back(block);
+          if (onBlock) onBlock(block);
+        });
+  }
+
+  WorkerRequests requests{platform};
+  std::vector<std::string> blocks;
+  bool startedBeforeBlocks = false;
+};
+
+// The list is read while the answer is still arriving: the service holds back the second
+// half until the loader has read the first, and gives up waiting after a while, which a
+// loader that first takes the whole answer would make it do.
+TEST(UserListBlocks, TheFirstBlocksAreReadWhileTheRestIsOnTheWay) {
+  RelayedList window;
+  const std::string firstHalf = matchList({"<id>1</id>", "<id>2</id>"});
+  const std::string answer = firstHalf + matchList({"<id>3</id>"});
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool secondRead = false;
+  bool readBeforeTheRest = false;
+  Reply reply{.body = answer, .pauseAfter = firstHalf.size()};
+  reply.paused = [&] {
+    std::unique_lock lock(mutex);
+    readBeforeTheRest =
+        changed.wait_for(lock, std::chrono::seconds(10), [&] { return secondRead; });
+  };
+  window.server.route(ServiceContext::listTarget("line"), reply);
+
+  const auto failure = window.read([&](std::string_view block) {
+    const std::lock_guard lock(mutex);
+    secondRead = secondRead || block == "<id>2</id>";
+    changed.notify_all();
+  });
+
+  EXPECT_FALSE(failure);
+  EXPECT_TRUE(readBeforeTheRest);
+  EXPECT_TRUE(window.startedBeforeBlocks);
+  EXPECT_EQ(window.blocks, (std::vector<std::string>{"<id>1</id>", "<id>2</id>", "<id>3</id>"}));
+}
+
+TEST(UserListBlocks, AnAnswerThatBreaksOffKeepsWhatArrivedAndSaysWhy) {
+  RelayedList window;
+  const std::string firstHalf = matchList({"<id>1</id>"});
+  window.server.route(
+      ServiceContext::listTarget("line"),
+      Reply{.body = firstHalf + matchList({"<id>2</id>"}), .dropAfter = firstHalf.size() + 10});
+
+  const auto failure = window.read();
+
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->kind(), FetchError::Kind::BrokeOff);
+  EXPECT_EQ(window.blocks, std::vector<std::string>{"<id>1</id>"});
+}
+
+// A loader that fails half way leaves the request nothing to hand its pieces to: the
+// transfer ends, and the next list is read whole.
+TEST(UserListBlocks, AReaderThatGivesUpEndsTheTransferAndTheNextListLoads) {
+  RelayedList window;
+  std::vector<std::string> many;
+  for (int i = 0; i < 20'000; ++i) many.push_back("<id>" + std::to_string(i) + "</id>");
+  window.serveList("line", matchList(many));
+
+  EXPECT_THROW(window.read([](std::string_view) { throw std::runtime_error("out of memory"); }),
+               std::runtime_error);
+
+  window.blocks.clear();
+  EXPECT_FALSE(window.read());
+  EXPECT_EQ(window.blocks.size(), many.size());
+}
+
+}  // namespace
+}  // namespace korvex
