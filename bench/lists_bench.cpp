@@ -1,10 +1,10 @@
-// The line load end to end (request, walk, both grids filled) against the bare transfer
-// of the same answer from the loopback test server, twice: the first load into a fresh
-// window state and the reload into grids that already held the line. Beside the times it
-// measures how much memory the first load takes, against the size of the answer, and
-// whether twice the matches cost about twice the time. The program prints every ratio with
-// its verdict and fails when one is out of range.
-// Each round times the runs back to back (see median_verdict.h).
+// The line load end to end (the request on the request thread, the walk, both grids filled)
+// against the bare transfer of the same answer from the loopback test server, twice: the
+// first load into a fresh window state and the reload into grids that already held the line.
+// Beside the times it measures how much memory the first load takes, against the size of the
+// answer, and whether twice the matches cost about twice the time. The program prints every ratio
+// with its verdict and fails when one is out of range. Each round times the runs back to back (see
+// median_verdict.h).
 //
 // A first load only happens once in a process: after it, the allocator holds the freed
 // memory and its pages are mapped, so a second "first" load would be cheaper than the
