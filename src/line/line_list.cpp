@@ -1,6 +1,7 @@
 #include "line/line_list.h"
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,25 +16,6 @@ namespace {
 
 // ImageList4 pictures of the gender column.
 constexpr int kMenImage = 1, kWomenImage = 2;
-
-// The tags a block is read for, by their places in the selector below.
-enum BlockTag : std::size_t {
-  Country,
-  Id,
-  TypeLiga,
-  NameLiga,
-  PolLiga,
-  Precent,
-  Latest1,
-  Latest2,
-  H2H,
-  LiveKf,
-  // The six plain columns from "date" on, in the order both grids give them.
-  FirstMatchTag
-};
-constexpr std::size_t kMatchTags = 6;
-// The handicap and total lines of the "LIVE_KF" sub-record, in column order.
-constexpr std::size_t kLineTags = 7;
 
 void setGender(GridModel& grid, ColumnName auto col, int row, std::string_view polliga) {
   if (polliga == "M") {
@@ -58,22 +40,60 @@ void setPercentages(GridModel& rgGrid, int row, std::string_view precent) {
   rgGrid.setText(RgColumn::Percent2, row, precent.substr(dash + 1));
 }
 
-// Fills row r of RX and RG from one block. Kept across blocks so that a list of
-// thousands of matches reuses its scratch memory.
+// The values a line block is read for, in the order the picker packs them.
+enum LineValue : std::size_t {
+  Country,
+  Id,
+  TypeLiga,
+  NameLiga,
+  PolLiga,
+  Precent,
+  Latest1,
+  Latest2,
+  H2H,
+  // The six plain columns from "date" on, in the order both grids give them.
+  FirstMatchValue,
+  // The "LIVE_KF" sub-record, whose handicap and total lines the writer reads itself: the
+  // reading is shared out between the two threads about evenly.
+  LiveKf = FirstMatchValue + 6,
+  kPickedValues
+};
+constexpr std::size_t kMatchValues = LiveKf - FirstMatchValue;
+// The lines of the sub-record, in column order.
+constexpr std::size_t kLineValues = 7;
+
+// Picks a block's values on the thread that receives the line. Kept across blocks so
+// that a list of thousands of matches reuses its scratch memory.
+class LineBlockPicker {
+ public:
+  void operator()(std::string_view blockText, std::string& packed) {
+    block_.read(blockText);
+    std::array<std::string_view, kPickedValues> values;
+    for (std::size_t i = 0; i < values.size(); ++i) values[i] = block_[i];
+    packValues(packed, values);
+  }
+
+ private:
+  // The tags of the values above, in their order.
+  TagSelector block_{"country", "id",      "typeliga", "nameliga", "polliga", "precent",
+                     "latest1", "latest2", "h2h",      "date",     "time",    "home",
+                     "away",    "kf1",     "kf2",      "LIVE_KF"};
+};
+
+// Fills row r of RX and RG from one block's picked values.
 class LineRowWriter {
  public:
   explicit LineRowWriter(Form& form) : lineGrid_(form.line.RX), reportGrid_(form.line.RG) {}
 
-  void write(int r, std::string_view blockText) {
-    block_.read(blockText);
-    const std::string_view country = block_[Country];
-    const std::string_view id = block_[Id];
+  void write(int r, const PickedBlock& block) {
+    const std::string_view country = block[Country];
+    const std::string_view id = block[Id];
     league_.assign(country)
         .append(". ")
-        .append(block_[TypeLiga])
+        .append(block[TypeLiga])
         .append(". ")
-        .append(block_[NameLiga]);
-    const std::string_view polliga = block_[PolLiga];
+        .append(block[NameLiga]);
+    const std::string_view polliga = block[PolLiga];
     const int flag = CountryFlagIndex(country);
 
     lineGrid_.setText(RxColumn::Id, r, id);
@@ -86,22 +106,22 @@ class LineRowWriter {
     setGender(reportGrid_, RgColumn::Gender, r, polliga);
     reportGrid_.setText(RgColumn::League, r, league_);
 
-    for (std::size_t i = 0; i < kMatchTags; ++i) {
-      const std::string_view value = block_[FirstMatchTag + i];
+    for (std::size_t i = 0; i < kMatchValues; ++i) {
+      const std::string_view value = block[FirstMatchValue + i];
       lineGrid_.setText(columnAfter(RxColumn::Date, static_cast<int>(i)), r, value);
       reportGrid_.setText(columnAfter(RgColumn::Date, static_cast<int>(i)), r, value);
     }
 
-    setPercentages(reportGrid_, r, block_[Precent]);
-    reportGrid_.setText(RgColumn::Latest1, r, block_[Latest1]);
-    reportGrid_.setText(RgColumn::Latest2, r, block_[Latest2]);
-    reportGrid_.setText(RgColumn::H2H, r, block_[H2H]);
+    setPercentages(reportGrid_, r, block[Precent]);
+    reportGrid_.setText(RgColumn::Latest1, r, block[Latest1]);
+    reportGrid_.setText(RgColumn::Latest2, r, block[Latest2]);
+    reportGrid_.setText(RgColumn::H2H, r, block[H2H]);
 
     // A block without the sub-record leaves the seven cells empty.
-    const std::string_view lines = block_[LiveKf];
+    const std::string_view lines = block[LiveKf];
     if (lines.empty()) return;
     lines_.read(lines);
-    for (std::size_t i = 0; i < kLineTags; ++i) {
+    for (std::size_t i = 0; i < kLineValues; ++i) {
       const std::string_view value = lines_[i];
       reportGrid_.setText(columnAfter(RgColumn::Hand1, static_cast<int>(i)), r, value);
       lineGrid_.setText(columnAfter(RxColumn::Hand1, static_cast<int>(i)), r, value);
@@ -111,9 +131,6 @@ class LineRowWriter {
  private:
   GridModel& lineGrid_;
   GridModel& reportGrid_;
-  TagSelector block_{"country", "id",      "typeliga", "nameliga", "polliga", "precent",
-                     "latest1", "latest2", "h2h",      "LIVE_KF",  "date",    "time",
-                     "home",    "away",    "kf1",      "kf2"};
   TagSelector lines_{"hand1", "kof1", "hand2", "kof2", "total", "u", "o"};
   std::string league_;
 };
@@ -134,7 +151,7 @@ std::optional<FetchError> rebuildLine(Form& form, Walk&& walk) {
       form.line.RX.clear();
       form.line.RG.clear();
     };
-    failure = walk(start, [&](std::string_view block) {
+    failure = walk(start, [&](const PickedBlock& block) {
       const int r = form.line.RX.appendRow();
       form.line.RG.appendRow();
       writer.write(r, block);
@@ -149,12 +166,12 @@ std::optional<FetchError> rebuildLine(Form& form, Walk&& walk) {
 
 void LoadLine(Context& ctx) {
   const LoadingNote loading(ctx.form.status, "the line");
-  const auto failure = rebuildLine(ctx.form, userListBlocks(ctx, "line"));
+  const auto failure = rebuildLine(ctx.form, userListPicked(ctx, "line", LineBlockPicker()));
   ctx.form.status.line.record(failure, localNow(ctx));
 }
 
 void fillLineFromAnswer(Form& form, std::string_view answer) {
-  rebuildLine(form, answerBlocks(answer));
+  rebuildLine(form, answerPicked(answer, LineBlockPicker()));
 }
 
 }  // namespace korvex

@@ -26,16 +26,30 @@ std::optional<FetchError> fetchListBlocks(HttpClient& client, std::string_view a
   return failure;
 }
 
-void relayListAnswer(HttpClient& client, std::string_view address, PieceRelay& relay) {
+void relayPickedBlocks(HttpClient& client, std::string_view address, const BlockPicker& pick,
+                       PieceRelay& relay) {
+  std::string packed;
+  MatchBlockStream blocks([&](std::string_view block) { pick(block, packed); });
+  // What each piece of the answer completes goes over at once.
+  const auto handOver = [&] {
+    if (packed.empty()) return;
+    relay.push(packed);
+    packed.clear();
+  };
   std::optional<FetchError> failure;
   try {
-    client.get(address, [&relay](std::string_view piece) { relay.push(piece); });
+    client.get(address, [&](std::string_view piece) {
+      blocks.feed(piece);
+      handOver();
+    });
   } catch (const FetchError& error) {
     failure = error;  // what arrived is the list
   } catch (...) {
     relay.close(std::nullopt, std::current_exception());
     return;
   }
+  blocks.finish();
+  handOver();
   relay.close(std::move(failure));
 }
 

@@ -7,6 +7,7 @@
 #include "net/http_client.h"
 #include "net/piece_relay.h"
 #include "text/match_block_stream.h"
+#include "text/picked_values.h"
 
 namespace korvex {
 
@@ -24,8 +25,10 @@ std::string listAddress(std::string_view serviceBase, std::string_view login,
 // block; the failure is returned for the status, never thrown.
 std::optional<FetchError> fetchListBlocks(HttpClient& client, std::string_view address,
                                           const MatchBlockStream::Reader& reader);
-// The same for an answer read on another thread: its pieces go to `relay` as they arrive,
-// and the relay is closed at the end, with the failure if there was one.
-void relayListAnswer(HttpClient& client, std::string_view address, PieceRelay& relay);
+// The same for a list read on another thread: run where the answer arrives, it picks the
+// values of each block there, and hands them over packed through `relay`, which is closed
+// at the end, with the failure if there was one.
+void relayPickedBlocks(HttpClient& client, std::string_view address, const BlockPicker& pick,
+                       PieceRelay& relay);
 
 }  // namespace korvex

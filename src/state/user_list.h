@@ -7,34 +7,58 @@
 #include "state/context.h"
 #include "text/feed_text.h"
 #include "text/match_block_stream.h"
+#include "text/picked_values.h"
 
 namespace korvex {
 
-// Hands the blocks of one of the logged-in user's lists ("line", "live" or "bf"), fetched
-// on IdHTTP1 with the session's credentials, to `reader`, after calling `start` once: the
-// loader empties its grids there, so that they show their old rows until the new ones
-// come. A failed request ends the list at what arrived, usually nothing, and is returned
-// for the status.
+using PickedReader = std::function<void(const PickedBlock& values)>;
+
+// Hands the values `pick` takes from each block of one of the logged-in user's lists
+// ("line", "live" or "bf"), fetched on IdHTTP1 with the session's credentials, to
+// `reader`, after calling `start` once: the loader empties its grids there, so that they
+// show their old rows until the new ones come. A failed request ends the list at what
+// arrived, usually nothing, and is returned for the status.
 //
-// Run in place, the blocks are read as they arrive. With a request runner the answer
-// comes in off the window's thread, and its blocks are then read here in slices with the
-// window's events handled between them, so that a list of thousands of matches never
-// holds the window for long.
+// Run in place, each block is picked and read as soon as it is in. With a request runner
+// the blocks are picked on the request thread while the answer arrives, and read here,
+// with the window's events handled every few hundred blocks, so that a list of
+// thousands of matches never holds the window for long.
+std::optional<FetchError> fetchUserListPicked(Context& ctx, std::string_view menu,
+                                              const std::function<void()>& start, BlockPicker pick,
+                                              const PickedReader& reader);
+// The same for a loader that reads each block whole.
 std::optional<FetchError> fetchUserListBlocks(Context& ctx, std::string_view menu,
                                               const std::function<void()>& start,
                                               const MatchBlockStream::Reader& reader);
 
-// The two ways a loader gets its blocks, as walks that call `start`, then hand each block
-// to a reader: the user's list, or an answer already in.
+// The ways a loader gets its blocks, as walks that call `start`, then hand each block
+// (or its picked values) to a reader: the user's list, or an answer already in.
 inline auto userListBlocks(Context& ctx, std::string_view menu) {
   return [&ctx, menu](const std::function<void()>& start, const MatchBlockStream::Reader& reader) {
     return fetchUserListBlocks(ctx, menu, start, reader);
+  };
+}
+inline auto userListPicked(Context& ctx, std::string_view menu, BlockPicker pick) {
+  return [&ctx, menu, pick = std::move(pick)](const std::function<void()>& start,
+                                              const PickedReader& reader) {
+    return fetchUserListPicked(ctx, menu, start, pick, reader);
   };
 }
 inline auto answerBlocks(std::string_view answer) {
   return [answer](const std::function<void()>& start, const auto& reader) {
     start();
     ScanMatchBlocks(answer, reader);
+    return std::optional<FetchError>();
+  };
+}
+// Picks each block as it is read, on this thread.
+std::function<void(std::string_view block)> pickingReader(const BlockPicker& pick,
+                                                          const PickedReader& reader);
+inline auto answerPicked(std::string_view answer, BlockPicker pick) {
+  return [answer, pick = std::move(pick)](const std::function<void()>& start,
+                                          const PickedReader& reader) {
+    start();
+    ScanMatchBlocks(answer, pickingReader(pick, reader));
     return std::optional<FetchError>();
   };
 }
