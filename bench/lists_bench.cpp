@@ -1,10 +1,12 @@
 // The line load end to end (the request on the request thread, the walk, both grids filled)
 // against the bare transfer of the same answer from the loopback test server, twice: the
 // first load into a fresh window state and the reload into grids that already held the line.
-// Beside the times it measures how much memory the first load takes, against the size of the
-// answer, and whether twice the matches cost about twice the time. The program prints every ratio
-// with its verdict and fails when one is out of range. Each round times the runs back to back (see
-// median_verdict.h).
+// Beside the times it measures how much memory the first load takes, against the size of
+// the answer, and whether twice the matches cost about twice the time. The program prints
+// every ratio with its verdict and fails when one is out of range. Each round times the runs
+// back to back (see median_verdict.h). The same loads are also set beside a transfer over a
+// link of 1 Gbit/s, shown without a verdict: there the answer arrives slower than the
+// loaders read it, and a load should end as its transfer ends.
 //
 // A first load only happens once in a process: after it, the allocator holds the freed
 // memory and its pages are mapped, so a second "first" load would be cheaper than the
@@ -28,7 +30,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -55,11 +56,14 @@ double threadCpuMilliseconds() {
 constexpr int kSmall = 10'000;
 constexpr int kLarge = 20'000;
 constexpr int kRounds = 31;
+constexpr int kLinkRounds = 9;
 constexpr double kMaxFirstLoadPerTransfer = 4.0;
 constexpr double kMaxReloadPerTransfer = 2.5;
 constexpr double kMaxPeakPerAnswer = 2.0;
 constexpr double kMinScaling = 1.8;
 constexpr double kMaxScaling = 2.3;
+// A link of 1 Gbit/s, as between a desktop and a service on its network.
+constexpr std::size_t kLinkBytesPerSecond = 125'000'000;
 
 constexpr const char* kFirstLoadPerTransfer = "first/transfer";
 constexpr const char* kReloadPerTransfer = "reload/transfer";
@@ -154,51 +158,54 @@ struct FirstLoad {
   double peakGrowth = 0;  // bytes
 };
 
-// One window per answer size, each with its own loopback service serving its answer
+// One window per answer, each with its own loopback service serving its answer
 // throughout, so that no round pays for swapping ten megabytes between measurements.
 struct Bench {
-  std::map<int, ServiceContext> windows;
+  ServiceContext small, large;
+  // The large answer again, sent at the pace of a real link.
+  ServiceContext linked;
   // Each window's requests run on a thread of their own, as in the window and the tool.
   std::deque<korvex::WorkerRequests> runners;
   std::size_t largeBytes = 0;
   std::string self = std::filesystem::read_symlink("/proc/self/exe");
 
   Bench() {
-    for (int matches : {kSmall, kLarge}) {
-      std::string feed = korvex::test::makeLineFeed(matches, 42);
-      if (matches == kLarge) largeBytes = feed.size();
-      windows[matches].serveList("line", std::move(feed));
-      windows[matches].serveList("live", "<list></list>");
-      windows[matches].ctx.requests = &runners.emplace_back(windows[matches].platform);
-    }
+    const std::string largeFeed = korvex::test::makeLineFeed(kLarge, 42);
+    largeBytes = largeFeed.size();
+    open(small, korvex::test::makeLineFeed(kSmall, 42), 0);
+    open(large, largeFeed, 0);
+    open(linked, largeFeed, kLinkBytesPerSecond);
+  }
+  void open(ServiceContext& window, std::string feed, std::size_t bytesPerSecond) {
+    window.server.route(
+        ServiceContext::listTarget("line"),
+        korvex::test::Reply{.body = std::move(feed), .bytesPerSecond = bytesPerSecond});
+    window.serveList("live", "<list></list>");
+    window.ctx.requests = &runners.emplace_back(window.platform);
   }
 
-  FirstLoad firstLoad(int matches) {
-    std::istringstream out(
-        runFreshProcess({self, kFirstLoadOption, windows.at(matches).addresses.service}));
+  FirstLoad firstLoad(ServiceContext& window) {
+    std::istringstream out(runFreshProcess({self, kFirstLoadOption, window.addresses.service}));
     FirstLoad load;
     int rows = 0;
     out >> load.times.wall >> load.times.cpu >> load.peakGrowth >> rows;
-    if (rows != matches) throw std::runtime_error("the first load lost rows");
+    if (rows != kLarge) throw std::runtime_error("the first load lost rows");
     return load;
   }
-  Times reload(int matches) {
-    ServiceContext& window = windows.at(matches);
+  Times reload(ServiceContext& window, int matches) {
     const Times times = timesOf([&] { korvex::LoadLine(window.ctx); });
     if (window.form.line.RX.rowCount() != matches) throw std::runtime_error("the line lost rows");
     return times;
   }
   // What the loader's request alone costs: the same client, address and bytes, each
   // piece handed on as it arrives and only counted, as the loader's stream takes them.
-  Times transfer(int matches) {
-    ServiceContext& window = windows.at(matches);
+  Times transfer(ServiceContext& window) {
     const std::string address = window.addresses.service + ServiceContext::listTarget("line");
     std::size_t bytes = 0;
     const Times times = timesOf([&] {
       window.http1.get(address, [&bytes](std::string_view piece) { bytes += piece.size(); });
     });
-    if (bytes != largeBytes && matches == kLarge)
-      throw std::runtime_error("the transfer lost bytes");
+    if (bytes != largeBytes) throw std::runtime_error("the transfer lost bytes");
     return times;
   }
 };
@@ -212,10 +219,10 @@ void round(benchmark::State& state, Bench& bench) {
       run();
       return run();
     };
-    const Times bare = warm([&] { return bench.transfer(kLarge); });
-    const FirstLoad first = bench.firstLoad(kLarge);
-    const Times large = warm([&] { return bench.reload(kLarge); });
-    const Times small = warm([&] { return bench.reload(kSmall); });
+    const Times bare = warm([&] { return bench.transfer(bench.large); });
+    const FirstLoad first = bench.firstLoad(bench.large);
+    const Times large = warm([&] { return bench.reload(bench.large, kLarge); });
+    const Times small = warm([&] { return bench.reload(bench.small, kSmall); });
     state.SetIterationTime(first.times.wall / 1000);
     state.counters["transfer_ms"] = bare.wall;
     state.counters["reload_ms"] = large.wall;
@@ -225,6 +232,21 @@ void round(benchmark::State& state, Bench& bench) {
     state.counters[kPeakPerAnswer] = first.peakGrowth / static_cast<double>(bench.largeBytes);
     state.counters[kScaling] = large.wall / small.wall;
     state.counters["cpu:first/transfer"] = first.times.cpu / bare.cpu;
+  }
+}
+
+// Apart from the rounds above: its transfers mostly wait, and a machine left idle between
+// runs would slow the runs that follow.
+void roundOverLink(benchmark::State& state, Bench& bench) {
+  for (auto _ : state) {
+    // The transfer takes long enough for the pace to decide every run.
+    const Times bare = bench.transfer(bench.linked);
+    const FirstLoad first = bench.firstLoad(bench.linked);
+    const Times reload = bench.reload(bench.linked, kLarge);
+    state.SetIterationTime(first.times.wall / 1000);
+    state.counters["link_transfer_ms"] = bare.wall;
+    state.counters["link:first/transfer"] = first.times.wall / bare.wall;
+    state.counters["link:reload/transfer"] = reload.wall / bare.wall;
   }
 }
 
@@ -243,6 +265,11 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("LineLoadAgainstTransfer", round, std::ref(bench))
       ->Iterations(1)
       ->Repetitions(kRounds)
+      ->UseManualTime()
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("LineLoadOverLink", roundOverLink, std::ref(bench))
+      ->Iterations(1)
+      ->Repetitions(kLinkRounds)
       ->UseManualTime()
       ->Unit(benchmark::kMillisecond);
 

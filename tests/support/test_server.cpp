@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <atomic>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -52,6 +54,22 @@ bool sendAll(int fd, std::string_view data, const std::atomic<bool>& stopping, i
     if (sent < 0 && errno == EINTR) continue;
     if (sent <= 0) return false;
     data.remove_prefix(static_cast<std::size_t>(sent));
+  }
+  return true;
+}
+
+// Sends `data` at `bytesPerSecond` (0: at once), counted from `start`, `sentBefore` bytes
+// of the body having gone already.
+bool sendPaced(int fd, std::string_view data, const std::atomic<bool>& stopping,
+               std::size_t bytesPerSecond, std::chrono::steady_clock::time_point start,
+               std::size_t sentBefore) {
+  if (bytesPerSecond == 0) return sendAll(fd, data, stopping);
+  constexpr std::size_t kSlice = 64 * 1024;
+  for (std::size_t at = 0; at < data.size(); at += kSlice) {
+    const std::size_t due = sentBefore + at;
+    std::this_thread::sleep_until(start +
+                                  std::chrono::microseconds(due * 1'000'000 / bytesPerSecond));
+    if (stopping || !sendAll(fd, data.substr(at, kSlice), stopping)) return false;
   }
   return true;
 }
@@ -226,6 +244,10 @@ void TestServer::Impl::acceptLoop() {
     // EINVAL: the listener was shut down by a reply that stops the server.
     if (fd < 0 && errno == EINVAL) return;
     if (fd < 0) continue;
+    // As a web server does: the tail of a paced slice leaves at once instead of waiting
+    // for the client's delayed acknowledgement.
+    const int noDelay = 1;
+    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
     std::lock_guard lock(mutex);
     connections.emplace_back(&Impl::serve, this, fd, ++lastConnectionId);
   }
@@ -297,11 +319,12 @@ void TestServer::Impl::serve(int fd, int connectionId) {
     const std::string_view body = wireBody(reply, chunked);
     const std::size_t pauseAt = std::min(body.size(), reply.pauseAfter.value_or(body.size()));
     // The head waits for the first part of the body, so that both leave in one segment.
+    const auto start = std::chrono::steady_clock::now();
     bool sent = sendAll(fd, renderHead(reply, keepOpen), stopping, pauseAt > 0 ? MSG_MORE : 0) &&
-                sendAll(fd, body.substr(0, pauseAt), stopping);
+                sendPaced(fd, body.substr(0, pauseAt), stopping, reply.bytesPerSecond, start, 0);
     if (sent && pauseAt < body.size()) {
       reply.paused();
-      sent = sendAll(fd, body.substr(pauseAt), stopping);
+      sent = sendPaced(fd, body.substr(pauseAt), stopping, reply.bytesPerSecond, start, pauseAt);
     }
     if (reply.stopServer) stopping = true;
     if (!sent || !keepOpen) break;

@@ -24,6 +24,9 @@ struct Reply {
   // `paused` on the server's thread and send the rest once it returns.
   std::optional<std::size_t> pauseAfter;
   std::function<void()> paused;
+  // The body leaves at this many bytes a second, as over a real link; 0: as fast as the
+  // connection takes it.
+  std::size_t bytesPerSecond = 0;
   bool stall = false;     // read the request, then never answer
   bool hangUp = false;    // read the request, then close without answering
   bool keepAlive = true;  // honour keep-alive after a complete answer
