@@ -9,7 +9,8 @@ void PieceRelay::push(std::string_view piece) {
   std::function<void()> ready;
   {
     std::unique_lock lock(mutex_);
-    taken_.wait_for(lock, kReaderWait, [this] { return arrived_.size() < kAhead || abandoned_; });
+    const auto roomAhead = [this] { return arrived_.size() < kAhead || abandoned_; };
+    if (!readerHeldUp_) readerHeldUp_ = !taken_.wait_for(lock, kReaderWait, roomAhead);
     if (abandoned_) throw std::runtime_error("nobody reads the answer any more");
     arrived_.append(piece);
     ready = std::exchange(whenReady_, nullptr);

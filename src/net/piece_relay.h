@@ -22,7 +22,8 @@ namespace korvex {
 // The receiver keeps at most about kAhead bytes ahead of a reader that keeps up: the
 // answer then passes through two small buffers that stay in the cache, instead of piling
 // up in fresh memory as large as itself. A reader that is held up (a dialog open in the
-// window) does not hold up the transfer, which then goes on into a growing buffer.
+// window) does not hold up the transfer: once it has left the receiver waiting for a
+// while, the rest of the answer goes on into a growing buffer.
 class PieceRelay {
  public:
   // The receiving side. push() throws once the reader has gone, which ends the transfer.
@@ -59,6 +60,7 @@ class PieceRelay {
   std::string arrived_;
   bool closed_ = false;
   bool abandoned_ = false;
+  bool readerHeldUp_ = false;
   std::optional<FetchError> failure_;
   std::exception_ptr other_;
   std::function<void()> whenReady_;
