@@ -26,8 +26,12 @@ std::optional<FetchError> fetchListBlocks(HttpClient& client, std::string_view a
   return failure;
 }
 
-void relayPickedBlocks(HttpClient& client, std::string_view address, const BlockPicker& pick,
-                       PieceRelay& relay) {
+namespace {
+
+// The values of every block of the answer, packed and pushed piece by piece; returns the
+// request's failure if there was one.
+std::optional<FetchError> pushPickedBlocks(HttpClient& client, std::string_view address,
+                                           const BlockPicker& pick, PieceRelay& relay) {
   std::string packed;
   MatchBlockStream blocks([&](std::string_view block) { pick(block, packed); });
   // What each piece of the answer completes goes over at once.
@@ -44,12 +48,24 @@ void relayPickedBlocks(HttpClient& client, std::string_view address, const Block
     });
   } catch (const FetchError& error) {
     failure = error;  // what arrived is the list
-  } catch (...) {
-    relay.close(std::nullopt, std::current_exception());
-    return;
   }
   blocks.finish();
   handOver();
+  return failure;
+}
+
+}  // namespace
+
+void relayPickedBlocks(HttpClient& client, std::string_view address, const BlockPicker& pick,
+                       PieceRelay& relay) {
+  std::optional<FetchError> failure;
+  try {
+    failure = pushPickedBlocks(client, address, pick, relay);
+  } catch (...) {
+    // Whatever else went wrong still ends the answer, or the reader would wait for ever.
+    relay.close(std::nullopt, std::current_exception());
+    return;
+  }
   relay.close(std::move(failure));
 }
 

@@ -100,5 +100,22 @@ TEST(UserListBlocks, AReaderThatGivesUpEndsTheTransferAndTheNextListLoads) {
   EXPECT_EQ(window.blocks.size(), many.size());
 }
 
+// A picker that fails, even on the unfinished block the end of the answer leaves, ends
+// the list with its failure instead of leaving the reader waiting.
+TEST(UserListBlocks, APickerThatFailsEndsTheListWithItsFailure) {
+  RelayedList window;
+  // The block left open reads as an empty one.
+  window.serveList("line", matchList({"<id>1</id>"}) + "<match><id>2</id>");
+  const BlockPicker pick = [](std::string_view block, std::string& packed) {
+    if (block.empty()) throw std::runtime_error("out of memory");
+    packWholeBlock(block, packed);
+  };
+
+  EXPECT_THROW(fetchUserListPicked(
+                   window.ctx, "line", [] {}, pick, [](const PickedBlock&) {}),
+               std::runtime_error);
+  EXPECT_FALSE(window.read()) << "the next list loads";
+}
+
 }  // namespace
 }  // namespace korvex
