@@ -14,11 +14,15 @@ std::string listAddress(std::string_view serviceBase, std::string_view login,
 }
 
 std::optional<FetchError> fetchListBlocks(HttpClient& client, std::string_view address,
-                                          const MatchBlockStream::Reader& reader) {
+                                          const MatchBlockStream::Reader& reader,
+                                          const std::function<void()>& pieceRead) {
   MatchBlockStream blocks(reader);
   std::optional<FetchError> failure;
   try {
-    client.get(address, [&blocks](std::string_view piece) { blocks.feed(piece); });
+    client.get(address, [&](std::string_view piece) {
+      blocks.feed(piece);
+      if (pieceRead) pieceRead();
+    });
   } catch (const FetchError& error) {
     failure = error;  // what arrived is the list
   }
@@ -28,28 +32,18 @@ std::optional<FetchError> fetchListBlocks(HttpClient& client, std::string_view a
 
 namespace {
 
-// The values of every block of the answer, packed and pushed piece by piece; returns the
-// request's failure if there was one.
+// The values of every block of the answer, packed and pushed as each piece of it is read;
+// returns the request's failure if there was one.
 std::optional<FetchError> pushPickedBlocks(HttpClient& client, std::string_view address,
                                            const BlockPicker& pick, PieceRelay& relay) {
   std::string packed;
-  MatchBlockStream blocks([&](std::string_view block) { pick(block, packed); });
-  // What each piece of the answer completes goes over at once.
   const auto handOver = [&] {
     if (packed.empty()) return;
     relay.push(packed);
     packed.clear();
   };
-  std::optional<FetchError> failure;
-  try {
-    client.get(address, [&](std::string_view piece) {
-      blocks.feed(piece);
-      handOver();
-    });
-  } catch (const FetchError& error) {
-    failure = error;  // what arrived is the list
-  }
-  blocks.finish();
+  const auto failure = fetchListBlocks(
+      client, address, [&](std::string_view block) { pick(block, packed); }, handOver);
   handOver();
   return failure;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,8 +24,10 @@ std::string listAddress(std::string_view serviceBase, std::string_view login,
 // The list-form blocks of the list's answer, handed to `reader` as they arrive. A failed
 // request ends the list where the answer broke off, which is usually before its first
 // block; the failure is returned for the status, never thrown.
+// `pieceRead`, when given, is called once the blocks each piece completes are read.
 std::optional<FetchError> fetchListBlocks(HttpClient& client, std::string_view address,
-                                          const MatchBlockStream::Reader& reader);
+                                          const MatchBlockStream::Reader& reader,
+                                          const std::function<void()>& pieceRead = {});
 // The same for a list read on another thread: run where the answer arrives, it picks the
 // values of each block there, and hands them over packed through `relay`, which is closed
 // at the end, with the failure if there was one.

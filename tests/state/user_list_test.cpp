@@ -70,20 +70,6 @@ TEST(UserListBlocks, TheFirstBlocksAreReadWhileTheRestIsOnTheWay) {
   EXPECT_EQ(window.blocks, (std::vector<std::string>{"<id>1</id>", "<id>2</id>", "<id>3</id>"}));
 }
 
-TEST(UserListBlocks, AnAnswerThatBreaksOffKeepsWhatArrivedAndSaysWhy) {
-  RelayedList window;
-  const std::string firstHalf = matchList({"<id>1</id>"});
-  window.server.route(
-      ServiceContext::listTarget("line"),
-      Reply{.body = firstHalf + matchList({"<id>2</id>"}), .dropAfter = firstHalf.size() + 10});
-
-  const auto failure = window.read();
-
-  ASSERT_TRUE(failure);
-  EXPECT_EQ(failure->kind(), FetchError::Kind::BrokeOff);
-  EXPECT_EQ(window.blocks, std::vector<std::string>{"<id>1</id>"});
-}
-
 // A loader that fails half way leaves the request nothing to hand its pieces to: the
 // transfer ends, and the next list is read whole.
 TEST(UserListBlocks, AReaderThatGivesUpEndsTheTransferAndTheNextListLoads) {
