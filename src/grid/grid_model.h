@@ -166,4 +166,12 @@ class GridModel {
   bool batchDirty_ = false;
 };
 
+// Empties `grid` with the window told at once, then opens `batch` for its refill. A load
+// hands the window its events while it refills, and a view that still showed the old rows
+// would read them from the grid half rebuilt: a click could open another match.
+inline void emptyThenBatch(GridModel& grid, std::optional<GridModel::Batch>& batch) {
+  grid.clear();
+  batch.emplace(grid);
+}
+
 }  // namespace korvex

@@ -144,12 +144,12 @@ template <typename Walk>
 std::optional<FetchError> rebuildLine(Form& form, Walk&& walk) {
   std::optional<FetchError> failure;
   {
-    GridModel::Batch lineBatch(form.line.RX);
-    GridModel::Batch reportBatch(form.line.RG);
+    // Emptied where the window sees it, then refilled under batches (see emptyThenBatch).
+    std::optional<GridModel::Batch> lineBatch, reportBatch;
     LineRowWriter writer(form);
     const auto start = [&] {
-      form.line.RX.clear();
-      form.line.RG.clear();
+      emptyThenBatch(form.line.RX, lineBatch);
+      emptyThenBatch(form.line.RG, reportBatch);
     };
     failure = walk(start, [&](const PickedBlock& block) {
       const int r = form.line.RX.appendRow();

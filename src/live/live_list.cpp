@@ -45,10 +45,10 @@ template <typename Walk>
 std::optional<FetchError> rebuildLive(Form& form, Walk&& walk) {
   std::optional<FetchError> failure;
   {
-    GridModel::Batch liveBatch(form.live.LG);
+    std::optional<GridModel::Batch> liveBatch;
     std::string scratch;
     RecordTags block;
-    failure = walk([&] { form.live.LG.clear(); },
+    failure = walk([&] { emptyThenBatch(form.live.LG, liveBatch); },
                    [&](std::string_view text) {
                      const int r = form.live.LG.appendRow();
                      block.read(text);

@@ -77,9 +77,9 @@ void fillRadarRow(GridModel& grid, int r, const RecordTags& block, RecordTags& f
 // Rebuilds RB from the blocks that `walk` hands to its reader.
 template <typename Walk>
 std::optional<FetchError> rebuildRadar(Form& form, Walk&& walk) {
-  GridModel::Batch batch(form.radar.RB);
+  std::optional<GridModel::Batch> batch;
   RecordTags block, figures;
-  return walk([&] { form.radar.RB.clear(); },
+  return walk([&] { emptyThenBatch(form.radar.RB, batch); },
               [&](std::string_view text) {
                 block.read(text);
                 fillRadarRow(form.radar.RB, form.radar.RB.appendRow(), block, figures);

@@ -148,7 +148,8 @@ GridView::~GridView() {
 void GridView::becomeTradingScreen() {
   listGrid_ = true;
   setSelectionMode(ExtendedSelection);
-  verticalHeader()->setResizeContentsPrecision(kFitRows);
+  // Fitting a column measures this many of its rows (the horizontal header's setting).
+  horizontalHeader()->setResizeContentsPrecision(kFitRows);
   QHeaderView* header = horizontalHeader();
   header->setSectionsMovable(true);
   header->setSortIndicator(-1, Qt::AscendingOrder);  // the loader's order until a click
@@ -190,6 +191,9 @@ void GridView::open(const QModelIndex& index) {
 }
 
 void GridView::rememberPlace() {
+  // A load empties its grid before it refills it: an empty view has no place to keep, and
+  // the one before it still waits.
+  if (proxy_->rowCount() == 0) return;
   keptScroll_ = verticalScrollBar()->value();
   scrollPending_ = keptScroll_ > 0;
   idPending_ = !keptId_.empty();
@@ -328,12 +332,27 @@ void GridView::keyPressEvent(QKeyEvent* event) {
   QTableView::keyPressEvent(event);
 }
 
+void GridView::addRowAction(const QString& text, std::function<bool(int gridRow)> offered,
+                            std::function<void(int gridRow)> run) {
+  rowActions_.push_back({text, std::move(offered), std::move(run)});
+}
+
 void GridView::contextMenuEvent(QContextMenuEvent* event) {
   if (!listGrid_) return QTableView::contextMenuEvent(event);
-  QMenu menu(this);
-  menu.addAction(QStringLiteral("Copy"), this, &GridView::copySelection);
-  menu.addAction(QStringLiteral("Export CSV…"), this, &GridView::askExportPath);
-  menu.exec(event->globalPos());
+  // Shown without a loop of its own: the window's events go on while it is open.
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("rowMenu"));
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  if (const QModelIndex index = indexAt(event->pos()); index.isValid()) {
+    const int row = gridRow(index.row());
+    for (const RowAction& action : rowActions_)
+      if (action.offered(row))
+        menu->addAction(action.text, this, [run = action.run, row] { run(row); });
+    if (!menu->isEmpty()) menu->addSeparator();
+  }
+  menu->addAction(QStringLiteral("Copy"), this, &GridView::copySelection);
+  menu->addAction(QStringLiteral("Export CSV…"), this, &GridView::askExportPath);
+  menu->popup(event->globalPos());
 }
 
 int GridView::heightForRows(int rows) const {

@@ -177,6 +177,55 @@ TEST_F(Responsiveness,
   EXPECT_EQ(targetsAfterLogIn(service), oneAfterTheOther);
 }
 
+// While a Refresh is half in, the window's events run on a grid half rebuilt: the view
+// must show none of the rows the grid no longer has, or a click there opens another match.
+TEST_F(Responsiveness, HalfWayThroughAReloadTheViewShowsNoRowTheGridHasLost) {
+  const auto list = [](int matches) {
+    std::string blocks;
+    for (int id = 1; id <= matches; ++id)
+      blocks += "<match><id>" + std::to_string(id) + "</id></match>\n";
+    return blocks;
+  };
+  server.route(kLogIn, Reply{});
+  server.route(kLine, Reply{.body = list(4)});
+  logIn("user", "pass");
+  auto* rx = find<GridView>("RX");
+  ASSERT_EQ(rx->model()->rowCount(), 4);
+
+  std::mutex mutex;
+  std::condition_variable wake;
+  bool looked = false;
+  int viewRows = -1, gridRows = -1;
+  // Looks once the first block of the new list is in, from the window's own thread.
+  std::function<void(int)> look = [&](int triesLeft) {
+    const int rows = window().session().form().line.RX.rowCount();
+    if (rows != 1 && triesLeft > 0) {
+      QTimer::singleShot(5, [&look, triesLeft] { look(triesLeft - 1); });
+      return;
+    }
+    const std::lock_guard lock(mutex);
+    viewRows = rx->model()->rowCount();
+    gridRows = rows;
+    looked = true;
+    wake.notify_all();
+  };
+  const std::string firstBlock = list(1);
+  Reply reply{.body = list(3), .pauseAfter = firstBlock.size()};
+  reply.paused = [&] {
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [&look] { look(400); }, Qt::QueuedConnection);
+    std::unique_lock lock(mutex);
+    wake.wait_for(lock, std::chrono::seconds(10), [&] { return looked; });
+  };
+  server.route(kLine, reply);
+  refresh(window());
+
+  ASSERT_TRUE(looked);
+  EXPECT_EQ(gridRows, 1);
+  EXPECT_LE(viewRows, gridRows);
+  EXPECT_EQ(rx->model()->rowCount(), 3) << "the whole new list once it is in";
+}
+
 TEST_F(Responsiveness, ClosingTheWindowEndsTheRequestUnderWay) {
   std::atomic<bool> loggedIn = false;
   server.fallback([&](const test::RecordedRequest& request) {
