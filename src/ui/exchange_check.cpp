@@ -1,6 +1,5 @@
 #include "ui/exchange_check.h"
 
-#include <QMenu>
 #include <QPushButton>
 
 #include "ui/grid_view.h"
@@ -27,8 +26,8 @@ ExchangeCheck::ExchangeCheck(GridView* view, const Form& form, RadarLinkedList l
     if (const int row = currentRow(); onRadar(row)) check_(row);
   });
 
-  view_->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(view_, &QWidget::customContextMenuRequested, this, &ExchangeCheck::offerMenu);
+  view_->addRowAction(
+      kCheckText, [this](int row) { return onRadar(row); }, [this](int row) { check_(row); });
   // The radar and the lists reload under the current row: its link is looked at again
   // whenever either view's rows may have changed.
   connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -39,22 +38,11 @@ ExchangeCheck::ExchangeCheck(GridView* view, const Form& form, RadarLinkedList l
 }
 
 int ExchangeCheck::currentRow() const {
-  return view_->currentIndex().row();
+  return view_->gridRow(view_->currentIndex().row());
 }
 
 void ExchangeCheck::followCurrentRow() {
   button_->setEnabled(onRadar(currentRow()));
-}
-
-void ExchangeCheck::offerMenu(const QPoint& at) {
-  const int row = view_->indexAt(at).row();
-  followCurrentRow();
-  if (!onRadar(row)) return;
-  auto* menu = new QMenu(view_);
-  menu->setObjectName(QStringLiteral("exchangeMenu"));
-  menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->addAction(kCheckText, this, [this, row] { check_(row); });
-  menu->popup(view_->viewport()->mapToGlobal(at));
 }
 
 }  // namespace korvex::ui

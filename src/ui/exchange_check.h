@@ -5,7 +5,6 @@
 
 #include "session/list_links.h"
 
-class QPoint;
 class QPushButton;
 
 namespace korvex::ui {
@@ -28,7 +27,6 @@ class ExchangeCheck : public QObject {
  private:
   bool onRadar(int row) const { return linkedRadarRow(form_, list_, row).has_value(); }
   int currentRow() const;
-  void offerMenu(const QPoint& at);
   void followCurrentRow();
 
   GridView* view_;

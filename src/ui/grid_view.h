@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTableView>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,10 @@ class GridView : public QTableView {
   void copySelection() const;
   // Writes what the view shows as CSV; on failure returns false and says why in `error`.
   bool exportCsv(const QString& path, QString& error) const;
+  // An item of a list's context menu, offered on the grid rows `offered` accepts and run
+  // on the grid row that was clicked, whatever the sort and the filter.
+  void addRowAction(const QString& text, std::function<bool(int gridRow)> offered,
+                    std::function<void(int gridRow)> run);
 
  signals:
   // A double-click on a cell, or Enter on a row, as (column, row) of the grid.
@@ -74,6 +79,12 @@ class GridView : public QTableView {
   bool scrollPending_ = false;
   bool userWidths_ = false;
   bool fitting_ = false;
+  struct RowAction {
+    QString text;
+    std::function<bool(int gridRow)> offered;
+    std::function<void(int gridRow)> run;
+  };
+  std::vector<RowAction> rowActions_;
 };
 
 }  // namespace korvex::ui

@@ -3,6 +3,7 @@
 #include "ui/bet_signals.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -40,7 +41,7 @@ class BetSignalsTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        QString::fromStdString(settingsDir.path().string()));
     for (const char* report : {"/bf/bffa2.php", "/bf/sb.php"}) server.route(report, Reply{});
     window().betSignals().setNotifier(std::make_unique<RecordingNotifier>(shown));
@@ -64,12 +65,19 @@ class BetSignalsTest : public MainWindowTest {
     rb.setText(RbColumn::Selection2, row, market + "2");
   }
 
-  // The context menu the live list offers on `row`, if any.
-  QMenu* contextMenuOn(int row) {
+  // The check the live list's context menu offers on the row shown at `viewRow`, if any.
+  QAction* checkOfferedOn(int viewRow) {
     auto* live = find<GridView>("LG");
-    const QPoint at = live->visualRect(live->model()->index(row, live->columnAt(0))).center();
-    emit live->customContextMenuRequested(at);
-    return live->findChild<QMenu*>("exchangeMenu");
+    const QPoint at = live->visualRect(live->model()->index(viewRow, live->columnAt(0))).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, live->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(live->viewport(), &click);
+    auto* menu = live->findChild<QMenu*>("rowMenu");
+    if (menu == nullptr) return nullptr;
+    menu->close();
+    menu->setObjectName(QString());  // closed, it is deleted later: the next click's is new
+    const QList<QAction*> items = menu->actions();
+    EXPECT_EQ(items.back()->text(), "Export CSV…") << "the list's own items stay";
+    return items.front()->text() == "Check the exchange now" ? items.front() : nullptr;
   }
 
   std::vector<std::string> runnerRequests() const {
@@ -96,16 +104,20 @@ TEST_F(BetSignalsTest, OnlyALinkedLiveRowOffersTheCheckWhichRunsTheLastRadarRowO
   auto* button = find<QPushButton>("checkExchangeLG");
   live->setCurrentIndex(live->model()->index(0, 0));
   EXPECT_FALSE(button->isEnabled());
-  EXPECT_EQ(contextMenuOn(0), nullptr);
+  EXPECT_EQ(checkOfferedOn(0), nullptr);
   live->setCurrentIndex(live->model()->index(1, 0));
   EXPECT_TRUE(button->isEnabled());
 
-  QMenu* menu = contextMenuOn(1);
-  ASSERT_NE(menu, nullptr);
-  ASSERT_EQ(menu->actions().size(), 1);
-  EXPECT_EQ(menu->actions()[0]->text(), "Check the exchange now");
-  menu->actions()[0]->trigger();
-  menu->close();
+  // Sorted by id, the linked match shows first and is still the one offered and checked.
+  live->sortByColumn(columnIndex(LgColumn::Id), Qt::AscendingOrder);
+  EXPECT_EQ(checkOfferedOn(1), nullptr);
+  live->setCurrentIndex(live->model()->index(1, 0));
+  EXPECT_FALSE(button->isEnabled());
+  live->setCurrentIndex(live->model()->index(0, 0));
+  EXPECT_TRUE(button->isEnabled());
+  QAction* check = checkOfferedOn(0);
+  ASSERT_NE(check, nullptr);
+  check->trigger();
   QCoreApplication::processEvents();
 
   EXPECT_EQ(runnerRequests(),
