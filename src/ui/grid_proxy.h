@@ -2,6 +2,7 @@
 
 #include <QCollator>
 #include <QSortFilterProxyModel>
+#include <string_view>
 #include <vector>
 
 #include "grid/grid_model.h"
@@ -49,8 +50,8 @@ class GridProxy : public QSortFilterProxyModel {
   const ChangeMarks* marks_ = nullptr;
 };
 
-// How two cells' texts order: empty first, then numbers, dates and times by value, then
-// text by the collation. Negative, zero or positive as for a three-way comparison.
-int compareCellTexts(const QString& left, const QString& right, const QCollator& collator);
+// How two cells' CP1251 texts order: empty first, then numbers, dates and times by value,
+// then text by the collation. Negative, zero or positive as for a three-way comparison.
+int compareCellTexts(std::string_view left, std::string_view right, const QCollator& collator);
 
 }  // namespace korvex::ui

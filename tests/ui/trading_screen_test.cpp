@@ -89,6 +89,25 @@ TEST_F(TradingScreenTest, NumbersSortAsNumbersDatesInTimeOrderAndTheSortedRowOpe
   EXPECT_TRUE(opened("2"));
 }
 
+// Cells in the order a sort gives them: empty, then values (money, percentages, signed
+// odds, times, dates with and without their time), then text, set scores among it, by
+// collation.
+TEST(CellOrder, EmptyValuesThenTextEachInItsOwnOrder) {
+  QCollator collator;
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  const std::vector<std::string> ordered = {" ",        "-1.5",          "+0,5",           "1.5%",
+                                            "55 %",     "$ 90",          "9:59",           "10:00",
+                                            "31.12.23", "1.1.2024 9:05", "01.01.24 18:30", "6:4",
+                                            "apple2",   "Banana",        "\xC0\xE1\xE2"};
+  for (std::size_t i = 0; i + 1 < ordered.size(); ++i) {
+    SCOPED_TRACE(ordered[i] + " before " + ordered[i + 1]);
+    EXPECT_LT(compareCellTexts(ordered[i], ordered[i + 1], collator), 0);
+    EXPECT_GT(compareCellTexts(ordered[i + 1], ordered[i], collator), 0);
+  }
+  EXPECT_EQ(compareCellTexts("1,50", " 1.5 ", collator), 0);
+  EXPECT_EQ(compareCellTexts("12.05.24", "12.5.2024 0:00", collator), 0);
+}
+
 TEST_F(TradingScreenTest, TheFilterFindsCyrillicInAnyCaseCountsWhatItShowsAndOpensIt) {
   GridView* rx = logInTo("RX");
   auto* count = find<QLabel>("countsoon");
