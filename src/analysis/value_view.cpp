@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "state/grid_columns.h"
+#include "text/feed_number.h"
 
 namespace korvex {
 
@@ -56,25 +57,14 @@ std::optional<double> usableOdds(std::string_view text) {
   return odds;
 }
 
-// Fixed decimals without the locale: the window runs under the user's, which may write a
-// decimal comma.
-std::string decimal(double value, int decimals) {
-  // Room for the widest double written in full.
-  std::array<char, 400> text;
-  char* end = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed,
-                            decimals)
-                  .ptr;
-  return std::string(text.data(), end);
-}
-
 std::string signedDecimal(double value) {
-  return (value > 0 ? "+" : "") + decimal(value, 1);
+  return (value > 0 ? "+" : "") + fixedDecimal(value, 1);
 }
 
 // A row's figures for one player; returns the edge when the odds could be priced.
 std::optional<double> fillPlayer(GridModel& VG, int row, const Player& player, int chance,
                                  std::optional<double> odds) {
-  VG.setText(player.fair, row, chance == 0 ? std::string(kNone) : decimal(100.0 / chance, 2));
+  VG.setText(player.fair, row, chance == 0 ? std::string(kNone) : fixedDecimal(100.0 / chance, 2));
   if (!odds) {
     VG.setText(player.edge, row, kNone);
     VG.setText(player.kelly, row, kNone);
@@ -82,7 +72,7 @@ std::optional<double> fillPlayer(GridModel& VG, int row, const Player& player, i
   }
   const double edge = chance * *odds - 100;
   VG.setText(player.edge, row, signedDecimal(edge));
-  VG.setText(player.kelly, row, decimal(std::max(0.0, edge / (*odds - 1)), 1));
+  VG.setText(player.kelly, row, fixedDecimal(std::max(0.0, edge / (*odds - 1)), 1));
   if (edge > 0) VG.setColour(player.edge, row, colours::LightGreen);
   return edge;
 }
@@ -96,7 +86,7 @@ std::string valueText(const AnalysisPage& page, const std::array<std::optional<d
                       bool anyData, const BestValue& best) {
   if (!odds[0] || !odds[1]) return "No odds to compare.";
   const double margin = (1 / *odds[0] + 1 / *odds[1] - 1) * 100;
-  const std::string text = "Margin " + decimal(margin, 1) + " %. ";
+  const std::string text = "Margin " + fixedDecimal(margin, 1) + " %. ";
   if (!anyData) return text + "No statistics to compare.";
   if (best.player == nullptr) return text + "No value at these odds.";
   const Player& player = *best.player;

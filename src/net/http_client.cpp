@@ -1,9 +1,8 @@
 #include "net/http_client.h"
 
-#include <cstdio>
-
 #include "net/curl_transfer.h"
 #include "net/file_replace.h"
+#include "text/feed_number.h"
 
 namespace korvex {
 namespace {
@@ -60,13 +59,9 @@ FetchError::Kind failureKind(CURLcode code, const curl::Exchange& exchange) {
 
 // "812 bytes", "45.3 kB", "1.2 MB": a size as a status bar says it.
 std::string sizeForUser(std::size_t bytes) {
-  char text[32];
   if (bytes < 1000) return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
-  if (bytes < 1000 * 1000)
-    std::snprintf(text, sizeof text, "%.1f kB", static_cast<double>(bytes) / 1e3);
-  else
-    std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / 1e6);
-  return text;
+  if (bytes < 1000 * 1000) return fixedDecimal(static_cast<double>(bytes) / 1e3, 1) + " kB";
+  return fixedDecimal(static_cast<double>(bytes) / 1e6, 1) + " MB";
 }
 
 bool containsHttpScheme(std::string_view address) {

@@ -68,6 +68,9 @@ void PieceRelay::abandon() {
   {
     const std::lock_guard lock(mutex_);
     abandoned_ = true;
+    // A reader that left while it waited must not be called back: what it waited with
+    // is gone.
+    whenReady_ = nullptr;
   }
   taken_.notify_one();
 }

@@ -1,5 +1,6 @@
 #include "text/feed_number.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -26,6 +27,15 @@ int roundHalfEven(long double x) {
   const long double midpoint = lower + 0.5L;  // exact for anything within int's range
   const bool up = x > midpoint || (x == midpoint && std::fmod(lower, 2.0L) != 0);
   return static_cast<int>(up ? lower + 1 : lower);
+}
+
+std::string fixedDecimal(double value, int decimals) {
+  // Room for the widest double written in full.
+  std::array<char, 400> text;
+  char* end = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed,
+                            decimals)
+                  .ptr;
+  return std::string(text.data(), end);
 }
 
 }  // namespace korvex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace korvex {
@@ -11,5 +12,9 @@ int wholeNumberOrZero(std::string_view text);
 // Round to nearest, a tie going to the even neighbour, whatever the FPU's rounding mode;
 // results beyond int saturate and NaN gives 0.
 int roundHalfEven(long double x);
+
+// `value` with `decimals` fixed decimals and a point, whatever the locale: the window runs
+// under the user's, which may write a decimal comma.
+std::string fixedDecimal(double value, int decimals);
 
 }  // namespace korvex

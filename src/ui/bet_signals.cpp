@@ -1,21 +1,17 @@
 #include "ui/bet_signals.h"
 
 #include <QAction>
-#include <QSettings>
 
 #include "state/grid_columns.h"
 #include "ui/notifier.h"
 #include "ui/qt_text.h"
+#include "ui/view_settings.h"
 
 namespace korvex::ui {
 
 namespace {
 
 const QString kNotifyKey = QStringLiteral("signals/notify");
-
-QSettings userSettings() {
-  return QSettings(QSettings::UserScope, QStringLiteral("korvex"), QStringLiteral("korvex"));
-}
 
 }  // namespace
 
@@ -32,9 +28,9 @@ BetSignals::BetSignals(GridModel& journal, QObject* parent)
       switch_(new QAction(QStringLiteral("Notify me of bet signals"), this)) {
   switch_->setObjectName(QStringLiteral("notifySignals"));
   switch_->setCheckable(true);
-  switch_->setChecked(userSettings().value(kNotifyKey, true).toBool());
+  switch_->setChecked(viewSettings().value(kNotifyKey, true).toBool());
   connect(switch_, &QAction::toggled, this,
-          [](bool on) { userSettings().setValue(kNotifyKey, on); });
+          [](bool on) { viewSettings().setValue(kNotifyKey, on); });
   journal_.addObserver(this);
 }
 

@@ -57,7 +57,10 @@ void StatusBar::follow(const StatusPage& status) {
   const ListStatus* outcomes[] = {&status.line, &status.radar, &status.live, &status.analysis};
   for (std::size_t i = 0; i < lists_.size(); ++i) {
     lists_[i]->setText(listText(kListNames[i], *outcomes[i]));
-    lists_[i]->setStyleSheet(outcomes[i]->ok ? QString() : QStringLiteral("color: #C00000;"));
+    // Set only on a change: a new style sheet polishes the label again, and this runs
+    // twice a second.
+    const QString style = outcomes[i]->ok ? QString() : QStringLiteral("color: #C00000;");
+    if (lists_[i]->styleSheet() != style) lists_[i]->setStyleSheet(style);
   }
 }
 

@@ -13,8 +13,8 @@ namespace {
 using fault::Json;
 using Texts = std::vector<std::string>;
 
-// All Match: 6-4 and 3-7, so chances 65 and 35. Score 2:0: 0-4 and 2-0, so 0 and 100.
-// Stage 1/4 final: player 1 alone, 1-0, so 50 and 50. No other situation has a match.
+// All Match: 6-4 and 3-7, so chances 65 and 35. Score 2:0: 0-4 and 2-0, so 0 and 100:
+// the best value. Stage 1/4 final: player 1 alone, 1-0, so 50 and 50.
 constexpr const char* kDetail =
     "<stat><id>101</id><bigname1>Alpha One</bigname1><bigname2>Beta Two</bigname2>"
     "<kf1>2.10</kf1><kf2>1.80</kf2>"
@@ -39,15 +39,9 @@ TEST_F(ValueEndToEnd, TheValueTabSetsTheOddsAgainstTheCombinedChances) {
             (Texts{"Param", "Fair1", "Edge1, %", "Kelly1, %", "Fair2", "Edge2, %", "Kelly2, %"}));
   ASSERT_EQ(VG["rows"].size(), 17u);
   EXPECT_EQ(rowOf(VG, 0), (Texts{"All Match", "1.54", "+36.5", "33.2", "2.86", "-37.0", "0.0"}));
-  EXPECT_EQ(rowOf(VG, 1), (Texts{"Score 2:0", "-", "-100.0", "0.0", "1.00", "+80.0", "100.0"}));
-  EXPECT_EQ(rowOf(VG, 2), (Texts{"Score 2:1", "-", "-", "-", "-", "-", "-"}));
-  EXPECT_EQ(rowOf(VG, 3),
-            (Texts{"Stage 1/4 final", "2.00", "+5.0", "4.5", "2.00", "-10.0", "0.0"}));
-  for (int r = 4; r < 17; ++r) EXPECT_EQ(rowOf(VG, r)[6], "-") << r;
-  const Json& row0 = VG["rows"][0];
-  EXPECT_EQ(row0[2]["color"], "#80FF80") << "an edge above 0";
-  EXPECT_EQ(VG["rows"][1][5]["color"], "#80FF80");
-  EXPECT_TRUE(row0[5]["color"].is_null() && row0[1]["color"].is_null());
+  // The other rows' shapes (no chance, one player, no data) are the unit tests' to check;
+  // here the dump carries a row's colour as well as its texts.
+  EXPECT_EQ(VG["rows"][0][2]["color"], "#80FF80") << "an edge above 0";
   EXPECT_EQ(state["labels"]["value"],
             "Margin 3.2 %. Best value: Beta Two at 1.80 (fair 1.00, edge +80.0 %, Score 2:0).");
 }
