@@ -110,8 +110,10 @@ int runFirstLoad(const std::string& serviceBase) {
       .service = serviceBase, .exchange = serviceBase, .vendor = serviceBase};
   korvex::Context ctx{form,  platform,  http1,
                       http2, addresses, std::filesystem::temp_directory_path()};
-  korvex::WorkerRequests requests(platform);
+  korvex::TaskLoop loop(platform);
+  korvex::WorkerRequests requests;
   ctx.requests = &requests;
+  ctx.loop = &loop;
   form.CurrentLogin = "L";
   form.CurrentPassword = "P";
   std::string login;
@@ -119,7 +121,7 @@ int runFirstLoad(const std::string& serviceBase) {
 
   resetPeakResident();
   const std::size_t before = statusBytes("VmRSS");
-  const Times times = timesOf([&] { korvex::LoadLine(ctx); });
+  const Times times = timesOf([&] { platform.finish(korvex::LoadLine(ctx)); });
   const std::size_t growth = statusBytes("VmHWM") - before;
   std::printf("%.4f %.4f %zu %d\n", times.wall, times.cpu, growth, form.line.RX.rowCount());
   return 0;
@@ -181,7 +183,7 @@ struct Bench {
         ServiceContext::listTarget("line"),
         korvex::test::Reply{.body = std::move(feed), .bytesPerSecond = bytesPerSecond});
     window.serveList("live", "<list></list>");
-    window.ctx.requests = &runners.emplace_back(window.platform);
+    window.ctx.requests = &runners.emplace_back();
   }
 
   FirstLoad firstLoad(ServiceContext& window) {
@@ -193,7 +195,7 @@ struct Bench {
     return load;
   }
   Times reload(ServiceContext& window, int matches) {
-    const Times times = timesOf([&] { korvex::LoadLine(window.ctx); });
+    const Times times = timesOf([&] { window.platform.finish(korvex::LoadLine(window.ctx)); });
     if (window.form.line.RX.rowCount() != matches) throw std::runtime_error("the line lost rows");
     return times;
   }

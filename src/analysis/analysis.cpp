@@ -7,6 +7,7 @@
 #include "analysis/player_cards.h"
 #include "analysis/results.h"
 #include "analysis/value_view.h"
+#include "state/waits.h"
 #include "text/feed_text.h"
 
 namespace korvex {
@@ -28,29 +29,14 @@ class LineGridDisabled {
 
 // A failed request reads as an empty detail: the panel then shows the empty analysis, and
 // says over it that this is no match's figures.
-std::string fetchDetail(Context& ctx, const std::string& id) {
+Task<std::string> fetchDetail(Context& ctx, const std::string& id) {
   const LoadingNote loading(ctx.form.status, "match " + id);
-  const std::string address = ctx.addresses.service + "/kx/match.php?id=" + id;
-  std::string answer;
-  std::optional<FetchError> failure;
-  try {
-    runRequest(ctx, [&] { Fetch(ctx.IdHTTP1, address, answer); });
-  } catch (const FetchError& error) {
-    failure = error;
-  }
-  ctx.form.status.analysis.record(failure, localNow(ctx));
+  FetchedAnswer answer =
+      co_await fetchAnswer(ctx, ctx.IdHTTP1, ctx.addresses.service + "/kx/match.php?id=" + id);
+  ctx.form.status.analysis.record(answer.failure, localNow(ctx));
   ctx.form.analysis.failure =
-      failure ? "Could not load match " + id + ": " + reasonForUser(*failure) : "";
-  return answer;
-}
-
-// No exception may reach the window: an unexpected one just ends the analysis early.
-template <typename Action>
-void withoutEscapingErrors(Action&& action) noexcept {
-  try {
-    action();
-  } catch (...) {
-  }
+      answer.failure ? "Could not load match " + id + ": " + reasonForUser(*answer.failure) : "";
+  co_return std::move(answer.body);
 }
 
 }  // namespace
@@ -70,16 +56,17 @@ AnalysisTarget targetOfRow(const Form& form, const GridModel& grid, int row) {
   return target;
 }
 
-void AnalyseMatch(Context& ctx, const AnalysisTarget& target) {
+Task<> AnalyseMatch(Context& ctx, AnalysisTarget target) {
   Form& form = ctx.form;
-  ctx.platform.processPendingEvents();
+  co_await letEventsRun(ctx);
   const LineGridDisabled lineGridDisabled(form.line.RX);
-  ctx.platform.processPendingEvents();
-  fillAnalysisFromAnswer(ctx, target, fetchDetail(ctx, target.id));
-  ctx.platform.processPendingEvents();
+  co_await letEventsRun(ctx);
+  std::string detail = co_await fetchDetail(ctx, target.id);
+  co_await fillAnalysisFromAnswer(ctx, target, std::move(detail));
+  co_await letEventsRun(ctx);
 }
 
-void fillAnalysisFromAnswer(Context& ctx, const AnalysisTarget& target, std::string_view answer) {
+Task<> fillAnalysisFromAnswer(Context& ctx, AnalysisTarget target, std::string answer) {
   Form& form = ctx.form;
   for (GridModel* grid :
        {&form.analysis.LGrid1, &form.analysis.LGrid2, &form.analysis.HX, &form.analysis.MatchGrid,
@@ -90,7 +77,7 @@ void fillAnalysisFromAnswer(Context& ctx, const AnalysisTarget& target, std::str
 
   const std::string_view stat = ExtractTag(answer, "stat");
   fillCardTexts(form, stat);
-  loadCardPictures(ctx, stat);
+  co_await loadCardPictures(ctx, stat);
   fillOddsBox(form.analysis.KFGrid, stat, target);
   fillMatchHeader(form.analysis.MatchGrid, stat);
 
@@ -105,28 +92,42 @@ void fillAnalysisFromAnswer(Context& ctx, const AnalysisTarget& target, std::str
   fillValueView(form.analysis);
 }
 
-void openLineMatch(Context& ctx, const AnalysisTarget& target) {
-  withoutEscapingErrors([&] {
-    ctx.platform.processPendingEvents();
-    AnalyseMatch(ctx, target);
-  });
+namespace {
+
+// An analysis that ends early (what the detail holds is beyond reading) keeps what it
+// filled so far, and says so in the status bar.
+Task<> analyseTellingFailure(Context& ctx, AnalysisTarget target) {
+  std::optional<std::string> failure;
+  try {
+    co_await AnalyseMatch(ctx, std::move(target));
+  } catch (const std::exception& error) {
+    failure = error.what();
+  }
+  if (failure) tell(ctx, "Analysis failed: " + *failure, true);
 }
 
-void openMatchOnStats(Context& ctx, const AnalysisTarget& target) {
-  withoutEscapingErrors([&] { AnalyseMatch(ctx, target); });
+}  // namespace
+
+Task<> openLineMatch(Context& ctx, AnalysisTarget target) {
+  co_await letEventsRun(ctx);
+  co_await analyseTellingFailure(ctx, std::move(target));
+}
+
+Task<> openMatchOnStats(Context& ctx, AnalysisTarget target) {
+  co_await analyseTellingFailure(ctx, std::move(target));
   ctx.form.activePage = PageStats;
 }
 
-void RXCellDblClick(Context& ctx, int /*col*/, int row) {
-  openLineMatch(ctx, targetOfRow(ctx.form, ctx.form.line.RX, row));
+Task<> RXCellDblClick(Context& ctx, int /*col*/, int row) {
+  return openLineMatch(ctx, targetOfRow(ctx.form, ctx.form.line.RX, row));
 }
 
-void RGCellDblClick(Context& ctx, int /*col*/, int row) {
-  openMatchOnStats(ctx, targetOfRow(ctx.form, ctx.form.line.RG, row));
+Task<> RGCellDblClick(Context& ctx, int /*col*/, int row) {
+  return openMatchOnStats(ctx, targetOfRow(ctx.form, ctx.form.line.RG, row));
 }
 
-void LGCellDblClick(Context& ctx, int /*col*/, int row) {
-  openMatchOnStats(ctx, targetOfRow(ctx.form, ctx.form.live.LG, row));
+Task<> LGCellDblClick(Context& ctx, int /*col*/, int row) {
+  return openMatchOnStats(ctx, targetOfRow(ctx.form, ctx.form.live.LG, row));
 }
 
 }  // namespace korvex

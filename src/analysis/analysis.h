@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "state/context.h"
+#include "state/task.h"
 
 namespace korvex {
 
@@ -19,15 +20,15 @@ struct AnalysisTarget {
 AnalysisTarget targetOfRow(const Form& form, const GridModel& grid, int row);
 
 // Fetches the target match and fills the whole analysis panel.
-void AnalyseMatch(Context& ctx, const AnalysisTarget& target);
+Task<> AnalyseMatch(Context& ctx, AnalysisTarget target);
 // AnalyseMatch once the detail answer is in: the whole panel from it, pictures included.
-void fillAnalysisFromAnswer(Context& ctx, const AnalysisTarget& target, std::string_view answer);
+Task<> fillAnalysisFromAnswer(Context& ctx, AnalysisTarget target, std::string answer);
 // The double-click handlers once the clicked row has been read: on the line, and on the
 // report or live grid (which then show the Stats page).
-void openLineMatch(Context& ctx, const AnalysisTarget& target);
-void openMatchOnStats(Context& ctx, const AnalysisTarget& target);
-void RXCellDblClick(Context& ctx, int col, int row);
-void RGCellDblClick(Context& ctx, int col, int row);
-void LGCellDblClick(Context& ctx, int col, int row);
+Task<> openLineMatch(Context& ctx, AnalysisTarget target);
+Task<> openMatchOnStats(Context& ctx, AnalysisTarget target);
+Task<> RXCellDblClick(Context& ctx, int col, int row);
+Task<> RGCellDblClick(Context& ctx, int col, int row);
+Task<> LGCellDblClick(Context& ctx, int col, int row);
 
 }  // namespace korvex

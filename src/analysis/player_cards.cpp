@@ -1,10 +1,12 @@
 #include "analysis/player_cards.h"
 
 #include <string>
+#include <utility>
 
 #include "analysis/league_text.h"
 #include "state/grid_columns.h"
 #include "state/picture.h"
+#include "state/waits.h"
 #include "text/country_flags.h"
 #include "text/feed_text.h"
 
@@ -18,8 +20,7 @@ void setName(Label& label, std::string_view stat, const char* fullTag, const cha
   if (label == ",") label = ExtractTag(stat, shortTag);
 }
 
-bool showPicture(Picture& card, const std::filesystem::path& workdir, const std::string& file) {
-  std::optional<Image> image = loadPictureFile(workdir / file);
+bool showPicture(Picture& card, std::optional<Image>& image, const std::string& file) {
   if (!image) return false;
   card.source = file;
   card.image = std::move(*image);
@@ -41,19 +42,29 @@ void fillCardTexts(Form& form, std::string_view stat) {
   form.analysis.Rank2 = ExtractTag(stat, "rank2");
 }
 
-void loadCardPictures(Context& ctx, std::string_view stat) {
+Task<> loadCardPictures(Context& ctx, std::string_view stat) {
   const std::string pictures = ctx.addresses.service + "/kx/img/";
-  const std::string logo = pictures + "kx_logo.jpg";
-  const std::string home = pictures + std::string(ExtractTag(stat, "id_home")) + ".png";
-  const std::string away = pictures + std::string(ExtractTag(stat, "id_away")) + ".png";
-  runRequest(ctx, [&] {
-    DownloadPicture(ctx.IdHTTP1, home, ctx.workdir / "1.jpg", logo, ctx.probeLimits);
-  });
-  runRequest(ctx, [&] {
-    DownloadPicture(ctx.IdHTTP1, away, ctx.workdir / "2.jpg", logo, ctx.probeLimits);
-  });
-  if (!showPicture(ctx.form.analysis.LOGO1, ctx.workdir, "1.jpg")) return;
-  showPicture(ctx.form.analysis.LOGO2, ctx.workdir, "2.jpg");
+  std::string logo = pictures + "kx_logo.jpg";
+  std::string home = pictures + std::string(ExtractTag(stat, "id_home")) + ".png";
+  std::string away = pictures + std::string(ExtractTag(stat, "id_away")) + ".png";
+  const auto download = [&](std::string address, const char* file) {
+    auto store = [&client = ctx.IdHTTP1, address = std::move(address), logo,
+                  path = ctx.workdir / file, limits = ctx.probeLimits] {
+      DownloadPicture(client, address, path, logo, limits);
+    };
+    return onRequestThread(ctx, std::move(store));
+  };
+  auto first = download(std::move(home), "1.jpg");
+  co_await first;
+  auto second = download(std::move(away), "2.jpg");
+  co_await second;
+  // Decoded beside the window, not on its thread: a large picture takes its time there.
+  auto decode = [workdir = ctx.workdir] {
+    return std::pair(loadPictureFile(workdir / "1.jpg"), loadPictureFile(workdir / "2.jpg"));
+  };
+  auto [picture1, picture2] = co_await onRequestThread(ctx, std::move(decode));
+  if (!showPicture(ctx.form.analysis.LOGO1, picture1, "1.jpg")) co_return;
+  showPicture(ctx.form.analysis.LOGO2, picture2, "2.jpg");
 }
 
 void fillOddsBox(GridModel& KFGrid, std::string_view stat, const AnalysisTarget& target) {

@@ -10,7 +10,7 @@ namespace korvex {
 void fillCardTexts(Form& form, std::string_view stat);
 // Downloads both players' pictures into 1.jpg and 2.jpg and shows them. The first file
 // that does not load ends the block: a card without a new picture keeps its old one.
-void loadCardPictures(Context& ctx, std::string_view stat);
+Task<> loadCardPictures(Context& ctx, std::string_view stat);
 // The odds box; a "-" from the service gives way to the clicked row's own odds.
 void fillOddsBox(GridModel& KFGrid, std::string_view stat, const AnalysisTarget& target);
 // The one-row match header.

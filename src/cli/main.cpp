@@ -90,7 +90,10 @@ bool run(const Action& action, Session& session, CliPlatform& platform) {
       break;
     case Action::Kind::Tick:
       // The timer only ticks once a log-in has switched it on.
-      for (int i = 0; i < action.number && form.timerOn && !form.closed; ++i) session.Timer1Timer();
+      for (int i = 0; i < action.number && form.timerOn && !form.closed; ++i) {
+        session.Timer1Timer();
+        platform.settle(session);
+      }
       break;
     case Action::Kind::Dump:
       std::cout << korvex::cli::toLine(korvex::cli::dumpState(form, platform)) << '\n';
@@ -99,6 +102,7 @@ bool run(const Action& action, Session& session, CliPlatform& platform) {
       std::cout << korvex::cli::toLine(korvex::cli::summarise(form, platform)) << '\n';
       break;
   }
+  platform.settle(session);
   std::cout.flush();
   return true;
 }

@@ -141,37 +141,39 @@ std::string countCaption(int rows) {
 
 // Rebuilds RX and RG from the blocks that `walk` hands to its reader, then sets the counts.
 template <typename Walk>
-std::optional<FetchError> rebuildLine(Form& form, Walk&& walk) {
+Task<std::optional<FetchError>> rebuildLine(Form& form, Walk walk) {
   std::optional<FetchError> failure;
   {
     // Emptied where the window sees it, then refilled under batches (see emptyThenBatch).
     std::optional<GridModel::Batch> lineBatch, reportBatch;
     LineRowWriter writer(form);
-    const auto start = [&] {
+    std::function<void()> start = [&] {
       emptyThenBatch(form.line.RX, lineBatch);
       emptyThenBatch(form.line.RG, reportBatch);
     };
-    failure = walk(start, [&](const PickedBlock& block) {
+    PickedReader reader = [&](const PickedBlock& block) {
       const int r = form.line.RX.appendRow();
       form.line.RG.appendRow();
       writer.write(r, block);
-    });
+    };
+    failure = co_await walk(std::move(start), std::move(reader));
   }
   form.line.countsoon = countCaption(form.line.RX.rowCount());
   form.line.countsoon2 = countCaption(form.line.RG.rowCount());
-  return failure;
+  co_return failure;
 }
 
 }  // namespace
 
-void LoadLine(Context& ctx) {
+Task<> LoadLine(Context& ctx) {
   const LoadingNote loading(ctx.form.status, "the line");
-  const auto failure = rebuildLine(ctx.form, userListPicked(ctx, "line", LineBlockPicker()));
+  auto walk = userListPicked(ctx, "line", LineBlockPicker());
+  const auto failure = co_await rebuildLine(ctx.form, std::move(walk));
   ctx.form.status.line.record(failure, localNow(ctx));
 }
 
 void fillLineFromAnswer(Form& form, std::string_view answer) {
-  rebuildLine(form, answerPicked(answer, LineBlockPicker()));
+  runInPlace(rebuildLine(form, answerPicked(answer, LineBlockPicker())));
 }
 
 }  // namespace korvex

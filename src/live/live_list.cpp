@@ -42,33 +42,35 @@ void fillLiveRow(GridModel& grid, int r, const RecordTags& block, std::string& s
 
 // Rebuilds LG from the blocks that `walk` hands to its reader.
 template <typename Walk>
-std::optional<FetchError> rebuildLive(Form& form, Walk&& walk) {
+Task<std::optional<FetchError>> rebuildLive(Form& form, Walk walk) {
   std::optional<FetchError> failure;
   {
     std::optional<GridModel::Batch> liveBatch;
     std::string scratch;
     RecordTags block;
-    failure = walk([&] { emptyThenBatch(form.live.LG, liveBatch); },
-                   [&](std::string_view text) {
-                     const int r = form.live.LG.appendRow();
-                     block.read(text);
-                     fillLiveRow(form.live.LG, r, block, scratch);
-                   });
+    std::function<void()> start = [&] { emptyThenBatch(form.live.LG, liveBatch); };
+    MatchBlockStream::Reader reader = [&](std::string_view text) {
+      const int r = form.live.LG.appendRow();
+      block.read(text);
+      fillLiveRow(form.live.LG, r, block, scratch);
+    };
+    failure = co_await walk(std::move(start), std::move(reader));
   }
   form.live.lcount = "Count: " + std::to_string(form.live.LG.rowCount());
-  return failure;
+  co_return failure;
 }
 
 }  // namespace
 
-void LoadLive(Context& ctx) {
+Task<> LoadLive(Context& ctx) {
   const LoadingNote loading(ctx.form.status, "the live list");
-  const auto failure = rebuildLive(ctx.form, userListBlocks(ctx, "live"));
+  auto walk = userListBlocks(ctx, "live");
+  const auto failure = co_await rebuildLive(ctx.form, std::move(walk));
   ctx.form.status.live.record(failure, localNow(ctx));
 }
 
 void fillLiveFromAnswer(Form& form, std::string_view answer) {
-  rebuildLive(form, answerBlocks(answer));
+  runInPlace(rebuildLive(form, answerBlocks(answer)));
 }
 
 }  // namespace korvex

@@ -4,6 +4,7 @@
 
 #include "login/credentials.h"
 #include "net/list_request.h"
+#include "state/waits.h"
 
 namespace korvex {
 
@@ -17,16 +18,16 @@ constexpr const char* kUpdateLine2 =
     "\xF1\xE0\xE9\xF2\xE0!";
 constexpr const char* kDownloadAnchor = "\xD1\xEA\xE0\xF7\xE0\xF2\xFC";
 
-void showUnreachable(Context& ctx, const std::string& reason, bool cancelled) {
+Task<> showUnreachable(Context& ctx, const std::string& reason, bool cancelled) {
   // Closing the window cancels the request: nobody is left to read a message.
-  if (cancelled) return;
-  ctx.platform.showMessage(std::string(kCannotReachService) + "\n" + reason);
+  if (cancelled) co_return;
+  co_await showMessage(ctx, std::string(kCannotReachService) + "\n" + reason);
 }
 
 // The service no longer admits this version: send the user to the download page and end.
-void demandUpdate(Context& ctx) {
+Task<> demandUpdate(Context& ctx) {
   const std::string& vendor = ctx.addresses.vendor;
-  ctx.platform.showMessage("Update Programm from " + hostOf(vendor) + "\r" + kUpdateLine2);
+  co_await showMessage(ctx, "Update Programm from " + hostOf(vendor) + "\r" + kUpdateLine2);
   ctx.platform.openUrl(vendor + "/index.php?option=com_content&view=article&id=6&Itemid=9#" +
                        kDownloadAnchor);
   ctx.platform.closeMainWindow();
@@ -44,53 +45,56 @@ std::string hostOf(std::string_view address) {
   return std::string(address.substr(0, address.find(':')));
 }
 
-bool admitLogIn(Context& ctx) {
+Task<bool> admitLogIn(Context& ctx) {
   Form& form = ctx.form;
 
   // Only a status other than 200 or 302 says this version is no longer admitted. No
   // answer at all says nothing about the version, so it must not close the program.
   const LoadingNote loading(ctx.form.status, "the log-in");
-  UrlProbe probe;
-  runRequest(
-      ctx, [&] { probe = probeUrl(ctx.addresses.service + kVersionMarkerPath, ctx.probeLimits); });
+  auto probeMarker = [address = ctx.addresses.service + kVersionMarkerPath,
+                      limits = ctx.probeLimits] { return probeUrl(address, limits); };
+  const UrlProbe probe = co_await onRequestThread(ctx, std::move(probeMarker));
   if (!probe.answered) {
-    showUnreachable(ctx, probe.error, probe.cancelled);
-    return false;
+    co_await showUnreachable(ctx, probe.error, probe.cancelled);
+    co_return false;
   }
   if (probe.status != 200 && probe.status != 302) {
-    demandUpdate(ctx);
-    return false;
+    co_await demandUpdate(ctx);
+    co_return false;
   }
 
   form.CurrentLogin = form.about.loginedit;
   form.CurrentPassword = form.about.passedit;
 
-  std::string answer;
-  try {
-    const std::string address =
-        logInAddress(ctx.addresses.service, form.CurrentLogin, form.CurrentPassword);
-    runRequest(ctx, [&] { Fetch(ctx.IdHTTP1, address, answer); });
-  } catch (const FetchError& error) {
+  const FetchedAnswer answer = co_await fetchAnswer(
+      ctx, ctx.IdHTTP1,
+      logInAddress(ctx.addresses.service, form.CurrentLogin, form.CurrentPassword));
+  if (answer.failure) {
     // A request that failed, even after part of an answer arrived, admitted nobody.
-    showUnreachable(ctx, error.what(), error.kind() == FetchError::Kind::Cancelled);
-    return false;
+    co_await showUnreachable(ctx, answer.failure->what(),
+                             answer.failure->kind() == FetchError::Kind::Cancelled);
+    co_return false;
   }
-  if (answer.find("utorization") != std::string::npos) {
-    ctx.platform.showMessage(kRejection);
-    return false;
+  if (answer.body.find("utorization") != std::string::npos) {
+    co_await showMessage(ctx, kRejection);
+    co_return false;
   }
 
   if (form.about.zap) {
+    std::optional<std::string> unsaved;
     try {
       SaveCredentials(form, ctx.workdir);
     } catch (const std::runtime_error& error) {
-      ctx.platform.showMessage(error.what());
-      return false;
+      unsaved = error.what();
+    }
+    if (unsaved) {
+      co_await showMessage(ctx, *unsaved);
+      co_return false;
     }
   } else {
     forgetCredentials(ctx.workdir);
   }
-  return true;
+  co_return true;
 }
 
 }  // namespace korvex

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "state/context.h"
+#include "state/task.h"
 
 namespace korvex {
 
@@ -17,6 +18,6 @@ std::string hostOf(std::string_view address);
 // The part of LOGIN before the loads: the version gate, the log-in request and the
 // remembered log-in. True when the service admitted the user and the loads may follow;
 // otherwise the user has been told why (or the window is closing for an update).
-bool admitLogIn(Context& ctx);
+Task<bool> admitLogIn(Context& ctx);
 
 }  // namespace korvex

@@ -29,12 +29,12 @@ std::string clockTime(const std::tm& now) {
 
 }  // namespace
 
-void PostBet(Context& ctx, int amount, int row, int percent, const std::string& price,
-             const std::string& betLabel, const std::string& status) {
-  if (amount < kMinimumStake) return;
+Task<> PostBet(Context& ctx, int amount, int row, int percent, std::string price,
+               std::string betLabel, std::string status) {
+  if (amount < kMinimumStake) co_return;
   const GridModel& rb = ctx.form.radar.RB;
   GridModel& sbx = ctx.form.radar.SBX;
-  if (alreadyJournaled(sbx, rb.text(RbColumn::Id, row), betLabel)) return;
+  if (alreadyJournaled(sbx, rb.text(RbColumn::Id, row), betLabel)) co_return;
 
   sbx.insertRowAtTop();
   sbx.setText(SbxColumn::Id, 0, rb.text(RbColumn::Id, row));
@@ -51,7 +51,7 @@ void PostBet(Context& ctx, int amount, int row, int percent, const std::string& 
   sbx.setText(SbxColumn::JournalTime, 0, clockTime(localNow(ctx)));
   sbx.setText(SbxColumn::Status, 0, status);
 
-  sendReport(ctx, betReportAddress(ctx, 0));
+  co_await sendReport(ctx, betReportAddress(ctx, 0));
 }
 
 }  // namespace korvex

@@ -72,14 +72,16 @@ std::string runnerFiguresFromPage(std::string_view page) {
   return figures;
 }
 
-std::string ReadExchangeRunner(HttpClient& client, std::string_view address) {
+std::string ReadExchangeRunner(HttpClient& client, std::string_view address,
+                               std::optional<FetchError>* failure) {
   client.closeConnection();
   std::string page;
   try {
     Fetch(client, address, page);
-  } catch (const FetchError&) {
+  } catch (const FetchError& error) {
     // A page that broke off could cut an amount short and fake a signal: read nothing.
     page.clear();
+    if (failure != nullptr) *failure = error;
   }
   return runnerFiguresFromPage(page);
 }

@@ -6,6 +6,7 @@
 #include "radar/runner_figures.h"
 #include "radar/service_reports.h"
 #include "state/grid_columns.h"
+#include "state/waits.h"
 
 namespace korvex {
 
@@ -36,26 +37,35 @@ class DisabledWhileBusy {
   DisabledWhileBusy& operator=(const DisabledWhileBusy&) = delete;
 
   // Lets waiting events (repaints, the live timer) run around the switch, so the grid
-  // is drawn greyed before the window blocks on the exchange.
-  void disable(Platform& platform) {
-    platform.processPendingEvents();
+  // is drawn greyed before the exchange is read.
+  Task<> disable(const Context& ctx) {
+    co_await letEventsRun(ctx);
     grid_.setEnabled(false);
-    platform.processPendingEvents();
+    co_await letEventsRun(ctx);
   }
 
  private:
   GridModel& grid_;
 };
 
-void refreshPlayer(Context& ctx, int row, const PlayerColumns& player) {
-  GridModel& rb = ctx.form.radar.RB;
-  const std::string address =
-      ctx.addresses.exchange +
-      "/betting/LoadRunnerInfoAction.do?marketId=" + std::string(rb.text(RbColumn::Market, row)) +
-      "&selectionId=" + std::string(rb.text(player.selection, row));
+struct RunnerRead {
   std::string figures;
-  runRequest(ctx, [&] { figures = ReadExchangeRunner(ctx.IdHTTP1, address); });
-  const RunnerFields fields = splitRunnerFigures(figures);
+  std::optional<FetchError> failure;
+};
+
+Task<> refreshPlayer(Context& ctx, int row, const PlayerColumns& player) {
+  GridModel& rb = ctx.form.radar.RB;
+  std::string address = ctx.addresses.exchange + "/betting/LoadRunnerInfoAction.do?marketId=" +
+                        std::string(rb.text(RbColumn::Market, row)) +
+                        "&selectionId=" + std::string(rb.text(player.selection, row));
+  auto readPage = [&client = ctx.IdHTTP1, address = std::move(address)] {
+    RunnerRead runner;
+    runner.figures = ReadExchangeRunner(client, address, &runner.failure);
+    return runner;
+  };
+  const RunnerRead read = co_await onRequestThread(ctx, std::move(readPage));
+  if (read.failure) tell(ctx, "Exchange check failed: " + reasonForUser(*read.failure), true);
+  const RunnerFields fields = splitRunnerFigures(read.figures);
   const RunnerShare share = computeRunnerShare(fields);
 
   rb.setText(player.money, row, std::to_string(share.money));
@@ -63,30 +73,33 @@ void refreshPlayer(Context& ctx, int row, const PlayerColumns& player) {
   rb.setText(player.odds, row, fields.runnerPrice);
   if (const auto colour = PercentColour(share.percent)) rb.setColour(player.percent, row, *colour);
   if (share.percent > kSignalPercent) {
-    PostBet(ctx, share.money, row, share.percent, fields.runnerPrice, player.betLabel, "SOON");
+    co_await PostBet(ctx, share.money, row, share.percent, fields.runnerPrice, player.betLabel,
+                     "SOON");
   }
 }
 
 }  // namespace
 
-void RadarAction(Context& ctx, int row) {
+Task<> RadarAction(Context& ctx, int row) {
   // Only a row that exists has exchange selections to read.
-  if (row < 0 || row >= ctx.form.radar.RB.rowCount()) return;
+  if (row < 0 || row >= ctx.form.radar.RB.rowCount()) co_return;
   DisabledWhileBusy busy(ctx.form.radar.RB);
-  busy.disable(ctx.platform);
-  refreshPlayer(ctx, row, kFirstPlayer);
-  busy.disable(ctx.platform);
-  refreshPlayer(ctx, row, kSecondPlayer);
-  sendReport(ctx, radarReportAddress(ctx, row));
+  co_await busy.disable(ctx);
+  co_await refreshPlayer(ctx, row, kFirstPlayer);
+  co_await busy.disable(ctx);
+  co_await refreshPlayer(ctx, row, kSecondPlayer);
+  co_await sendReport(ctx, radarReportAddress(ctx, row));
 }
 
-void RBCellDblClick(Context& ctx, int /*col*/, int row) {
+Task<> RBCellDblClick(Context& ctx, int /*col*/, int row) {
+  std::optional<std::string> failure;
   try {
-    RadarAction(ctx, row);
-  } catch (const std::exception&) {
-    // Nothing the action does is worth a message to the user; RB is usable again and
-    // the row keeps whatever it had been given so far.
+    co_await RadarAction(ctx, row);
+  } catch (const std::exception& error) {
+    // RB is usable again and the row keeps whatever it had been given so far.
+    failure = error.what();
   }
+  if (failure) tell(ctx, "Exchange check failed: " + *failure, true);
 }
 
 }  // namespace korvex

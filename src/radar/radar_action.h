@@ -1,19 +1,24 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "state/context.h"
+#include "state/task.h"
 
 namespace korvex {
 
 // Reads one exchange runner page into "EventTotal>>RunnerAmount>>RunnerPrice>>".
-std::string ReadExchangeRunner(HttpClient& client, std::string_view address);
+// A page that could not be read whole reads as no figures; `failure`, when given, says why.
+std::string ReadExchangeRunner(HttpClient& client, std::string_view address,
+                               std::optional<FetchError>* failure = nullptr);
 // Re-reads both runners of RB row `row`, refreshes the row and reports it.
-void RadarAction(Context& ctx, int row);
+Task<> RadarAction(Context& ctx, int row);
 // Journals and reports a bet signal once per match and player.
-void PostBet(Context& ctx, int amount, int row, int percent, const std::string& price,
-             const std::string& betLabel, const std::string& status);
-void RBCellDblClick(Context& ctx, int col, int row);
+Task<> PostBet(Context& ctx, int amount, int row, int percent, std::string price,
+               std::string betLabel, std::string status);
+// RadarAction; what ends it early is told in the status bar.
+Task<> RBCellDblClick(Context& ctx, int col, int row);
 
 }  // namespace korvex

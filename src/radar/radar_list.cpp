@@ -76,26 +76,28 @@ void fillRadarRow(GridModel& grid, int r, const RecordTags& block, RecordTags& f
 
 // Rebuilds RB from the blocks that `walk` hands to its reader.
 template <typename Walk>
-std::optional<FetchError> rebuildRadar(Form& form, Walk&& walk) {
+Task<std::optional<FetchError>> rebuildRadar(Form& form, Walk walk) {
   std::optional<GridModel::Batch> batch;
   RecordTags block, figures;
-  return walk([&] { emptyThenBatch(form.radar.RB, batch); },
-              [&](std::string_view text) {
-                block.read(text);
-                fillRadarRow(form.radar.RB, form.radar.RB.appendRow(), block, figures);
-              });
+  std::function<void()> start = [&] { emptyThenBatch(form.radar.RB, batch); };
+  MatchBlockStream::Reader reader = [&](std::string_view text) {
+    block.read(text);
+    fillRadarRow(form.radar.RB, form.radar.RB.appendRow(), block, figures);
+  };
+  co_return co_await walk(std::move(start), std::move(reader));
 }
 
 }  // namespace
 
-void LoadRadar(Context& ctx) {
+Task<> LoadRadar(Context& ctx) {
   const LoadingNote loading(ctx.form.status, "the radar");
-  const auto failure = rebuildRadar(ctx.form, userListBlocks(ctx, "bf"));
+  auto walk = userListBlocks(ctx, "bf");
+  const auto failure = co_await rebuildRadar(ctx.form, std::move(walk));
   ctx.form.status.radar.record(failure, localNow(ctx));
 }
 
 void fillRadarFromAnswer(Form& form, std::string_view answer) {
-  rebuildRadar(form, answerBlocks(answer));
+  runInPlace(rebuildRadar(form, answerBlocks(answer)));
 }
 
 // Each later threshold overrides the earlier one; at 70 or below the cell keeps its colour.

@@ -4,11 +4,12 @@
 #include <string_view>
 
 #include "state/context.h"
+#include "state/task.h"
 
 namespace korvex {
 
 // Rebuilds RB from the service's radar list.
-void LoadRadar(Context& ctx);
+Task<> LoadRadar(Context& ctx);
 // LoadRadar once the answer is in: rebuilds RB from it.
 void fillRadarFromAnswer(Form& form, std::string_view answer);
 // Background of a percentage cell: nullopt leaves the cell's colour as it was.

@@ -1,6 +1,7 @@
 #include "radar/service_reports.h"
 
 #include "state/grid_columns.h"
+#include "state/waits.h"
 #include "text/feed_text.h"
 
 namespace korvex {
@@ -32,18 +33,22 @@ std::string betReportAddress(const Context& ctx, int sbxRow) {
          "&status=" + cell(Status);
 }
 
-void sendReport(Context& ctx, const std::string& address) {
+Task<> sendReport(Context& ctx, std::string address) {
   // A report is an action at the service. libcurl sends a request again when a reused
   // connection turns out dead after it went out, which would journal a bet twice; on a
   // fresh connection it never does.
-  runRequest(ctx, [&] {
-    ctx.IdHTTP2.closeConnection();
+  auto report = [&client = ctx.IdHTTP2, address = std::move(address)] {
+    client.closeConnection();
     std::string ignored;
     try {
-      Fetch(ctx.IdHTTP2, address, ignored);
-    } catch (const FetchError&) {
+      Fetch(client, address, ignored);
+    } catch (const FetchError& error) {
+      return std::optional<FetchError>(error);
     }
-  });
+    return std::optional<FetchError>();
+  };
+  const auto failure = co_await onRequestThread(ctx, std::move(report));
+  if (failure) tell(ctx, "Report failed: " + reasonForUser(*failure), true);
 }
 
 }  // namespace korvex

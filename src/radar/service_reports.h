@@ -3,6 +3,7 @@
 #include <string>
 
 #include "state/context.h"
+#include "state/task.h"
 
 namespace korvex {
 
@@ -12,6 +13,7 @@ std::string radarReportAddress(const Context& ctx, int rbRow);
 std::string betReportAddress(const Context& ctx, int sbxRow);
 // Reports go out on IdHTTP2, each on a fresh connection; the service's answer carries
 // nothing for us, and a report that did not get through is not retried.
-void sendReport(Context& ctx, const std::string& address);
+// One that fails is told in the status bar.
+Task<> sendReport(Context& ctx, std::string address);
 
 }  // namespace korvex

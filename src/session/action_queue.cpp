@@ -10,7 +10,7 @@ bool ActionQueue::holds(Kind kind) const {
                      [kind](const auto& waiting) { return waiting.first == kind; });
 }
 
-void ActionQueue::queue(Kind kind, std::function<void()> action) {
+void ActionQueue::queue(Kind kind, Action action) {
   const auto waitingOfKind = [kind](const auto& waiting) { return waiting.first == kind; };
   switch (kind) {
     case Kind::Refresh:
@@ -28,21 +28,36 @@ void ActionQueue::queue(Kind kind, std::function<void()> action) {
   waiting_.emplace_back(kind, std::move(action));
 }
 
-void ActionQueue::perform(Kind kind, std::function<void()> action) {
+void ActionQueue::perform(Kind kind, Action action) {
   if (running_) return queue(kind, std::move(action));
+  startSoon(kind, std::move(action));
+}
+
+void ActionQueue::startSoon(Kind kind, Action action) {
   running_ = true;
-  struct Done {
-    bool& running;
-    ~Done() { running = false; }
-  } done{running_};
   runningKind_ = kind;
-  action();
-  while (!waiting_.empty()) {
-    auto [nextKind, next] = std::move(waiting_.front());
+  loop_.post([this, stops = stops_, action = std::move(action)] {
+    if (stops != stops_) return;
+    slot_.start(action(), [this](std::exception_ptr failure) { finished(failure); });
+  });
+}
+
+void ActionQueue::finished(std::exception_ptr failure) {
+  if (ended_) ended_(failure);
+  if (!waiting_.empty()) {
+    auto [kind, next] = std::move(waiting_.front());
     waiting_.pop_front();
-    runningKind_ = nextKind;
-    next();
+    return startSoon(kind, std::move(next));
   }
+  running_ = false;
+  if (idle_) idle_();
+}
+
+void ActionQueue::stop() {
+  ++stops_;
+  waiting_.clear();
+  slot_.stop();
+  running_ = false;
 }
 
 }  // namespace korvex

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <atomic>
+#include <exception>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "session/action_queue.h"
@@ -20,10 +22,11 @@ struct SessionConfig {
 // The main window's owner: its state, both HTTP clients, and every event handler.
 // The Qt window and korvex-cli both drive the program only through this class.
 //
-// Requests run on a thread of their own while the platform keeps the window going. The
-// handlers run one at a time in the order the user acted; what the user does meanwhile
-// waits its turn (ActionQueue), and what a handler reads of the window at the user's
-// action (the clicked row, the typed log-in) is read at that moment.
+// Each handler is a task on the platform's event loop; its requests run on a thread of
+// their own. The handlers run one at a time in the order the user acted; what the user
+// does meanwhile waits its turn (ActionQueue), and what a handler reads of the window at
+// the user's action (the clicked row, the typed log-in) is read at that moment. Every
+// entry point returns at once: the action starts from the loop.
 class Session {
  public:
   Session(Platform& platform, SessionConfig config = {});
@@ -48,19 +51,25 @@ class Session {
   // stands for, as a double-click there would run it; nothing for a row off the radar.
   void checkExchange(RadarLinkedList list, int row);
 
-  // Whether a handler is under way, waiting for the network or the user.
+  // Whether a handler is under way, waiting for the network or the user, or about to start.
   bool busy() const { return actions_.busy(); }
+  // Called each time the last waiting handler has ended.
+  void whenIdle(std::function<void()> idle) { idle_ = std::move(idle); }
   // Closing: what waits is dropped, the request under way ends within a tenth of a
-  // second and every later one fails at once, so the running handler soon returns.
+  // second and every later one fails at once, so the running handler soon ends.
   void cancelRequests();
 
  private:
+  void handlerEnded(std::exception_ptr failure);
+
   std::atomic<bool> cancelled_{false};
   SessionConfig config_;
   Form form_;
   HttpClient http1_;
   HttpClient http2_;
+  TaskLoop loop_;
   WorkerRequests requests_;
+  std::function<void()> idle_;
   ActionQueue actions_;
   Context ctx_;
 };

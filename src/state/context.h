@@ -9,11 +9,15 @@
 #include "state/form.h"
 #include "state/platform.h"
 #include "state/requests.h"
+#include "state/task_loop.h"
 
 namespace korvex {
 
 // What every handler works with: the window state, the window system, the two named
 // HTTP clients, the addresses and the working directory that holds kx.log and pictures.
+//
+// The HTTP clients belong to the request thread: a handler names one in a request it
+// starts (state/waits.h) and never calls it itself.
 struct Context {
   Form& form;
   Platform& platform;
@@ -25,14 +29,12 @@ struct Context {
   std::function<std::tm()>
       localTime;                      // the clock of the journal and the status; none: the system's
   RequestRunner* requests = nullptr;  // none: every request runs in place
-  // A timer tick is being handled; a tick let in by its event processing must wait.
-  bool timerTickRunning = false;
+  TaskLoop* loop = nullptr;           // none: nothing waits, every wait is answered at once
 };
 
-// Runs one request (and whatever is built from its answer off the window) through the
-// context's runner.
-void runRequest(Context& ctx, const std::function<void()>& request);
 // The local time by the context's clock.
 std::tm localNow(const Context& ctx);
+// Tells the user what an action came to, in the status bar.
+void tell(Context& ctx, std::string text, bool failed = false);
 
 }  // namespace korvex

@@ -21,6 +21,11 @@ void ListStatus::record(const std::optional<FetchError>& failure, const std::tm&
   at = clockTime(now);
 }
 
+void StatusPage::tell(std::string text, bool failed, const std::tm& now) {
+  outcomes.push_back({clockTime(now), std::move(text), failed});
+  if (outcomes.size() > kKeptOutcomes) outcomes.pop_front();
+}
+
 LoadingNote::LoadingNote(StatusPage& status, std::string what)
     : status_(status), before_(std::exchange(status.loading, std::move(what))) {
   status_.loadingSince = std::chrono::steady_clock::now();

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -18,9 +19,22 @@ struct ListStatus {
   void record(const std::optional<FetchError>& failure, const std::tm& now);
 };
 
-// What the status bar tells: each list's last outcome and what is loading now.
+// One thing the program told the user, in the user's words, at local "hh:mm:ss".
+struct Outcome {
+  std::string at;
+  std::string text;
+  bool failed = false;
+};
+
+// What the status bar tells: each list's last outcome, what is loading now, and what the
+// user's actions came to, newest last.
 struct StatusPage {
+  static constexpr std::size_t kKeptOutcomes = 50;
+
   ListStatus line, radar, live, analysis;
+  std::deque<Outcome> outcomes;
+  // Tells an action's outcome; the oldest beyond kKeptOutcomes are forgotten.
+  void tell(std::string text, bool failed, const std::tm& now);
   std::string loading;  // "the live list" while it loads, "" when nothing does
   std::chrono::steady_clock::time_point loadingSince;
 };

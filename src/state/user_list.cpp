@@ -6,6 +6,7 @@
 
 #include "net/list_request.h"
 #include "net/piece_relay.h"
+#include "state/waits.h"
 
 namespace korvex {
 
@@ -14,29 +15,18 @@ namespace {
 // Blocks read between two turns of the window's events: a few milliseconds of work.
 constexpr int kBlocksPerSlice = 500;
 
-// Reads the picked values on this thread while the request thread is still receiving
-// and picking. The grids are only emptied once the first block is in, so a list that
-// cannot be had keeps showing its old rows until the request gives up.
-std::optional<FetchError> readRelayedBlocks(Context& ctx, PieceRelay& relay,
-                                            const std::function<void()>& start,
-                                            const PickedReader& reader) {
-  int inSlice = 0;
-  std::string arrived;
-  bool started = false;
-  for (bool more = true; more;) {
-    if (!relay.ready())
-      ctx.platform.waitFor([&](std::function<void()> ready) { relay.whenReady(std::move(ready)); });
-    more = relay.take(arrived);
-    if (!std::exchange(started, true)) start();
-    forEachPicked(arrived, [&](const PickedBlock& values) {
-      reader(values);
-      if (++inSlice < kBlocksPerSlice) return;
-      inSlice = 0;
-      ctx.platform.processPendingEvents();
-    });
-  }
-  return relay.failure();
+// Until the relay has something to take.
+auto arrivalAt(const Context& ctx, const std::shared_ptr<PieceRelay>& relay) {
+  return Resumption(ctx.loop,
+                    [relay](std::function<void()> ready) { relay->whenReady(std::move(ready)); });
 }
+
+// The reader has left (ended, or ended where it waited): the transfer stops at its next
+// piece.
+struct StopReceivingOnLeave {
+  std::shared_ptr<PieceRelay> relay;
+  ~StopReceivingOnLeave() { relay->abandon(); }
+};
 
 }  // namespace
 
@@ -49,14 +39,17 @@ std::function<void(std::string_view block)> pickingReader(const BlockPicker& pic
   };
 }
 
-std::optional<FetchError> fetchUserListPicked(Context& ctx, std::string_view menu,
-                                              const std::function<void()>& start, BlockPicker pick,
-                                              const PickedReader& reader) {
+// Reads the picked values on this thread while the request thread is still receiving
+// and picking. The grids are only emptied once the first block is in, so a list that
+// cannot be had keeps showing its old rows until the request gives up.
+Task<std::optional<FetchError>> fetchUserListPicked(Context& ctx, std::string_view menu,
+                                                    std::function<void()> start, BlockPicker pick,
+                                                    PickedReader reader) {
   std::string address =
       listAddress(ctx.addresses.service, ctx.form.CurrentLogin, ctx.form.CurrentPassword, menu);
   if (ctx.requests == nullptr) {
     start();
-    return fetchListBlocks(ctx.IdHTTP1, address, pickingReader(pick, reader));
+    co_return fetchListBlocks(ctx.IdHTTP1, address, pickingReader(pick, reader));
   }
 
   // Shared, so that a reader that stops early leaves the request something to finish into.
@@ -65,18 +58,50 @@ std::optional<FetchError> fetchUserListPicked(Context& ctx, std::string_view men
       [relay, &client = ctx.IdHTTP1, address = std::move(address), pick = std::move(pick)] {
         relayPickedBlocks(client, address, pick, *relay);
       });
-  struct StopReceivingOnLeave {
-    PieceRelay& relay;
-    ~StopReceivingOnLeave() { relay.abandon(); }
-  } stopReceivingOnLeave{*relay};
-  return readRelayedBlocks(ctx, *relay, start, reader);
+  const StopReceivingOnLeave stopReceivingOnLeave{relay};
+  int inSlice = 0;
+  std::string arrived;
+  bool started = false;
+  PickedBlock block;
+  for (bool more = true; more;) {
+    if (!relay->ready()) {
+      auto arrival = arrivalAt(ctx, relay);
+      co_await arrival;
+    }
+    more = relay->take(arrived);
+    if (!std::exchange(started, true)) start();
+    for (std::size_t at = 0; at < arrived.size();) {
+      at = unpackBlock(arrived, at, block);
+      reader(block);
+      if (++inSlice < kBlocksPerSlice) continue;
+      inSlice = 0;
+      co_await letEventsRun(ctx);
+    }
+  }
+  co_return relay->failure();
 }
 
-std::optional<FetchError> fetchUserListBlocks(Context& ctx, std::string_view menu,
-                                              const std::function<void()>& start,
-                                              const MatchBlockStream::Reader& reader) {
-  return fetchUserListPicked(ctx, menu, start, packWholeBlock,
-                             [&reader](const PickedBlock& block) { reader(block[0]); });
+Task<std::optional<FetchError>> fetchUserListBlocks(Context& ctx, std::string_view menu,
+                                                    std::function<void()> start,
+                                                    MatchBlockStream::Reader reader) {
+  PickedReader whole = [reader = std::move(reader)](const PickedBlock& block) { reader(block[0]); };
+  co_return co_await fetchUserListPicked(ctx, menu, std::move(start), packWholeBlock,
+                                         std::move(whole));
+}
+
+Task<std::optional<FetchError>> readAnswerBlocks(std::string_view answer,
+                                                 std::function<void()> start,
+                                                 MatchBlockStream::Reader reader) {
+  start();
+  ScanMatchBlocks(answer, reader);
+  co_return std::nullopt;
+}
+
+Task<std::optional<FetchError>> readAnswerPicked(std::string_view answer, BlockPicker pick,
+                                                 std::function<void()> start, PickedReader reader) {
+  start();
+  ScanMatchBlocks(answer, pickingReader(pick, reader));
+  co_return std::nullopt;
 }
 
 }  // namespace korvex

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "state/context.h"
+#include "state/task.h"
 #include "text/feed_text.h"
 #include "text/match_block_stream.h"
 #include "text/picked_values.h"
@@ -21,45 +22,45 @@ using PickedReader = std::function<void(const PickedBlock& values)>;
 //
 // Run in place, each block is picked and read as soon as it is in. With a request runner
 // the blocks are picked on the request thread while the answer arrives, and read here,
-// with the window's events handled every few hundred blocks, so that a list of
+// with a turn of the window's events every few hundred blocks, so that a list of
 // thousands of matches never holds the window for long.
-std::optional<FetchError> fetchUserListPicked(Context& ctx, std::string_view menu,
-                                              const std::function<void()>& start, BlockPicker pick,
-                                              const PickedReader& reader);
+Task<std::optional<FetchError>> fetchUserListPicked(Context& ctx, std::string_view menu,
+                                                    std::function<void()> start, BlockPicker pick,
+                                                    PickedReader reader);
 // The same for a loader that reads each block whole.
-std::optional<FetchError> fetchUserListBlocks(Context& ctx, std::string_view menu,
-                                              const std::function<void()>& start,
-                                              const MatchBlockStream::Reader& reader);
+Task<std::optional<FetchError>> fetchUserListBlocks(Context& ctx, std::string_view menu,
+                                                    std::function<void()> start,
+                                                    MatchBlockStream::Reader reader);
+// Picks each block as it is read, on this thread.
+std::function<void(std::string_view block)> pickingReader(const BlockPicker& pick,
+                                                          const PickedReader& reader);
+// The blocks of an answer already in, read at once.
+Task<std::optional<FetchError>> readAnswerBlocks(std::string_view answer,
+                                                 std::function<void()> start,
+                                                 MatchBlockStream::Reader reader);
+Task<std::optional<FetchError>> readAnswerPicked(std::string_view answer, BlockPicker pick,
+                                                 std::function<void()> start, PickedReader reader);
 
 // The ways a loader gets its blocks, as walks that call `start`, then hand each block
 // (or its picked values) to a reader: the user's list, or an answer already in.
 inline auto userListBlocks(Context& ctx, std::string_view menu) {
-  return [&ctx, menu](const std::function<void()>& start, const MatchBlockStream::Reader& reader) {
-    return fetchUserListBlocks(ctx, menu, start, reader);
+  return [&ctx, menu](std::function<void()> start, MatchBlockStream::Reader reader) {
+    return fetchUserListBlocks(ctx, menu, std::move(start), std::move(reader));
   };
 }
 inline auto userListPicked(Context& ctx, std::string_view menu, BlockPicker pick) {
-  return [&ctx, menu, pick = std::move(pick)](const std::function<void()>& start,
-                                              const PickedReader& reader) {
-    return fetchUserListPicked(ctx, menu, start, pick, reader);
+  return [&ctx, menu, pick = std::move(pick)](std::function<void()> start, PickedReader reader) {
+    return fetchUserListPicked(ctx, menu, std::move(start), pick, std::move(reader));
   };
 }
 inline auto answerBlocks(std::string_view answer) {
-  return [answer](const std::function<void()>& start, const auto& reader) {
-    start();
-    ScanMatchBlocks(answer, reader);
-    return std::optional<FetchError>();
+  return [answer](std::function<void()> start, MatchBlockStream::Reader reader) {
+    return readAnswerBlocks(answer, std::move(start), std::move(reader));
   };
 }
-// Picks each block as it is read, on this thread.
-std::function<void(std::string_view block)> pickingReader(const BlockPicker& pick,
-                                                          const PickedReader& reader);
 inline auto answerPicked(std::string_view answer, BlockPicker pick) {
-  return [answer, pick = std::move(pick)](const std::function<void()>& start,
-                                          const PickedReader& reader) {
-    start();
-    ScanMatchBlocks(answer, pickingReader(pick, reader));
-    return std::optional<FetchError>();
+  return [answer, pick = std::move(pick)](std::function<void()> start, PickedReader reader) {
+    return readAnswerPicked(answer, pick, std::move(start), std::move(reader));
   };
 }
 

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QToolTip>
 #include <algorithm>
 
@@ -27,6 +28,7 @@ namespace korvex::ui {
 namespace {
 
 constexpr int kRowHeight = 18;
+constexpr int kSaveColumnsAfterMs = 500;
 // Fitting a column to its content reads this many rows beyond the visible ones, so a
 // 20,000-row list is measured in a moment.
 constexpr int kFitRows = 100;
@@ -159,8 +161,18 @@ void GridView::becomeTradingScreen() {
   header->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(header, &QWidget::customContextMenuRequested, this, &GridView::showColumnMenu);
   connect(header, &QHeaderView::sectionResized, this, [this] {
-    if (!fitting_) userWidths_ = true;
+    if (fitting_) return;
+    userWidths_ = true;
+    saveColumnsSoon();
   });
+  // Saved as they change, not only at a clean exit: a killed window loses nothing the user
+  // arranged. A drag resizes a column many times a second; it is saved once it rests.
+  saveColumnsTimer_ = new QTimer(this);
+  saveColumnsTimer_->setSingleShot(true);
+  saveColumnsTimer_->setInterval(kSaveColumnsAfterMs);
+  connect(saveColumnsTimer_, &QTimer::timeout, this, &GridView::saveColumns);
+  connect(header, &QHeaderView::sectionMoved, this, &GridView::saveColumnsSoon);
+  connect(header, &QHeaderView::sortIndicatorChanged, this, &GridView::saveColumnsSoon);
 
   connect(proxy_, &QAbstractItemModel::modelAboutToBeReset, this, &GridView::rememberPlace);
   const auto rowsMoved = [this] {
@@ -235,24 +247,34 @@ void GridView::fitColumns() {
   fitting_ = false;
 }
 
+void GridView::saveColumnsSoon() {
+  saveColumnsTimer_->start();
+}
+
 void GridView::saveColumns() const {
   viewSettings().setValue(settingsKey(model_->grid()), horizontalHeader()->saveState());
 }
 
 void GridView::showColumnMenu(const QPoint& at) {
-  QMenu menu(this);
+  // Shown without a loop of its own, like the row menu.
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("columnMenu"));
+  menu->setAttribute(Qt::WA_DeleteOnClose);
   const GridModel& grid = model_->grid();
   for (int col = 0; col < model_->columnCount(); ++col) {
     const QString caption =
         col < grid.columnCount()
             ? columnCaption(grid.column(col), col)
             : model_->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString();
-    QAction* shown = menu.addAction(caption);
+    QAction* shown = menu->addAction(caption);
     shown->setCheckable(true);
     shown->setChecked(!isColumnHidden(col));
-    connect(shown, &QAction::toggled, this, [this, col](bool on) { setColumnHidden(col, !on); });
+    connect(shown, &QAction::toggled, this, [this, col](bool on) {
+      setColumnHidden(col, !on);
+      saveColumnsSoon();
+    });
   }
-  menu.exec(horizontalHeader()->mapToGlobal(at));
+  menu->popup(horizontalHeader()->mapToGlobal(at));
 }
 
 std::vector<int> GridView::shownColumns() const {
@@ -301,15 +323,24 @@ bool GridView::exportCsv(const QString& path, QString& error) const {
   return !failed;
 }
 
+// Both dialogs are window-modal and run no loop of their own.
 void GridView::askExportPath() {
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV"),
-                                                    objectName() + QStringLiteral(".csv"),
-                                                    QStringLiteral("CSV files (*.csv)"));
-  if (path.isEmpty()) return;
-  QString error;
-  if (!exportCsv(path, error))
-    QMessageBox::warning(this, QStringLiteral("Export CSV"),
-                         QStringLiteral("Could not write %1: %2").arg(path, error));
+  auto* dialog =
+      new QFileDialog(this, QStringLiteral("Export CSV"), objectName() + QStringLiteral(".csv"),
+                      QStringLiteral("CSV files (*.csv)"));
+  dialog->setObjectName(QStringLiteral("exportDialog"));
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setAttribute(Qt::WA_DeleteOnClose);
+  connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) {
+    QString error;
+    if (exportCsv(path, error)) return;
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Export CSV"),
+                                QStringLiteral("Could not write %1: %2").arg(path, error),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+  });
+  dialog->open();
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {

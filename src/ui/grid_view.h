@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTableView>
+#include <QTimer>
 #include <functional>
 #include <string>
 #include <vector>
@@ -67,6 +68,7 @@ class GridView : public QTableView {
   void restorePlace();
   void fitColumns();
   void saveColumns() const;
+  void saveColumnsSoon();
   bool textFitsCell(const QModelIndex& index) const;
 
   GridTableModel* model_;
@@ -79,6 +81,7 @@ class GridView : public QTableView {
   bool scrollPending_ = false;
   bool userWidths_ = false;
   bool fitting_ = false;
+  QTimer* saveColumnsTimer_ = nullptr;
   struct RowAction {
     QString text;
     std::function<bool(int gridRow)> offered;

@@ -34,12 +34,15 @@ QToolButton* signalsMenuButton(QAction* notifySwitch) {
   auto* button = new QToolButton;
   button->setObjectName(QStringLiteral("signalsMenu"));
   button->setText(QStringLiteral("Signals"));
-  button->setPopupMode(QToolButton::InstantPopup);
   button->setAutoRaise(true);
   button->setStyleSheet(QStringLiteral("color: white;"));
   auto* menu = new QMenu(button);
+  menu->setObjectName(QStringLiteral("signalsMenuList"));
   menu->addAction(notifySwitch);
-  button->setMenu(menu);
+  // Popped up rather than set as the button's menu, which Qt would run in a loop of its own.
+  QObject::connect(button, &QToolButton::clicked, menu, [button, menu] {
+    menu->popup(button->mapToGlobal(QPoint(0, button->height())));
+  });
   return button;
 }
 

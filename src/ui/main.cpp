@@ -35,10 +35,14 @@ std::optional<int> answer(const WindowOptions& options) {
   return 0;
 }
 
-// Started from a menu nobody reads the terminal, so the reason goes to a message box too.
-int refuseToStart(const QString& reason) {
+// Started from a menu nobody reads the terminal, so the reason goes to a message box too,
+// shown by the application's one loop, which ends when the box is closed.
+int refuseToStart(QApplication& app, const QString& reason) {
   std::cerr << "korvex: " << reason.toStdString() << '\n';
-  QMessageBox::critical(nullptr, QStringLiteral("Korvex"), reason);
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Korvex"), reason, QMessageBox::Ok);
+  QObject::connect(&box, &QDialog::finished, &app, &QCoreApplication::quit);
+  box.show();
+  app.exec();
   return 1;
 }
 
@@ -66,12 +70,12 @@ int main(int argc, char** argv) {
   korvex::ui::DemoLaunch demo;
   if (options->demo) {
     if (const auto failure = demo.start(korvex::ui::demoServiceProgram()))
-      return refuseToStart(*failure);
+      return refuseToStart(app, *failure);
     std::cout << "Demo service at " << demo.base() << std::endl;
     config = demo.sessionConfig();
   } else if (options->userData) {
     const auto folder = korvex::ui::userDataFolder(error);
-    if (!folder) return refuseToStart(QString::fromStdString(error));
+    if (!folder) return refuseToStart(app, QString::fromStdString(error));
     config.workdir = *folder;
   }
 

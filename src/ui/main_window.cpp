@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "ui/bet_signals.h"
 #include "ui/exchange_check.h"
@@ -33,15 +34,6 @@ constexpr int kPageIcons[] = {6, 1, 5, 4, 3};
 
 constexpr int kStatusRefreshMs = 500;
 
-// The busy cursor (the window still takes input) while a user's action is under way.
-class BusyCursor {
- public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::BusyCursor); }
-  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 QPixmap pictureFor(const Picture& picture) {
   const Image& image = picture.image;
   const auto bytes = static_cast<size_t>(image.width) * static_cast<size_t>(image.height) * 4;
@@ -62,6 +54,7 @@ MainWindow::MainWindow(SessionConfig config, Platform* platform, QWidget* parent
     platform = ownPlatform_.get();
   }
   session_ = std::make_unique<Session>(*platform, std::move(config));
+  session_->whenIdle([this] { afterHandler(); });
   betSignals_ = std::make_unique<BetSignals>(session_->form().radar.SBX);
 
   setWindowTitle(QStringLiteral("Korvex"));
@@ -92,11 +85,8 @@ MainWindow::MainWindow(SessionConfig config, Platform* platform, QWidget* parent
   timer_ = new QTimer(this);
   timer_->setObjectName(QStringLiteral("Timer1"));
   timer_->setInterval(kTickMs);
-  connect(timer_, &QTimer::timeout, this, [this] {
-    // Ticks are not the user's doing: no busy cursor flickering once a second.
-    session_->Timer1Timer();
-    afterHandler();
-  });
+  // Ticks are not the user's doing: no busy cursor flickering once a second.
+  connect(timer_, &QTimer::timeout, this, [this] { session_->Timer1Timer(); });
 
   // The frame stays at its designed size until the log-in lets the user resize it.
   setFixedSize(kClientSize);
@@ -114,6 +104,7 @@ MainWindow::MainWindow(SessionConfig config, Platform* platform, QWidget* parent
 
 MainWindow::~MainWindow() {
   timer_->stop();
+  if (busyCursor_) QApplication::restoreOverrideCursor();
   // The views observe grids that the session owns: they go first, while it still exists.
   delete page_;
 }
@@ -168,32 +159,28 @@ QPushButton* MainWindow::exchangeCheckButton(GridView* view, RadarLinkedList lis
   return check->button();
 }
 
+// The session reads what the action needs (the clicked row, the typed log-in) now and
+// starts the action from the loop, after the widget's own event code has returned.
 void MainWindow::runHandler(const std::function<void()>& handler) {
-  {
-    BusyCursor busy;
-    handler();
+  handler();
+  // The busy cursor (the window still takes input) while a user's action is under way.
+  if (session_->busy() && !busyCursor_) {
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    busyCursor_ = true;
   }
-  afterHandler();
 }
 
 void MainWindow::afterHandler() {
-  // While an action waits for the network, what the user did meanwhile only queued.
-  if (session_->busy()) return;
-  if (closeWhenIdle_) {
-    close();
-    return;
-  }
+  if (std::exchange(busyCursor_, false)) QApplication::restoreOverrideCursor();
   syncFromForm();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (!session_->busy()) return QWidget::closeEvent(event);
-  // The handler under way still holds the window's state: it is told to stop, which
-  // its requests do within a tenth of a second, and the window closes once it returns.
-  closeWhenIdle_ = true;
+  // The handler under way ends where it waits once the session goes with the window; its
+  // request is cancelled now and ends within a tenth of a second.
+  timer_->stop();
   session_->cancelRequests();
-  hide();
-  event->ignore();
+  QWidget::closeEvent(event);
 }
 
 void MainWindow::syncFromForm() {

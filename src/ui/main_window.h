@@ -80,7 +80,7 @@ class MainWindow : public QWidget {
   QTabWidget* statPage_ = nullptr;
   QTimer* timer_ = nullptr;
   StatusBar* statusBar_ = nullptr;
-  bool closeWhenIdle_ = false;
+  bool busyCursor_ = false;
   QLineEdit* loginEdit_ = nullptr;
   QLineEdit* passEdit_ = nullptr;
   QCheckBox* zap_ = nullptr;

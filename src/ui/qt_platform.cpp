@@ -1,6 +1,5 @@
 #include "ui/qt_platform.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QUrl>
@@ -22,10 +21,18 @@ QString messageText(const std::string& text) {
   return shown;
 }
 
-void QtPlatform::showMessage(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Korvex"), messageText(text), QMessageBox::Ok,
-                  window_);
-  box.exec();
+void QtPlatform::post(std::function<void()> work) {
+  QMetaObject::invokeMethod(&receiver_, std::move(work), Qt::QueuedConnection);
+}
+
+void QtPlatform::showMessage(const std::string& text, std::function<void()> closed) {
+  // Modal to the window, without a loop of its own: the window's loop goes on and the
+  // handler that waits for the box is resumed once it closes.
+  auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Korvex"), messageText(text),
+                              QMessageBox::Ok, window_);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(box, &QDialog::finished, box, [closed = std::move(closed)] { closed(); });
+  box->open();
 }
 
 void QtPlatform::openUrl(const std::string& address) {
@@ -34,26 +41,6 @@ void QtPlatform::openUrl(const std::string& address) {
 
 void QtPlatform::closeMainWindow() {
   if (window_) window_->close();
-}
-
-void QtPlatform::processPendingEvents() {
-  QCoreApplication::processEvents();
-}
-
-void QtPlatform::waitFor(const std::function<void(std::function<void()> finished)>& start) {
-  waitWithEvents(start);
-}
-
-void waitWithEvents(const std::function<void(std::function<void()> finished)>& start) {
-  bool over = false;
-  start([&over] {
-    // Posted, so that `over` is only ever touched on the window's thread.
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [&over] { over = true; }, Qt::QueuedConnection);
-  });
-  // Not a nested QEventLoop::exec(): once the application is quitting, exec() returns at
-  // once and would never see the work end. Each call sleeps until an event comes.
-  while (!over) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 }  // namespace korvex::ui

@@ -1,31 +1,31 @@
 #pragma once
 
+#include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <string>
 
 #include "state/platform.h"
 
 namespace korvex::ui {
 
-// The window system as the core sees it, on top of Qt.
+// The window system as the core sees it, on top of Qt: the application's one event loop
+// and the window's dialogs, none of which runs a loop of its own.
 class QtPlatform : public Platform {
  public:
   explicit QtPlatform(QWidget* window) : window_(window) {}
 
-  void showMessage(const std::string& text) override;
+  // Queued to the window's thread; dropped once the platform is gone.
+  void post(std::function<void()> work) override;
+  void showMessage(const std::string& text, std::function<void()> closed) override;
   void openUrl(const std::string& address) override;
   void closeMainWindow() override;
-  void processPendingEvents() override;
-  void waitFor(const std::function<void(std::function<void()> finished)>& start) override;
 
  private:
   QPointer<QWidget> window_;
+  QObject receiver_;
 };
-
-// Handles the window's events until the work that `start` starts calls `finished` (from
-// any thread): the window waits for nothing.
-void waitWithEvents(const std::function<void(std::function<void()> finished)>& start);
 
 // The address as a URL: bytes a URL cannot carry raw (CP1251 letters, blanks, controls)
 // are percent-encoded, everything else goes through as the program built it.

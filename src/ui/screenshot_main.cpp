@@ -79,9 +79,13 @@ class UnattendedPlatform : public korvex::Platform {
  public:
   QPointer<QWidget> window;
 
-  void showMessage(const std::string& text) override {
+  void post(std::function<void()> work) override {
+    QMetaObject::invokeMethod(qApp, std::move(work), Qt::QueuedConnection);
+  }
+  void showMessage(const std::string& text, std::function<void()> closed) override {
     std::fprintf(stderr, "message: %s\n",
                  qPrintable(korvex::ui::messageText(text).replace('\n', " / ")));
+    closed();
   }
   void openUrl(const std::string& address) override {
     std::fprintf(stderr, "open: %s\n", korvex::ui::encodeAddress(address).constData());
@@ -89,11 +93,13 @@ class UnattendedPlatform : public korvex::Platform {
   void closeMainWindow() override {
     if (window) window->close();
   }
-  void processPendingEvents() override { QCoreApplication::processEvents(); }
 };
 
-void settle() {
-  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+// This tool drives the window as a user would and then waits, as a user would, until
+// what it asked for has been done: the window's own code never waits like this.
+void settle(korvex::ui::MainWindow& window) {
+  for (int i = 0; i < 5 || window.session().busy(); ++i)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
 bool logIn(QWidget& window, const QString& user, const QString& password) {
@@ -130,7 +136,7 @@ bool openFirstMatch(QWidget& window) {
 }
 
 // The exchange moves on each read, so a few rounds over the live rows find a signal.
-bool checkUntilSignal(QWidget& window) {
+bool checkUntilSignal(korvex::ui::MainWindow& window) {
   constexpr int kRounds = 5;
   auto* live = window.findChild<korvex::ui::GridView*>(QStringLiteral("LG"));
   auto* journal = window.findChild<korvex::ui::GridView*>(QStringLiteral("betsJournal"));
@@ -139,6 +145,7 @@ bool checkUntilSignal(QWidget& window) {
     for (int row = 0; row < live->model()->rowCount(); ++row) {
       live->setCurrentIndex(live->model()->index(row, live->columnAt(0)));
       if (check->isEnabled()) QTest::mouseClick(check, Qt::LeftButton);
+      settle(window);
       if (journal->model()->rowCount() > 0) return true;
     }
   }
@@ -165,32 +172,32 @@ int main(int argc, char** argv) {
   korvex::ui::MainWindow window({}, &platform);
   platform.window = &window;
   window.show();
-  settle();
+  settle(window);
 
   if (options->login) {
     logIn(window, options->login->first, options->login->second);
-    settle();
+    settle(window);
   }
   sortAndFilterLine(window, *options);
-  settle();
+  settle(window);
   if (options->openFirst) {
     if (!openFirstMatch(window)) std::fprintf(stderr, "The line is empty: nothing to open.\n");
-    settle();
+    settle(window);
   }
   if (options->signal) {
     if (!checkUntilSignal(window))
       std::fprintf(stderr, "No bet signal came: the panel is empty.\n");
-    settle();
+    settle(window);
   }
   if (options->page >= 0) {
     auto* pages = window.findChild<QTabWidget*>(QStringLiteral("Page"));
     pages->setTabVisible(options->page, true);
     pages->setCurrentIndex(options->page);
-    settle();
+    settle(window);
   }
   if (options->statTab >= 0) {
     window.findChild<QTabWidget*>(QStringLiteral("StatPage"))->setCurrentIndex(options->statTab);
-    settle();
+    settle(window);
   }
   if (!window.grab().save(options->output)) {
     std::fprintf(stderr, "Cannot write %s\n", qPrintable(options->output));

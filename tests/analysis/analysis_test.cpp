@@ -64,7 +64,7 @@ TEST_F(Analysis, CardsAndHeaderComeFromTheStatRecord) {
                                  {"time", "10:00"},
                                  {"country", "Spain"},
                                  {"liga", "Madrid M. and W. Open"}}));
-  RXCellDblClick(ctx, 3, addRow(form.line.RX, "7"));
+  platform.finish(RXCellDblClick(ctx, 3, addRow(form.line.RX, "7")));
   EXPECT_EQ(cardLabels(), (std::vector<std::string>{"Short A", "", "Spain", "", "", "1990", "right",
                                                     "", "", "12", "", "", "", ""}));
   ASSERT_EQ(form.analysis.MatchGrid.rowCount(), 1);
@@ -75,30 +75,30 @@ TEST_F(Analysis, CardsAndHeaderComeFromTheStatRecord) {
   EXPECT_EQ(form.analysis.MatchGrid.cell(6, 0).colour, colours::Blue);
 
   serveDetail("8", test::record({{"liga", "Cup"}}));
-  RXCellDblClick(ctx, 0, addRow(form.line.RX, "8"));
+  platform.finish(RXCellDblClick(ctx, 0, addRow(form.line.RX, "8")));
   EXPECT_EQ(form.analysis.MatchGrid.text(4, 0), ". Cup");
   EXPECT_EQ(form.analysis.MatchGrid.value(3, 0), 0);
 }
 
 TEST_F(Analysis, ADashInTheOddsGivesWayToTheClickedRowsOwnOdds) {
   serveDetail("1", test::record({{"kf1", "-"}, {"kf2", "-"}}));
-  RXCellDblClick(ctx, 0, addRow(form.line.RX, "1", 8));
+  platform.finish(RXCellDblClick(ctx, 0, addRow(form.line.RX, "1", 8)));
   EXPECT_EQ(rowOf(form.analysis.KFGrid, 0), (std::vector<std::string>{"1.51", "2.51"}));
-  LGCellDblClick(ctx, 0, addRow(form.live.LG, "1", 9));
+  platform.finish(LGCellDblClick(ctx, 0, addRow(form.live.LG, "1", 9)));
   EXPECT_EQ(rowOf(form.analysis.KFGrid, 0), (std::vector<std::string>{"1.51", "2.51"}));
-  RGCellDblClick(ctx, 0, addRow(form.line.RG, "1", 8));
+  platform.finish(RGCellDblClick(ctx, 0, addRow(form.line.RG, "1", 8)));
   EXPECT_EQ(rowOf(form.analysis.KFGrid, 0), (std::vector<std::string>{"", ""}))
       << "the report grid has none";
 
   serveDetail("2", test::record({{"kf2", "1.9"}}));
-  RXCellDblClick(ctx, 0, addRow(form.line.RX, "2", 8));
+  platform.finish(RXCellDblClick(ctx, 0, addRow(form.line.RX, "2", 8)));
   EXPECT_EQ(rowOf(form.analysis.KFGrid, 0), (std::vector<std::string>{"", "1.9"}));
 }
 
 TEST_F(Analysis, AFailedDetailRequestShowsTheEmptyAnalysis) {
   for (Label* label : {&form.analysis.Name1, &form.analysis.sets, &form.analysis.wt2})
     *label = "old";
-  RXCellDblClick(ctx, 0, addRow(form.line.RX, "404"));
+  platform.finish(RXCellDblClick(ctx, 0, addRow(form.line.RX, "404")));
   EXPECT_EQ(cardLabels(), std::vector<std::string>(14, ""));
   EXPECT_EQ(rowOf(form.analysis.MatchGrid, 0),
             (std::vector<std::string>{"", "", "", "", ". ", "", "SOON"}));
@@ -127,11 +127,11 @@ TEST_F(Analysis, ASecondAnalysisLeavesNothingOfTheFirst) {
                                  {"scores", "<s160>4</s160>"},
                                  {"forecast", "<sco1>2:0</sco1><wt1>x</wt1>"}}));
   serveDetail("2", test::record({{"id", "2"}}));
-  RXCellDblClick(ctx, 0, addRow(form.line.RX, "1"));
+  platform.finish(RXCellDblClick(ctx, 0, addRow(form.line.RX, "1")));
   ASSERT_EQ(form.analysis.LGrid1.rowCount(), 1);
   ASSERT_TRUE(form.analysis.SG.cell(8, 0).colour);
 
-  RXCellDblClick(ctx, 0, addRow(form.line.RX, "2"));
+  platform.finish(RXCellDblClick(ctx, 0, addRow(form.line.RX, "2")));
   EXPECT_EQ(cardLabels(), std::vector<std::string>(14, ""));
   for (const GridModel* grid : {&form.analysis.LGrid1, &form.analysis.LGrid2, &form.analysis.HX,
                                 &form.analysis.LG1, &form.analysis.LG2, &form.analysis.LG3})
@@ -145,28 +145,29 @@ TEST_F(Analysis, ASecondAnalysisLeavesNothingOfTheFirst) {
 
 TEST_F(Analysis, TheStatsPageFollowsAnalysesFromTheLiveAndReportGridsOnly) {
   form.activePage = PageLive;
-  RXCellDblClick(ctx, 0, addRow(form.line.RX, "1"));
+  platform.finish(RXCellDblClick(ctx, 0, addRow(form.line.RX, "1")));
   EXPECT_EQ(form.activePage, PageLive);
-  LGCellDblClick(ctx, 0, addRow(form.live.LG, "1"));
+  platform.finish(LGCellDblClick(ctx, 0, addRow(form.live.LG, "1")));
   EXPECT_EQ(form.activePage, PageStats);
   form.activePage = PageReport;
-  RGCellDblClick(ctx, 0, addRow(form.line.RG, "1"));
+  platform.finish(RGCellDblClick(ctx, 0, addRow(form.line.RG, "1")));
   EXPECT_EQ(form.activePage, PageStats);
 }
 
 TEST_F(Analysis, TheLineGridTakesNoInputWhileTheAnalysisRunsHoweverItEnds) {
-  std::vector<bool> enabledAtEvents;
-  platform.onPendingEvents = [&] { enabledAtEvents.push_back(form.line.RX.enabled()); };
-  RXCellDblClick(ctx, 0, addRow(form.line.RX, "1"));
+  std::vector<bool> enabledAtEvents;  // at each turn of the window's loop
+  platform.onLoopTurn = [&] { enabledAtEvents.push_back(form.line.RX.enabled()); };
+  platform.finish(RXCellDblClick(ctx, 0, addRow(form.line.RX, "1")));
   EXPECT_EQ(enabledAtEvents, (std::vector<bool>{true, true, false, false}));
   EXPECT_TRUE(form.line.RX.enabled());
 
   for (const int failingRun : {3, 4}) {
     int runs = 0;
-    platform.onPendingEvents = [&] {
+    platform.onLoopTurn = [&] {
       if (++runs == failingRun) throw std::runtime_error("unexpected");
     };
-    EXPECT_NO_THROW(RXCellDblClick(ctx, 0, 0));
+    // The window closes while the analysis waits: it ends there.
+    EXPECT_THROW(platform.finish(RXCellDblClick(ctx, 0, 0)), std::runtime_error);
     EXPECT_TRUE(form.line.RX.enabled()) << failingRun;
   }
 }
@@ -176,21 +177,21 @@ TEST_F(Analysis, TheClickedMatchIsReadBeforeWaitingEventsReplaceTheRows) {
   struct Source {
     GridModel& grid;
     int oddsColumn;
-    void (*handler)(Context&, int, int);
+    Task<> (*handler)(Context&, int, int);
   };
   for (const Source source :
        {Source{form.line.RX, 8, RXCellDblClick}, Source{form.live.LG, 9, LGCellDblClick}}) {
     source.grid.clear();
     addRow(source.grid, "111", source.oddsColumn);
     bool reloaded = false;
-    platform.onPendingEvents = [&] {
+    platform.onLoopTurn = [&] {
       if (reloaded) return;
       reloaded = true;  // a reload while the analysis waits puts another match in row 0
       source.grid.clear();
       addRow(source.grid, "999", source.oddsColumn);
     };
     server.clearRequests();
-    source.handler(ctx, 0, 0);
+    platform.finish(source.handler(ctx, 0, 0));
     EXPECT_EQ(server.targets().front(), "/kx/match.php?id=111") << source.grid.name();
     EXPECT_EQ(rowOf(form.analysis.KFGrid, 0), (std::vector<std::string>{"1.5111", "2.5111"}));
   }
@@ -200,7 +201,7 @@ TEST_F(Analysis, PicturesAreFetchedOnFreshConnectionsAndShown) {
   servePicture("p1.png", kRedPng);
   servePicture("kx_logo.jpg", kLogoJpeg);  // p2.png is missing
   serveDetail("1", test::record({{"id_home", "p1"}, {"id_away", "p2"}}));
-  RXCellDblClick(ctx, 0, addRow(form.line.RX, "1"));
+  platform.finish(RXCellDblClick(ctx, 0, addRow(form.line.RX, "1")));
 
   EXPECT_EQ(test::readFile(workdir / "1.jpg"), kRedPng);
   EXPECT_EQ(test::readFile(workdir / "2.jpg"), kLogoJpeg);
@@ -225,15 +226,15 @@ TEST_F(Analysis, ACardWhosePictureDoesNotLoadKeepsTheOldOne) {
   serveDetail("1", test::record({{"id_home", "a"}, {"id_away", "b"}}));
   serveDetail("2", test::record({{"id_home", "junk"}, {"id_away", "a"}}));
   serveDetail("3", test::record({{"id_home", "b"}, {"id_away", "junk"}}));
-  RXCellDblClick(ctx, 0, addRow(form.line.RX, "1"));
+  platform.finish(RXCellDblClick(ctx, 0, addRow(form.line.RX, "1")));
   ASSERT_EQ(form.analysis.LOGO2.image.width, 30);
 
-  RXCellDblClick(ctx, 0, addRow(form.line.RX, "2"));
+  platform.finish(RXCellDblClick(ctx, 0, addRow(form.line.RX, "2")));
   EXPECT_EQ(test::readFile(workdir / "1.jpg"), "<html>not a picture</html>");
   EXPECT_EQ(form.analysis.LOGO1.image.width, 48);
   EXPECT_EQ(form.analysis.LOGO2.image.width, 30) << "the first failure skips the second card too";
 
-  RXCellDblClick(ctx, 0, addRow(form.line.RX, "3"));
+  platform.finish(RXCellDblClick(ctx, 0, addRow(form.line.RX, "3")));
   EXPECT_EQ(form.analysis.LOGO1.image.width, 30);
   EXPECT_EQ(form.analysis.LOGO2.image.width, 30) << "still the first analysis' picture";
 }

@@ -41,7 +41,7 @@ class LineList : public ::testing::Test {
 };
 
 TEST_F(LineList, AsksForTheLineOfTheLoggedInUserWithTheCredentialsAsTyped) {
-  LoadLine(svc.ctx);
+  runInPlace(LoadLine(svc.ctx));
   EXPECT_EQ(svc.server.targets(),
             std::vector<std::string>{"/login/kx.php?login=L&pass=P&menu=line"});
 }
@@ -72,7 +72,7 @@ TEST_F(LineList, FillsBothGridsFromEveryBlockInFeedOrder) {
                                    {"h2h", "3:1"}});
   svc.serveList(
       "line", "junk before" + matchList({full, record({{"id", "502"}}), record({{"id", "503"}})}));
-  LoadLine(svc.ctx);
+  runInPlace(LoadLine(svc.ctx));
 
   const GridModel& rx = svc.form.line.RX;
   const GridModel& rg = svc.form.line.RG;
@@ -109,28 +109,28 @@ TEST_F(LineList, FillsBothGridsFromEveryBlockInFeedOrder) {
 
 TEST_F(LineList, AFailedOrEmptyAnswerLeavesBothGridsEmptyAndCountsAtZero) {
   serveLineIds({"1", "2"});
-  LoadLine(svc.ctx);
+  runInPlace(LoadLine(svc.ctx));
   ASSERT_EQ(svc.form.line.RX.rowCount(), 2);
 
   svc.server.route(test::ServiceContext::listTarget("line"),
                    test::Reply{.status = 500, .body = matchList({record({{"id", "9"}})})});
-  LoadLine(svc.ctx);
+  runInPlace(LoadLine(svc.ctx));
   EXPECT_EQ(svc.form.line.RX.rowCount(), 0);
   EXPECT_EQ(svc.form.line.RG.rowCount(), 0);
   EXPECT_EQ(svc.form.line.countsoon, "Count: 0");
   EXPECT_EQ(svc.form.line.countsoon2, "Count: 0");
 
   serveLineIds({"1"});
-  LoadLine(svc.ctx);
+  runInPlace(LoadLine(svc.ctx));
   svc.serveList("line", "no blocks here");
-  LoadLine(svc.ctx);
+  runInPlace(LoadLine(svc.ctx));
   EXPECT_EQ(svc.form.line.RX.rowCount(), 0);
   EXPECT_EQ(svc.form.line.countsoon, "Count: 0");
 
   serveLineIds({"1"});
-  LoadLine(svc.ctx);
+  runInPlace(LoadLine(svc.ctx));
   svc.server.stop();
-  LoadLine(svc.ctx);
+  runInPlace(LoadLine(svc.ctx));
   EXPECT_EQ(svc.form.line.RX.rowCount(), 0);
   EXPECT_EQ(svc.form.line.RG.rowCount(), 0);
   EXPECT_EQ(svc.form.line.countsoon2, "Count: 0");
@@ -141,7 +141,7 @@ TEST_F(LineList, GenderImageOnlyForExactMOrW) {
   std::vector<std::string> blocks;
   for (const std::string& v : values) blocks.push_back(record({{"polliga", v}}));
   svc.serveList("line", matchList(blocks));
-  LoadLine(svc.ctx);
+  runInPlace(LoadLine(svc.ctx));
 
   const std::vector<int> images{1, 2, 0, 0, 0};
   const std::vector<std::string> hints{"Men", "Women", "", "", ""};
@@ -165,7 +165,7 @@ TEST_F(LineList, PercentFigureSplitsAtTheFirstDash) {
   std::vector<std::string> blocks;
   for (const Case& c : cases) blocks.push_back(record({{"precent", c.precent}}));
   svc.serveList("line", matchList(blocks));
-  LoadLine(svc.ctx);
+  runInPlace(LoadLine(svc.ctx));
 
   for (size_t i = 0; i < cases.size(); ++i) {
     SCOPED_TRACE("precent \"" + cases[i].precent + "\"");
@@ -177,7 +177,7 @@ TEST_F(LineList, PercentFigureSplitsAtTheFirstDash) {
 TEST_F(LineList, LeagueTextKeepsBothSeparatorsWhenPartsAreMissing) {
   svc.serveList("line", matchList({record({{"country", "France"}, {"nameliga", "Lyon"}}),
                                    record({{"id", "2"}})}));
-  LoadLine(svc.ctx);
+  runInPlace(LoadLine(svc.ctx));
   EXPECT_EQ(svc.form.line.RG.text(3, 0), "France. . Lyon");
   EXPECT_EQ(svc.form.line.RX.cell(2, 0).hint, "France. . Lyon");
   EXPECT_EQ(svc.form.line.RG.text(3, 1), ". . ");
@@ -197,7 +197,7 @@ TEST_F(LineList, AMissingTagReadsEmptyWhateverAnEarlierBlockHeld) {
                                    record({{"id", "2"}, {"kf2", "2.5"}}),
                                    record({{"id", "3"}, {"LIVE_KF", record({{"total", "20"}})}}),
                                    record({{"id", "4"}, {"LIVE_KF", ""}})}));
-  LoadLine(svc.ctx);
+  runInPlace(LoadLine(svc.ctx));
   const GridModel& rx = svc.form.line.RX;
   const GridModel& rg = svc.form.line.RG;
 
@@ -217,7 +217,7 @@ TEST_F(LineList, AMissingTagReadsEmptyWhateverAnEarlierBlockHeld) {
 
 TEST_F(LineList, SameIdentifierTwiceGivesTwoRows) {
   serveLineIds({"7", "7"});
-  LoadLine(svc.ctx);
+  runInPlace(LoadLine(svc.ctx));
   EXPECT_EQ(lineIds(), (std::vector<std::string>{"7", "7"}));
   EXPECT_EQ(svc.form.line.countsoon2, "Count: 2");
 }

@@ -40,7 +40,7 @@ TEST_F(LiveList, FillsARowPerBlockFromTheLiveListOfTheLoggedInUser) {
                      {"set3", ""},
                      {"podacha", "1"}}),
              record({{"id", "32"}})});
-  LoadLive(svc.ctx);
+  runInPlace(LoadLive(svc.ctx));
 
   EXPECT_EQ(svc.server.targets(),
             std::vector<std::string>{"/login/kx.php?login=L&pass=P&menu=live"});
@@ -60,7 +60,7 @@ TEST_F(LiveList, FillsARowPerBlockFromTheLiveListOfTheLoggedInUser) {
 
 TEST_F(LiveList, TimeColumnShowsDashForAnEmptyOrMissingQ) {
   serveLive({record({{"q", ""}}), record({{"q", "5'"}}), record({{"id", "no q"}})});
-  LoadLive(svc.ctx);
+  runInPlace(LoadLive(svc.ctx));
   EXPECT_EQ(svc.form.live.LG.text(4, 0), "-");
   EXPECT_EQ(svc.form.live.LG.text(4, 1), "5'");
   EXPECT_EQ(svc.form.live.LG.text(4, 2), "-") << "never an earlier block's value";
@@ -71,7 +71,7 @@ TEST_F(LiveList, ServeBallOnlyBesideThePlayerNamedExactly) {
   std::vector<std::string> blocks;
   for (const std::string& v : values) blocks.push_back(record({{"podacha", v}}));
   serveLive(blocks);
-  LoadLive(svc.ctx);
+  runInPlace(LoadLive(svc.ctx));
 
   const std::vector<std::pair<int, int>> markers{{13, 0}, {0, 13}, {0, 0}, {0, 0}, {0, 0}};
   for (size_t i = 0; i < values.size(); ++i) {

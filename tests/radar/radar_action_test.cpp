@@ -25,8 +25,8 @@ using test::runnerPage;
 
 class RadarActionTest : public ::testing::Test {
  protected:
-  // Notes how RB stood, and how far the action had got, each time the window was given
-  // a chance to run its queued events.
+  // Notes how RB stood, and how far the action had got, each time the action let the
+  // window's loop turn (its requests run in place).
   struct Moment {
     bool rbEnabled;
     size_t requestsSoFar;
@@ -34,7 +34,7 @@ class RadarActionTest : public ::testing::Test {
   };
 
   RadarActionTest() {
-    platform.onPendingEvents = [this] {
+    platform.onLoopTurn = [this] {
       moments.push_back({form.radar.RB.enabled(), server.requests().size()});
       if (failAtCall && moments.size() == *failAtCall) throw std::runtime_error("unexpected");
     };
@@ -86,8 +86,10 @@ class RadarActionTest : public ::testing::Test {
   std::vector<Moment> moments;
   HttpClient http1, http2;
   Addresses addresses{server.base(), server.base(), server.base()};
+  TaskLoop loop{platform};
   Context ctx{form,      platform, http1, http2,
-              addresses, ".",      {},    [] { return std::tm{.tm_min = 5, .tm_hour = 9}; }};
+              addresses, ".",      {},    [] { return std::tm{.tm_min = 5, .tm_hour = 9}; },
+              nullptr,   &loop};
 };
 
 TEST_F(RadarActionTest, RefreshesBothPlayersThenReportsTheRowAsItNowStands) {
@@ -95,7 +97,7 @@ TEST_F(RadarActionTest, RefreshesBothPlayersThenReportsTheRowAsItNowStands) {
   form.radar.RB.setText(15, row, "IN PLAY");
   serve("A", 1, "10,000.00", "5,000.40", "1,85");
   serve("A", 2, "0", "4,000", "2.1");
-  RadarAction(ctx, row);
+  platform.finish(RadarAction(ctx, row));
 
   const std::vector<std::string> texts = rowTexts(form.radar.RB, row);
   const std::vector<std::string> figures(texts.begin() + 9, texts.begin() + 15);
@@ -127,7 +129,7 @@ TEST_F(RadarActionTest, SignalsOnlyAboveAHundredPercentWithAThousandOrMore) {
     const int row = addRow(c.id);
     serve(c.id, 1, c.total, c.amount, "3.0");
     serve(c.id, 2, "1000", "0", "1.2");
-    RadarAction(ctx, row);
+    platform.finish(RadarAction(ctx, row));
     EXPECT_EQ(form.radar.RB.cell(10, row).colour, c.colour) << c.id;
   }
   ASSERT_EQ(form.radar.SBX.rowCount(), 2);
@@ -142,8 +144,8 @@ TEST_F(RadarActionTest, JournalsEachPlayerOnceAndReportsTheBetWithBlanksSpaced) 
   const int row = addRow("B");
   serve("B", 1, "2,000", "2,100", "1.9");
   serve("B", 2, "2,000", "3,000", "2 1/2");
-  RBCellDblClick(ctx, 4, row);
-  RBCellDblClick(ctx, 9, row);
+  platform.finish(RBCellDblClick(ctx, 4, row));
+  platform.finish(RBCellDblClick(ctx, 9, row));
 
   ASSERT_EQ(form.radar.SBX.rowCount(), 2);
   EXPECT_EQ(
@@ -166,12 +168,12 @@ TEST_F(RadarActionTest, JournalsEachPlayerOnceAndReportsTheBetWithBlanksSpaced) 
   EXPECT_EQ(targetsOf(kRadarReport).size(), 2u) << "the radar report goes out on every action";
 }
 
-TEST_F(RadarActionTest, AFailedReadWritesZerosAndLeavesColoursAlone) {
+TEST_F(RadarActionTest, AFailedReadWritesZerosLeavesColoursAloneAndIsTold) {
   const int row = addRow("C");
   form.radar.RB.setText(10, row, "120");
   form.radar.RB.setColour(10, row, colours::Yellow);
   form.radar.RB.setColour(13, row, colours::LightGreen);
-  RadarAction(ctx, row);  // no pages are served: both reads fail with 404
+  platform.finish(RadarAction(ctx, row));  // no pages are served: both reads fail with 404
 
   EXPECT_EQ(form.radar.RB.cell(10, row).colour, colours::Yellow);
   EXPECT_EQ(form.radar.RB.cell(13, row).colour, colours::LightGreen);
@@ -179,6 +181,11 @@ TEST_F(RadarActionTest, AFailedReadWritesZerosAndLeavesColoursAlone) {
   EXPECT_EQ(
       targetsOf(kRadarReport),
       (std::vector<std::string>{kRadarReport + "?my=C&status=&k1=0&pr1=0&s1=0&k2=0&pr2=0&s2=0"}));
+  const auto& told = form.status.outcomes;
+  ASSERT_EQ(told.size(), 2u) << "each page that failed is told";
+  EXPECT_EQ(told[0].text, "Exchange check failed: HTTP 404");
+  EXPECT_TRUE(told[0].failed);
+  EXPECT_EQ(told[0].at, "09:05:00");
 }
 
 TEST_F(RadarActionTest, ReportsGoOutOnTheSecondClientWithItsOwnCookies) {
@@ -188,7 +195,7 @@ TEST_F(RadarActionTest, ReportsGoOutOnTheSecondClientWithItsOwnCookies) {
   const int row = addRow("D");
   serve("D", 1, "1000", "2000", "1.1");
   serve("D", 2, "1000", "0", "9.0");
-  RadarAction(ctx, row);
+  platform.finish(RadarAction(ctx, row));
 
   std::vector<int> exchangeConnections;
   for (const test::RecordedRequest& request : server.requests()) {
@@ -214,9 +221,9 @@ TEST_F(RadarActionTest, AReportReachesTheServiceOnceEvenWhenItsConnectionDies) {
   // The service reads the bet report and goes away without a word: a client that retried
   // on a new connection would journal the bet twice.
   server.route(kBetReport, test::Reply{.hangUp = true});
-  sendReport(ctx, server.base() + kRadarReport + "?my=F");
-  sendReport(ctx, server.base() + kBetReport + "?id=F");
-  sendReport(ctx, server.base() + kRadarReport + "?my=F");
+  platform.finish(sendReport(ctx, server.base() + kRadarReport + "?my=F"));
+  platform.finish(sendReport(ctx, server.base() + kBetReport + "?id=F"));
+  platform.finish(sendReport(ctx, server.base() + kRadarReport + "?my=F"));
 
   const auto requests = server.requests();
   ASSERT_EQ(requests.size(), 3u);
@@ -227,23 +234,23 @@ TEST_F(RadarActionTest, AReportReachesTheServiceOnceEvenWhenItsConnectionDies) {
 
 TEST_F(RadarActionTest, RBIsDisabledWhileTheExchangeIsReadAndEnabledAfter) {
   const int row = addRow("E");
-  RadarAction(ctx, row);
+  platform.finish(RadarAction(ctx, row));
   EXPECT_EQ(moments, (std::vector<Moment>{{true, 0}, {false, 0}, {false, 1}, {false, 1}}))
       << "RB goes off before the first read and again between the two";
   EXPECT_TRUE(form.radar.RB.enabled());
 
-  failAtCall = moments.size() + 3;
-  EXPECT_THROW(RadarAction(ctx, row), std::runtime_error);
-  EXPECT_TRUE(form.radar.RB.enabled()) << "an unexpected error must not leave the radar dead";
-  failAtCall = moments.size() + 2;
-  EXPECT_NO_THROW(RBCellDblClick(ctx, 0, row));
-  EXPECT_TRUE(form.radar.RB.enabled());
+  // The window closes while the action waits: the action ends there.
+  for (const size_t turns : {2, 3}) {
+    failAtCall = moments.size() + turns;
+    EXPECT_THROW(platform.finish(RadarAction(ctx, row)), std::runtime_error);
+    EXPECT_TRUE(form.radar.RB.enabled()) << "an action ended early must not leave the radar dead";
+  }
 }
 
 TEST_F(RadarActionTest, ARowThatDoesNotExistReadsNothing) {
   addRow("F");
-  RBCellDblClick(ctx, 0, 1);
-  RBCellDblClick(ctx, 0, -1);
+  platform.finish(RBCellDblClick(ctx, 0, 1));
+  platform.finish(RBCellDblClick(ctx, 0, -1));
   EXPECT_TRUE(server.targets().empty());
   EXPECT_TRUE(moments.empty());
 }

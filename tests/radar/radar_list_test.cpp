@@ -49,7 +49,7 @@ TEST_F(RadarList, FillsEveryColumnAndTellsSelectionsFromMoneyAmounts) {
                                                      {"pr2", "28"},
                                                      {"s2", "300"}})}});
   svc.serveList("bf", matchList({block}));
-  LoadRadar(svc.ctx);
+  runInPlace(LoadRadar(svc.ctx));
 
   EXPECT_EQ(svc.server.targets(), std::vector<std::string>{"/login/kx.php?login=L&pass=P&menu=bf"});
   const GridModel& rb = svc.form.radar.RB;
@@ -81,7 +81,7 @@ TEST_F(RadarList, LeagueFieldsAreCountryAndTournamentAfterTheFirst) {
   for (const Case& c : cases) blocks.push_back(record({{"liga", c.liga}}));
   blocks.push_back(record({{"id", "no liga"}}));
   svc.serveList("bf", matchList(blocks));
-  LoadRadar(svc.ctx);
+  runInPlace(LoadRadar(svc.ctx));
 
   ASSERT_EQ(svc.form.radar.RB.rowCount(), static_cast<int>(cases.size()) + 1);
   for (size_t i = 0; i < cases.size(); ++i) {
@@ -103,7 +103,7 @@ TEST_F(RadarList, PercentagesAreColouredByTheirWholeNumberOnly) {
     blocks.push_back(record({{"bfpr", record({{"pr1", v}, {"pr2", v}})}}));
   blocks.push_back(record({{"id", "no figures"}}));
   svc.serveList("bf", matchList(blocks));
-  LoadRadar(svc.ctx);
+  runInPlace(LoadRadar(svc.ctx));
 
   for (size_t i = 0; i < values.size(); ++i) {
     SCOPED_TRACE("percentage \"" + values[i] + "\"");

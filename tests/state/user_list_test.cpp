@@ -22,19 +22,23 @@ using test::ServiceContext;
 // A window state whose requests run on the request thread, as the window and the tool
 // run them.
 struct RelayedList : ServiceContext {
-  RelayedList() { ctx.requests = &requests; }
+  RelayedList() {
+    ctx.requests = &requests;
+    ctx.loop = &loop;
+  }
 
   // The blocks of the line as the loader gets them, and whether `start` came first.
   std::optional<FetchError> read(const std::function<void(std::string_view)>& onBlock = {}) {
-    return fetchUserListBlocks(
+    return platform.finish(fetchUserListBlocks(
         ctx, "line", [this] { startedBeforeBlocks = blocks.empty(); },
         [&](std::string_view block) {
           blocks.emplace_back(block);
           if (onBlock) onBlock(block);
-        });
+        }));
   }
 
-  WorkerRequests requests{platform};
+  TaskLoop loop{platform};
+  WorkerRequests requests;
   std::vector<std::string> blocks;
   bool startedBeforeBlocks = false;
 };
@@ -97,8 +101,8 @@ TEST(UserListBlocks, APickerThatFailsEndsTheListWithItsFailure) {
     packWholeBlock(block, packed);
   };
 
-  EXPECT_THROW(fetchUserListPicked(
-                   window.ctx, "line", [] {}, pick, [](const PickedBlock&) {}),
+  EXPECT_THROW(window.platform.finish(fetchUserListPicked(
+                   window.ctx, "line", [] {}, pick, [](const PickedBlock&) {})),
                std::runtime_error);
   EXPECT_FALSE(window.read()) << "the next list loads";
 }

@@ -6,7 +6,13 @@ namespace korvex::test {
 
 ServiceContext::ServiceContext()
     : addresses{.service = server.base(), .exchange = server.base(), .vendor = server.base()},
-      ctx{form, platform, http1, http2, addresses, workdir.path()} {
+      ctx{.form = form,
+          .platform = platform,
+          .IdHTTP1 = http1,
+          .IdHTTP2 = http2,
+          .addresses = addresses,
+          .workdir = workdir.path(),
+          .loop = &loop} {
   form.CurrentLogin = "L";
   form.CurrentPassword = "P";
 }

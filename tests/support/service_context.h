@@ -29,6 +29,7 @@ struct ServiceContext {
   TempDir workdir;
   Form form;
   RecordingPlatform platform;
+  TaskLoop loop{platform};  // turned by platform.finish(); requests run in place
   HttpClient http1;
   HttpClient http2;
   Addresses addresses;

@@ -118,7 +118,7 @@ TEST_F(BetSignalsTest, OnlyALinkedLiveRowOffersTheCheckWhichRunsTheLastRadarRowO
   QAction* check = checkOfferedOn(0);
   ASSERT_NE(check, nullptr);
   check->trigger();
-  QCoreApplication::processEvents();
+  settle();
 
   EXPECT_EQ(runnerRequests(),
             (std::vector<std::string>{runnerTarget("1.7", "1.71"), runnerTarget("1.7", "1.72")}));

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QTest>
 
+#include "main_window_fixture.h"
 #include "support/service_context.h"
 #include "ui/grid_view.h"
 #include "ui/main_window.h"
@@ -41,8 +42,7 @@ TEST(DemoLaunchTest, LogsInToTheDemoShowsTheListsAndLeavesNothingBehind) {
     ASSERT_EQ(demo.start(QStringLiteral(KORVEX_DEMO_PATH)), std::nullopt);
     base = demo.base();
     folder = demo.workdir();
-    test::RecordingPlatform platform;
-    platform.onPendingEvents = [] { QCoreApplication::processEvents(); };
+    QtRecordingPlatform platform;
     MainWindow window(demo.sessionConfig(), &platform);
     window.show();
     DemoLaunch::logIn(window);

@@ -20,12 +20,12 @@ namespace korvex::ui {
 
 using test::Reply;
 
-// Records what the window would show or open, and waits for requests as the window does:
-// with its events running.
+// Records what the window would show or open; the session's tasks are resumed by Qt's
+// event loop, as in the real window.
 class QtRecordingPlatform : public test::RecordingPlatform {
  public:
-  void waitFor(const std::function<void(std::function<void()> finished)>& start) override {
-    waitWithEvents(start);
+  void post(std::function<void()> work) override {
+    QMetaObject::invokeMethod(qApp, std::move(work), Qt::QueuedConnection);
   }
 };
 
@@ -33,9 +33,11 @@ constexpr const char* kMarker = "/refresh/korvex4.3.txt";
 
 class MainWindowTest : public testing::Test {
  protected:
-  void SetUp() override {
-    server.route(kMarker, Reply{.body = "ok"});
-    platform.onPendingEvents = [] { QCoreApplication::processEvents(); };
+  void SetUp() override { server.route(kMarker, Reply{.body = "ok"}); }
+
+  // The test waits as a user would, until what the window was asked to do is done.
+  void settle() {
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window().session().busy(); }, 20000));
   }
 
   // Built on demand, so a test can prepare kx.log and the service first.
@@ -77,6 +79,7 @@ class MainWindowTest : public testing::Test {
     type(find<QLineEdit>("loginedit"), user);
     type(find<QLineEdit>("passedit"), password);
     QTest::mouseClick(find<QPushButton>("spSkinXFormButton1"), Qt::LeftButton);
+    settle();
   }
 
   test::TestServer server;

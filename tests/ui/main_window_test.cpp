@@ -83,6 +83,7 @@ TEST_F(MainWindowTest, DoubleClickOnTheLineOpensTheMatchInTheCards) {
   const QPoint cell = line->visualRect(line->model()->index(0, 6)).center();
   QTest::mouseClick(line->viewport(), Qt::LeftButton, {}, cell);
   QTest::mouseDClick(line->viewport(), Qt::LeftButton, {}, cell);
+  settle();
 
   EXPECT_EQ(find<QLabel>("Name1")->text(), QString::fromUtf8("Петров Ivan"));
   EXPECT_EQ(find<QLabel>("Rank1")->text(), "12");
@@ -104,9 +105,11 @@ TEST_F(MainWindowTest, TheCountdownShowsZeroWhileTheLiveReloadIsUnderWay) {
   QLabel* countdown = nullptr;
   std::vector<QString> seenDuringReloads;
   server.fallback([&](const test::RecordedRequest& request) {
-    // The window's thread waits for this answer, so its label holds still while read.
+    // Read on the window's thread, while the request waits for the answer.
     if (countdown && request.target.find("menu=live") != std::string::npos)
-      seenDuringReloads.push_back(countdown->text());
+      QMetaObject::invokeMethod(
+          qApp, [&] { seenDuringReloads.push_back(countdown->text()); },
+          Qt::BlockingQueuedConnection);
     return Reply{};
   });
   logIn("user", "pass");
@@ -114,8 +117,10 @@ TEST_F(MainWindowTest, TheCountdownShowsZeroWhileTheLiveReloadIsUnderWay) {
   window().session().form().LiveCountdown = 2;
 
   auto* timer = window().findChild<QTimer*>(QStringLiteral("Timer1"));
-  for (int tick = 0; tick < 2; ++tick)
+  for (int tick = 0; tick < 2; ++tick) {
     QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    settle();
+  }
 
   EXPECT_EQ(seenDuringReloads, std::vector<QString>{"Refresh from 0 sec."});
   EXPECT_EQ(countdown->text(), "Refresh from 0 sec.");
@@ -135,6 +140,7 @@ TEST_F(MainWindowTest, FailuresAreToldInTheStatusBarAndOverTheAnalysis) {
   const QPoint cell = line->visualRect(line->model()->index(0, 6)).center();
   QTest::mouseClick(line->viewport(), Qt::LeftButton, {}, cell);
   QTest::mouseDClick(line->viewport(), Qt::LeftButton, {}, cell);
+  settle();
 
   const QString live = find<QLabel>("statusLive")->text();
   EXPECT_TRUE(live.startsWith("Live list: load failed at ") && live.endsWith(": HTTP 503"))

@@ -118,8 +118,10 @@ TEST_F(Responsiveness, TheWindowRunsItsEventsWhileTheLogInAReloadAndAnAnalysisWa
   logIn("user", "pass");
   loggedIn = true;
   window().session().form().LiveCountdown = 1;
-  tick(window());                // the reload: held, then a tick inside it
+  tick(window());  // the reload: held, then a tick inside it
+  settle();
   doubleClickLine(window(), 0);  // the analysis: held, then a tick inside it
+  settle();
 
   EXPECT_EQ(answers.held(), 3);
   EXPECT_EQ(seen, (std::vector<std::string>{
@@ -133,18 +135,25 @@ TEST_F(Responsiveness, TheWindowRunsItsEventsWhileTheLogInAReloadAndAnAnalysisWa
 
 TEST_F(Responsiveness,
        WhatTheUserDoesWhileARequestWaitsReachesTheServiceInTheOrderOfAWaitingWindow) {
-  auto script = [](MainWindow& window) {
+  // `between` runs after each action: a window that handles one event after the other
+  // waits there for the action to end.
+  auto script = [](MainWindow& window, const std::function<void()>& between) {
     doubleClickLine(window, 0);
+    between();
     tick(window);
+    between();
     tick(window);  // the live reload falls due
+    between();
     refresh(window);
+    between();
   };
   // First as a window that handles one event after the other.
   answers.serve(server, [](const std::string&) { return false; }, {});
   logIn("user", "pass");
   window().session().form().LiveCountdown = 2;
   refresh(window());
-  script(window());
+  settle();
+  script(window(), [this] { settle(); });
   const std::vector<std::string> oneAfterTheOther = targetsAfterLogIn(server);
   ASSERT_EQ(oneAfterTheOther.front(), kLine);
   ASSERT_NE(std::find(oneAfterTheOther.begin(), oneAfterTheOther.end(), kDetail),
@@ -162,16 +171,21 @@ TEST_F(Responsiveness,
       service,
       [&](const std::string& target) { return target == kLine && holdNextLine.exchange(false); },
       [&](const std::string&) {
-        script(held);
+        script(held, [] {});
         refresh(held);  // a second Refresh while one waits is dropped
       });
   held.show();
   held.session().form().about.loginedit = "user";
   held.session().form().about.passedit = "pass";
+  const auto heldSettles = [&held] {
+    EXPECT_TRUE(QTest::qWaitFor([&held] { return !held.session().busy(); }, 20000));
+  };
   held.session().spSkinXFormButton1Click();
+  heldSettles();
   held.session().form().LiveCountdown = 2;
   holdNextLine = true;
   refresh(held);
+  heldSettles();
 
   EXPECT_EQ(heldAnswers.held(), 1);
   EXPECT_EQ(targetsAfterLogIn(service), oneAfterTheOther);
@@ -219,6 +233,7 @@ TEST_F(Responsiveness, HalfWayThroughAReloadTheViewShowsNoRowTheGridHasLost) {
   };
   server.route(kLine, reply);
   refresh(window());
+  settle();
 
   ASSERT_TRUE(looked);
   EXPECT_EQ(gridRows, 1);
@@ -238,6 +253,7 @@ TEST_F(Responsiveness, ClosingTheWindowEndsTheRequestUnderWay) {
   logIn("user", "pass");
   loggedIn = true;
   refresh(window());
+  settle();
 
   EXPECT_FALSE(window().isVisible());
   EXPECT_EQ(window().session().form().status.line.error, "cancelled")

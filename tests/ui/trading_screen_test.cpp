@@ -80,12 +80,14 @@ TEST_F(TradingScreenTest, NumbersSortAsNumbersDatesInTimeOrderAndTheSortedRowOpe
   const QPoint cell = rx->visualRect(rx->model()->index(0, columnIndex(RxColumn::Home))).center();
   QTest::mouseClick(rx->viewport(), Qt::LeftButton, {}, cell);
   QTest::mouseDClick(rx->viewport(), Qt::LeftButton, {}, cell);
+  settle();
   EXPECT_TRUE(opened("1"));
   EXPECT_FALSE(opened("3"));
 
   rx->setFocus();
   QTest::keyClick(rx, Qt::Key_End);
   QTest::keyClick(rx, Qt::Key_Return);
+  settle();
   EXPECT_TRUE(opened("2"));
 }
 
@@ -118,6 +120,7 @@ TEST_F(TradingScreenTest, TheFilterFindsCyrillicInAnyCaseCountsWhatItShowsAndOpe
   EXPECT_EQ(count->text(), "Count: 1 of 3");
   rx->setCurrentIndex(rx->model()->index(0, columnIndex(RxColumn::Home)));
   QTest::keyClick(rx, Qt::Key_Enter);
+  settle();
   EXPECT_TRUE(opened("2"));
 
   find<QLineEdit>("RXFilterText")->clear();
@@ -141,6 +144,7 @@ TEST_F(TradingScreenTest, TheSelectedMatchAndTheScrollSurviveARefresh) {
   // The service now lists one more match first: the rows shift by one.
   line = lineMatch("99", "M", "", "New", "1.1") + line;
   QTest::mouseClick(find<QPushButton>("spSkinXFormButton2"), Qt::LeftButton);
+  settle();
   ASSERT_EQ(form.line.RX.text(0, 0), "99");
   EXPECT_EQ(form.line.RX.text(0, rx->gridRow(rx->currentIndex().row())), chosen);
   EXPECT_EQ(rx->selectedRows(), std::vector<int>{rx->gridRow(rx->currentIndex().row())});
@@ -164,6 +168,7 @@ TEST_F(TradingScreenTest, ALiveReloadMarksChangedCellsAndNewRowsWithoutTouchingT
   const QVariant colourBefore =
       shown->index(1, columnIndex(LgColumn::Score)).data(Qt::BackgroundRole);
   QTest::mouseClick(find<QPushButton>("reloadExchange"), Qt::LeftButton);
+  settle();
   ASSERT_EQ(shown->rowCount(), 3);
   EXPECT_EQ(shown->index(0, columnIndex(LgColumn::Score)).data(GridProxy::ChangeRole),
             GridProxy::Unchanged);
@@ -200,6 +205,7 @@ TEST_F(TradingScreenTest, TheKeyboardLogsInFindsAndGoesToTheEnds) {
   QTest::keyClicks(login, "user");
   QTest::keyClicks(find<QLineEdit>("passedit"), "pass");
   QTest::keyClick(find<QLineEdit>("passedit"), Qt::Key_Return);
+  settle();
   ASSERT_EQ(visibleTabs(), (QStringList{"Stats", "Live"})) << "Enter clicked LOGIN";
 
   auto* rx = find<GridView>("RX");
