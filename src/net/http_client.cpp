@@ -50,20 +50,6 @@ std::string durationForUser(std::chrono::milliseconds duration) {
   return std::to_string(duration.count()) + " ms";
 }
 
-std::string failureText(CURLcode code, const curl::Exchange& exchange) {
-  if (exchange.wasCancelled) return "cancelled";
-  // Told to the user as it stands: the reason names the deadline that applied.
-  if (exchange.overdue) return "no whole answer within " + durationForUser(exchange.deadline);
-  if (exchange.stalled)
-    return "no data received for " + std::to_string(exchange.stallTimeout.count()) + " ms";
-  if (exchange.tooLarge)
-    return "answer larger than " + std::to_string(exchange.maxBodyBytes) + " bytes";
-  if (exchange.badLength) return "unreadable Content-Length";
-  if (exchange.headersTooLong) return "header block too long";
-  if (exchange.errorText[0] != '\0') return exchange.errorText;
-  return curl_easy_strerror(code);
-}
-
 FetchError::Kind failureKind(CURLcode code, const curl::Exchange& exchange) {
   using Kind = FetchError::Kind;
   if (exchange.wasCancelled) return Kind::Cancelled;
@@ -83,6 +69,35 @@ FetchError::Kind failureKind(CURLcode code, const curl::Exchange& exchange) {
   if (code == CURLE_COULDNT_RESOLVE_HOST) return Kind::UnknownHost;
   if (code == CURLE_PARTIAL_FILE || exchange.bodyBytes > 0) return Kind::BrokeOff;
   return Kind::Failed;
+}
+
+// The technical account of a failure, kept as the error's what(); the log-in shows it.
+std::string failureText(CURLcode code, const curl::Exchange& exchange) {
+  using Kind = FetchError::Kind;
+  switch (failureKind(code, exchange)) {
+    case Kind::Cancelled:
+      return "cancelled";
+    case Kind::Overdue:
+      // Told to the user as it stands: it names the deadline that applied.
+      return "no whole answer within " + durationForUser(exchange.deadline);
+    case Kind::Stalled:
+      return "no data received for " + std::to_string(exchange.stallTimeout.count()) + " ms";
+    case Kind::TooLarge:
+      return "answer larger than " + std::to_string(exchange.maxBodyBytes) + " bytes";
+    case Kind::BadLength:
+      return "unreadable Content-Length";
+    case Kind::HeaderLineTooLong:
+      return "a header line was too long";
+    case Kind::HeadersTooLong:
+      return "header block too long";
+    default:
+      break;
+  }
+  // Before libcurl's own words, which speak of bytes "remaining" when the header never ended.
+  if (code == CURLE_PARTIAL_FILE && !exchange.headerEnded)
+    return "the answer ended inside its header block";
+  if (exchange.errorText[0] != '\0') return exchange.errorText;
+  return curl_easy_strerror(code);
 }
 
 // "812 bytes", "45.3 kB", "1.2 MB": a size as a status bar says it.
