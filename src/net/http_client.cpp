@@ -194,8 +194,8 @@ long HttpClient::get(std::string_view address, const BodySink& sink, Deadline de
 }
 
 void HttpClient::closeConnection() {
-  // The cookies live in the easy handle, the connection in the multi handle: a new multi
-  // handle closes the connection and keeps the cookies.
+  // The connection lives in the multi handle: a new one closes it, and leaves the cookies
+  // and the easy handle's settings as they were.
   impl_->connection = curl::newMulti();
 }
 
