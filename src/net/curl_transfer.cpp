@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 namespace korvex::curl {
 namespace {
@@ -15,6 +16,10 @@ void initLibraryOnce() {
     throw FetchError(std::string("libcurl did not start: ") + curl_easy_strerror(started));
 }
 
+char lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool isSchemeChar(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '+' ||
          c == '-' || c == '.';
@@ -25,7 +30,26 @@ struct SplitAddress {
   std::string origin;  // scheme://host[:port]
   std::string path;    // the target up to '?' or '#': what the cookie rules look at
   std::string target;  // what goes on the request line
+  std::string host;    // lower case, without the port; an IPv6 address keeps its brackets
+  bool secure = false;
 };
+
+void findHost(SplitAddress& parts) {
+  const std::size_t schemeEnd = parts.origin.find("://");
+  std::string_view authority = std::string_view(parts.origin).substr(schemeEnd + 3);
+  if (const std::size_t at = authority.rfind('@'); at != std::string_view::npos)
+    authority.remove_prefix(at + 1);
+  std::size_t end = authority.find(':');
+  if (authority.starts_with('[')) {
+    const std::size_t close = authority.find(']');
+    end = close == std::string_view::npos ? close : close + 1;
+  }
+  parts.host = authority.substr(0, end);
+  for (char& c : parts.host) c = lower(c);
+  std::string scheme = parts.origin.substr(0, schemeEnd);
+  for (char& c : scheme) c = lower(c);
+  parts.secure = scheme == "https";
+}
 
 SplitAddress split(const std::string& address) {
   const std::size_t schemeEnd = address.find("://");
@@ -39,12 +63,86 @@ SplitAddress split(const std::string& address) {
   parts.target = address.substr(targetStart);
   if (parts.target.empty() || parts.target.front() != '/') parts.target.insert(0, "/");
   parts.path = parts.target.substr(0, parts.target.find_first_of("?#"));
+  findHost(parts);
   return parts;
 }
 
-size_t onHeader(char*, size_t size, size_t count, void* user) {
-  static_cast<Exchange*>(user)->lastByte = Clock::now();
-  return size * count;
+// More than any honest service sends; libcurl's own bound is higher and its failure reads
+// as a broken connection.
+constexpr std::size_t kMaxHeaderBytes = std::size_t{256} << 10;
+
+std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+// A Content-Length is digits only; a list of them ("5, 5") or a repeated header must agree.
+// Returns false for anything else, and SIZE_MAX for a number too large to hold.
+bool readLength(std::string_view value, std::size_t& length) {
+  bool first = true;
+  while (first || !value.empty()) {
+    const std::size_t comma = value.find(',');
+    const std::string_view item = trimmed(value.substr(0, comma));
+    value = comma == std::string_view::npos ? std::string_view{} : value.substr(comma + 1);
+    if (item.empty() || item.find_first_not_of("0123456789") != std::string_view::npos)
+      return false;
+    std::size_t number = 0;
+    for (const char digit : item) {
+      const auto next = static_cast<std::size_t>(digit - '0');
+      number = number > (SIZE_MAX - next) / 10 ? SIZE_MAX : number * 10 + next;
+    }
+    if (!first && number != length) return false;
+    length = number;
+    first = false;
+  }
+  return true;
+}
+
+// Checks the announced length; false ends the transfer.
+bool acceptLength(Exchange& exchange, std::string_view value) {
+  std::size_t length = 0;
+  if (!readLength(value, length) ||
+      (exchange.announcedLength && *exchange.announcedLength != length)) {
+    exchange.badLength = true;
+    return false;
+  }
+  exchange.announcedLength = length;
+  // Known too large before the first byte: no need to wait for the limit to be reached.
+  if (length > exchange.maxBodyBytes) {
+    exchange.tooLarge = true;
+    return false;
+  }
+  return true;
+}
+
+size_t onHeader(char* data, size_t size, size_t count, void* user) {
+  Exchange& exchange = *static_cast<Exchange*>(user);
+  const size_t length = size * count;
+  exchange.lastByte = Clock::now();
+  exchange.headerBytes += length;
+  if (exchange.headerBytes > kMaxHeaderBytes) {
+    exchange.headersTooLong = true;
+    return 0;
+  }
+  std::string_view line(data, length);
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+  if (line.starts_with("HTTP/")) {
+    // A new answer begins: the final one after any "100 Continue" or "102 Processing".
+    exchange.headerEnded = false;
+    exchange.announcedLength.reset();
+    return length;
+  }
+  if (line.empty()) {
+    exchange.headerEnded = true;
+    return length;
+  }
+  if (exchange.headersOnly) return length;
+  if (const auto value = headerValue(line, "Content-Length");
+      value && !acceptLength(exchange, *value))
+    return 0;
+  if (exchange.headerLine != nullptr) (*exchange.headerLine)(line);
+  return length;
 }
 
 size_t onBody(char* data, size_t size, size_t count, void* user) {
@@ -127,7 +225,7 @@ void applyCommonOptions(CURL* easy, const HttpLimits& limits) {
   curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
 }
 
-void aimAt(CURL* easy, std::string_view address) {
+CookieOrigin aimAt(CURL* easy, std::string_view address) {
   const SplitAddress parts = split(encodeRequestTarget(address));
   // libcurl would cut the URL at a '#' as a fragment, and a '#' inside a query (say, in a
   // password) would silently lose the rest of the query. The program never asks this
@@ -135,6 +233,7 @@ void aimAt(CURL* easy, std::string_view address) {
   // libcurl still gets the path alone, for the host, the port and the cookie rules.
   curl_easy_setopt(easy, CURLOPT_URL, (parts.origin + parts.path).c_str());
   curl_easy_setopt(easy, CURLOPT_REQUEST_TARGET, parts.target.c_str());
+  return CookieOrigin{parts.host, parts.path, parts.secure};
 }
 
 bool cancelNow(Exchange& exchange) {
@@ -145,23 +244,31 @@ bool cancelNow(Exchange& exchange) {
 CURLcode run(CURLM* multi, Exchange& exchange) {
   // How long the loop may sleep before it looks at the cancel flag again.
   constexpr std::chrono::milliseconds kCancelCheck{100};
-  exchange.lastByte = Clock::now();
+  const auto started = Clock::now();
+  exchange.lastByte = started;
   if (cancelNow(exchange)) return CURLE_ABORTED_BY_CALLBACK;
   Attached attached(multi, exchange);
   if (!attached.added()) return CURLE_FAILED_INIT;
   // Our own loop rather than curl_easy_perform: libcurl's low-speed limit counts whole
   // seconds, and the stall rule wants the time since the last byte, to the millisecond.
+  // The deadline is what ends a server that sends a byte just often enough never to stall.
   for (;;) {
     int running = 0;
     if (curl_multi_perform(multi, &running) != CURLM_OK) return CURLE_FAILED_INIT;
     if (running == 0) break;
     if (cancelNow(exchange)) return CURLE_ABORTED_BY_CALLBACK;
-    const auto idle = Clock::now() - exchange.lastByte;
+    const auto now = Clock::now();
+    if (now - started >= exchange.deadline) {
+      exchange.overdue = true;
+      return CURLE_OPERATION_TIMEDOUT;
+    }
+    const auto idle = now - exchange.lastByte;
     if (idle >= exchange.stallTimeout) {
       exchange.stalled = true;
       return CURLE_OPERATION_TIMEDOUT;
     }
-    auto left = std::chrono::ceil<std::chrono::milliseconds>(exchange.stallTimeout - idle);
+    auto left = std::chrono::ceil<std::chrono::milliseconds>(
+        std::min(exchange.stallTimeout - idle, exchange.deadline - (now - started)));
     if (exchange.cancelled != nullptr) left = std::min(left, kCancelCheck);
     // libcurl shortens the wait by itself when one of its own timers (connect) runs out first.
     curl_multi_poll(multi, nullptr, 0, static_cast<int>(std::min<long long>(left.count(), INT_MAX)),
@@ -169,10 +276,21 @@ CURLcode run(CURLM* multi, Exchange& exchange) {
   }
   int queued = 0;
   while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
-    if (message->msg == CURLMSG_DONE && message->easy_handle == exchange.easy)
-      return message->data.result;
+    if (message->msg != CURLMSG_DONE || message->easy_handle != exchange.easy) continue;
+    // An answer that stops before the blank line closing its header block ("HTTP/1.1 200
+    // OK", then nothing) is not an empty answer but a cut one.
+    if (message->data.result == CURLE_OK && !exchange.headersOnly && !exchange.headerEnded)
+      return CURLE_PARTIAL_FILE;
+    return message->data.result;
   }
   return CURLE_FAILED_INIT;
+}
+
+std::optional<std::string_view> headerValue(std::string_view line, std::string_view name) {
+  if (line.size() <= name.size() || line[name.size()] != ':') return std::nullopt;
+  for (std::size_t i = 0; i < name.size(); ++i)
+    if (lower(line[i]) != lower(name[i])) return std::nullopt;
+  return trimmed(line.substr(name.size() + 1));
 }
 
 long status(CURL* easy) {

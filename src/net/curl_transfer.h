@@ -8,10 +8,13 @@
 #include <chrono>
 #include <cstddef>
 #include <exception>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "net/cookie_jar.h"
 #include "net/http_client.h"
 
 namespace korvex::curl {
@@ -32,8 +35,8 @@ Multi newMulti();
 // GET over HTTP/1.1, redirects left to the caller, connect timeout from `limits`.
 void applyCommonOptions(CURL* easy, const HttpLimits& limits);
 // Points the handle at `address`, whose request target goes out as built apart from
-// encodeRequestTarget.
-void aimAt(CURL* easy, std::string_view address);
+// encodeRequestTarget. Returns where the request goes, for the cookies.
+CookieOrigin aimAt(CURL* easy, std::string_view address);
 
 // What one transfer sees while it runs.
 struct Exchange {
@@ -42,9 +45,20 @@ struct Exchange {
   bool headersOnly = false;        // stop at the first body byte: only the status matters
   std::size_t maxBodyBytes = 0;
   std::chrono::milliseconds stallTimeout{0};
+  std::chrono::milliseconds deadline{0};  // from the start to the end of the whole answer
+  // Each header line of each answer, without its line end.
+  const std::function<void(std::string_view line)>* headerLine = nullptr;
   std::size_t bodyBytes = 0;
   bool tooLarge = false;
   bool stalled = false;
+  bool overdue = false;
+  // How the answer's header block went: libcurl takes an answer that ends inside it, or
+  // whose length overflows, for a whole one, so these are watched here.
+  bool headerEnded = false;
+  std::size_t headerBytes = 0;
+  bool headersTooLong = false;
+  bool badLength = false;
+  std::optional<std::size_t> announcedLength;
   const std::atomic<bool>* cancelled = nullptr;
   bool wasCancelled = false;
   std::exception_ptr sinkFailure;  // what the sink threw; it cannot cross libcurl's C frames
@@ -52,9 +66,14 @@ struct Exchange {
   char errorText[CURL_ERROR_SIZE] = {};
 };
 
-// Runs one request on `multi` until it ends, or until the server has sent nothing for the
-// stall timeout. Returns libcurl's result; Exchange tells why a transfer was cut short.
+// Runs one request on `multi` until it ends, until the server has sent nothing for the
+// stall timeout, or until the deadline has passed. Returns libcurl's result, and
+// CURLE_PARTIAL_FILE for an answer that ended inside its header block; Exchange tells why
+// a transfer was cut short.
 CURLcode run(CURLM* multi, Exchange& exchange);
+
+// The value of the header `line` ("Name: value") when its name is `name`, case aside.
+std::optional<std::string_view> headerValue(std::string_view line, std::string_view name);
 
 // The status of the last answer on `easy`, 0 when none arrived.
 long status(CURL* easy);

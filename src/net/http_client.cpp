@@ -1,5 +1,7 @@
 #include "net/http_client.h"
 
+#include <ctime>
+
 #include "net/curl_transfer.h"
 #include "net/file_replace.h"
 #include "text/feed_number.h"
@@ -26,35 +28,76 @@ HeaderList fixedHeaders() {
   return HeaderList(list);
 }
 
-curl::Exchange exchangeFor(CURL* easy, const BodySink* sink, const HttpLimits& limits) {
+std::chrono::milliseconds deadlineOf(Deadline deadline, const HttpLimits& limits) {
+  return deadline == Deadline::List ? limits.listDeadline : limits.briefDeadline;
+}
+
+curl::Exchange exchangeFor(CURL* easy, const BodySink* sink, const HttpLimits& limits,
+                           Deadline deadline) {
   curl::Exchange exchange;
   exchange.easy = easy;
   exchange.sink = sink;
   exchange.maxBodyBytes = limits.maxBodyBytes;
   exchange.stallTimeout = limits.stallTimeout;
+  exchange.deadline = deadlineOf(deadline, limits);
   exchange.cancelled = limits.cancelled;
   return exchange;
 }
 
-std::string failureText(CURLcode code, const curl::Exchange& exchange) {
-  if (exchange.wasCancelled) return "cancelled";
-  if (exchange.stalled)
-    return "no data received for " + std::to_string(exchange.stallTimeout.count()) + " ms";
-  if (exchange.tooLarge)
-    return "answer larger than " + std::to_string(exchange.maxBodyBytes) + " bytes";
-  if (exchange.errorText[0] != '\0') return exchange.errorText;
-  return curl_easy_strerror(code);
+// "120 s", or "1500 ms" for a deadline a test has shortened.
+std::string durationForUser(std::chrono::milliseconds duration) {
+  if (duration.count() % 1000 == 0) return std::to_string(duration.count() / 1000) + " s";
+  return std::to_string(duration.count()) + " ms";
 }
 
 FetchError::Kind failureKind(CURLcode code, const curl::Exchange& exchange) {
   using Kind = FetchError::Kind;
   if (exchange.wasCancelled) return Kind::Cancelled;
+  if (exchange.overdue) return Kind::Overdue;
   if (exchange.stalled) return Kind::Stalled;
   if (exchange.tooLarge) return Kind::TooLarge;
+  // A length that is no number at all libcurl refuses itself, before anything sees it.
+  if (exchange.badLength ||
+      (code == CURLE_WEIRD_SERVER_REPLY &&
+       std::string_view(exchange.errorText).find("Content-Length") != std::string_view::npos))
+    return Kind::BadLength;
+  if (exchange.headersTooLong) return Kind::HeadersTooLong;
+  // libcurl reports a header line longer than it keeps as being out of memory; a real
+  // shortage of memory while the header block is still coming is not to be told apart.
+  if (code == CURLE_OUT_OF_MEMORY && !exchange.headerEnded) return Kind::HeaderLineTooLong;
   if (code == CURLE_COULDNT_CONNECT) return Kind::Refused;
   if (code == CURLE_COULDNT_RESOLVE_HOST) return Kind::UnknownHost;
-  if (exchange.bodyBytes > 0) return Kind::BrokeOff;
+  if (code == CURLE_PARTIAL_FILE || exchange.bodyBytes > 0) return Kind::BrokeOff;
   return Kind::Failed;
+}
+
+// The technical account of a failure, kept as the error's what(); the log-in shows it.
+std::string failureText(CURLcode code, const curl::Exchange& exchange) {
+  using Kind = FetchError::Kind;
+  switch (failureKind(code, exchange)) {
+    case Kind::Cancelled:
+      return "cancelled";
+    case Kind::Overdue:
+      // Told to the user as it stands: it names the deadline that applied.
+      return "no whole answer within " + durationForUser(exchange.deadline);
+    case Kind::Stalled:
+      return "no data received for " + std::to_string(exchange.stallTimeout.count()) + " ms";
+    case Kind::TooLarge:
+      return "answer larger than " + std::to_string(exchange.maxBodyBytes) + " bytes";
+    case Kind::BadLength:
+      return "unreadable Content-Length";
+    case Kind::HeaderLineTooLong:
+      return "a header line was too long";
+    case Kind::HeadersTooLong:
+      return "header block too long";
+    default:
+      break;
+  }
+  // Before libcurl's own words, which speak of bytes "remaining" when the header never ended.
+  if (code == CURLE_PARTIAL_FILE && !exchange.headerEnded)
+    return "the answer ended inside its header block";
+  if (exchange.errorText[0] != '\0') return exchange.errorText;
+  return curl_easy_strerror(code);
 }
 
 // "812 bytes", "45.3 kB", "1.2 MB": a size as a status bar says it.
@@ -89,8 +132,15 @@ std::string reasonForUser(const FetchError& error) {
                                    : "the answer stalled after " + sizeForUser(error.received());
     case Kind::TooLarge:
       return "the answer was too large";
+    case Kind::BadLength:
+      return "the answer's length was unreadable";
+    case Kind::HeaderLineTooLong:
+      return "a header line was too long";
+    case Kind::HeadersTooLong:
+      return "the answer's header was too long";
     case Kind::Cancelled:
       return "cancelled";
+    case Kind::Overdue:
     case Kind::Failed:
       break;
   }
@@ -101,6 +151,8 @@ struct HttpClient::Impl {
   curl::Easy easy = curl::newEasy();
   curl::Multi connection = curl::newMulti();
   HeaderList headers = fixedHeaders();
+  // Ours rather than libcurl's, whose jar has no bound.
+  CookieJar cookies;
 };
 
 HttpClient::HttpClient(HttpLimits limits) : impl_(std::make_unique<Impl>()), limits_(limits) {
@@ -108,20 +160,28 @@ HttpClient::HttpClient(HttpLimits limits) : impl_(std::make_unique<Impl>()), lim
   curl::applyCommonOptions(easy, limits_);
   curl_easy_setopt(easy, CURLOPT_USERAGENT, "Mozilla/3.0 (compatible; Indy Library)");
   curl_easy_setopt(easy, CURLOPT_HTTPHEADER, impl_->headers.get());
-  curl_easy_setopt(easy, CURLOPT_PROXY, "");       // the clients never go through a proxy
-  curl_easy_setopt(easy, CURLOPT_COOKIEFILE, "");  // cookies in memory, for this client only
+  curl_easy_setopt(easy, CURLOPT_PROXY, "");  // the clients never go through a proxy
 }
 
 HttpClient::~HttpClient() = default;
 
-long HttpClient::get(std::string_view address, std::string& body) {
-  return get(address, [&body](std::string_view piece) { body.append(piece); });
+long HttpClient::get(std::string_view address, std::string& body, Deadline deadline) {
+  return get(
+      address, [&body](std::string_view piece) { body.append(piece); }, deadline);
 }
 
-long HttpClient::get(std::string_view address, const BodySink& sink) {
+long HttpClient::get(std::string_view address, const BodySink& sink, Deadline deadline) {
   CURL* easy = impl_->easy.get();
-  curl::aimAt(easy, address);
-  curl::Exchange exchange = exchangeFor(easy, &sink, limits_);
+  const CookieOrigin origin = curl::aimAt(easy, address);
+  const std::string cookies = impl_->cookies.headerFor(origin, std::time(nullptr));
+  curl_easy_setopt(easy, CURLOPT_COOKIE, cookies.empty() ? nullptr : cookies.c_str());
+  // Cookies count from every answer, a failed one too.
+  const std::function<void(std::string_view)> takeCookies = [&](std::string_view line) {
+    if (const auto value = curl::headerValue(line, "Set-Cookie"))
+      impl_->cookies.take(*value, origin, std::time(nullptr));
+  };
+  curl::Exchange exchange = exchangeFor(easy, &sink, limits_, deadline);
+  exchange.headerLine = &takeCookies;
   const CURLcode result = curl::run(impl_->connection.get(), exchange);
   if (exchange.sinkFailure) std::rethrow_exception(exchange.sinkFailure);
   if (result != CURLE_OK)
@@ -134,15 +194,15 @@ long HttpClient::get(std::string_view address, const BodySink& sink) {
 }
 
 void HttpClient::closeConnection() {
-  // The cookies live in the easy handle, the connection in the multi handle: a new multi
-  // handle closes the connection and keeps the cookies.
+  // The connection lives in the multi handle: a new one closes it, and leaves the cookies
+  // and the easy handle's settings as they were.
   impl_->connection = curl::newMulti();
 }
 
-void Fetch(HttpClient& client, std::string_view address, std::string& answer) {
+void Fetch(HttpClient& client, std::string_view address, std::string& answer, Deadline deadline) {
   std::string received;
   try {
-    client.get(address, received);
+    client.get(address, received, deadline);
   } catch (const FetchError&) {
     if (!received.empty()) answer = std::move(received);
     throw;
@@ -162,7 +222,7 @@ UrlProbe probeUrl(std::string_view address, const HttpLimits& limits) {
     // Unlike the clients, the probe takes the system's proxy settings: libcurl reads them
     // from the environment when no proxy is set here.
     curl::aimAt(easy.get(), full);
-    curl::Exchange exchange = exchangeFor(easy.get(), nullptr, limits);
+    curl::Exchange exchange = exchangeFor(easy.get(), nullptr, limits, Deadline::Brief);
     exchange.headersOnly = true;
     const CURLcode result = curl::run(connection.get(), exchange);
     // How the transfer ends does not matter once a status has arrived.
@@ -190,7 +250,7 @@ void DownloadPicture(HttpClient& client, std::string_view address,
     const std::string_view chosen = UrlExists(address, probeLimits) ? address : fallbackAddress;
     client.closeConnection();
     std::string bytes;
-    client.get(chosen, bytes);
+    client.get(chosen, bytes, Deadline::Brief);
     // Even an empty answer replaces the picture: an older file could show another
     // player's face, where an empty one shows the placeholder.
     replaceFile(file, bytes, 0644);

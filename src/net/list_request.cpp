@@ -19,10 +19,13 @@ std::optional<FetchError> fetchListBlocks(HttpClient& client, std::string_view a
   MatchBlockStream blocks(reader);
   std::optional<FetchError> failure;
   try {
-    client.get(address, [&](std::string_view piece) {
-      blocks.feed(piece);
-      if (pieceRead) pieceRead();
-    });
+    client.get(
+        address,
+        [&](std::string_view piece) {
+          blocks.feed(piece);
+          if (pieceRead) pieceRead();
+        },
+        Deadline::List);
   } catch (const FetchError& error) {
     failure = error;  // what arrived is the list
   }

@@ -178,6 +178,103 @@ TEST_F(HttpClientTest, EachFailureIsToldInTheUsersWords) {
   EXPECT_EQ(reason(client, "/s"), "connection refused");
 }
 
+// What the status bar would say of the answer `wire`; "ok: <body>" when it counts as whole.
+std::string outcome(HttpClient& client, TestServer& server, const std::string& wire) {
+  server.route("/w", Reply{.wire = wire});
+  std::string answer;
+  try {
+    Fetch(client, server.base() + "/w", answer);
+  } catch (const FetchError& error) {
+    return reasonForUser(error) + (answer.empty() ? "" : " [kept " + answer + "]");
+  }
+  return "ok: " + answer;
+}
+
+TEST_F(HttpClientTest, AnAnswerCutShortIsAFailureThatKeepsWhatArrived) {
+  const std::string ok = "HTTP/1.1 200 OK\r\n";
+  const std::string chunked = ok + "Transfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n";
+  EXPECT_EQ(outcome(client, server, ok), "the answer broke off after 0 bytes");
+  EXPECT_EQ(outcome(client, server, ok + "Content-Length: 0\r\n"),
+            "the answer broke off after 0 bytes");
+  EXPECT_EQ(outcome(client, server, "HTTP/1.1 102 Processing\r\n\r\n" + ok),
+            "the answer broke off after 0 bytes");
+  EXPECT_EQ(outcome(client, server, ok + "Content-Length: 10\r\n\r\n"),
+            "the answer broke off after 0 bytes");
+  EXPECT_EQ(outcome(client, server, ok + "Content-Length: 10\r\n\r\nhello"),
+            "the answer broke off after 5 bytes [kept hello]");
+  EXPECT_EQ(outcome(client, server, chunked), "the answer broke off after 5 bytes [kept hello]");
+  EXPECT_EQ(outcome(client, server, chunked + "0\r\n"),
+            "the answer broke off after 5 bytes [kept hello]");
+
+  // Whole answers, however unusual, still count.
+  EXPECT_EQ(outcome(client, server, chunked + "0\r\n\r\n"), "ok: hello");
+  EXPECT_EQ(outcome(client, server, ok + "Connection: close\r\n\r\nuntil close"),
+            "ok: until close");
+  EXPECT_EQ(
+      outcome(client, server, "HTTP/1.1 100 Continue\r\n\r\n" + ok + "Content-Length: 2\r\n\r\nok"),
+      "ok: ok");
+}
+
+TEST_F(HttpClientTest, ALengthThatDoesNotReadAsOneNumberFails) {
+  const auto withLength = [](const std::string& lengths) {
+    return "HTTP/1.1 200 OK\r\n" + lengths + "\r\nhello";
+  };
+  for (const std::string lengths :
+       {"Content-Length: abc\r\n", "Content-Length: +5\r\n", "Content-Length: -1\r\n",
+        "Content-Length: 5 5\r\n", "Content-Length: 5, 7\r\n",
+        "Content-Length: 5\r\nContent-Length: 7\r\n"}) {
+    EXPECT_EQ(outcome(client, server, withLength(lengths)), "the answer's length was unreadable")
+        << lengths;
+  }
+  // Read until the connection closed, this used to pass for a whole answer.
+  EXPECT_EQ(outcome(client, server, withLength("Content-Length: 99999999999999999999999\r\n")),
+            "the answer was too large");
+  EXPECT_EQ(outcome(client, server, withLength("content-length:  5 , 5 \r\n")), "ok: hello");
+}
+
+TEST_F(HttpClientTest, OverLongHeadersAreToldForWhatTheyAre) {
+  const std::string ok = "HTTP/1.1 200 OK\r\n";
+  const std::string tail = "Content-Length: 2\r\n\r\nok";
+  EXPECT_EQ(outcome(client, server, ok + "X-Long: " + std::string(200'000, 'a') + "\r\n" + tail),
+            "a header line was too long");
+  std::string many;
+  for (int i = 0; i < 5000; ++i) many += "X-Many: " + std::string(80, 'b') + "\r\n";
+  EXPECT_EQ(outcome(client, server, ok + many + tail), "the answer's header was too long");
+  EXPECT_EQ(outcome(client, server, ok + "X-Fine: " + std::string(8000, 'c') + "\r\n" + tail),
+            "ok: ok");
+}
+
+// A server that sends a little just often enough never to look stalled.
+TEST_F(HttpClientTest, ADripThatNeverStallsEndsAtTheDeadline) {
+  HttpClient patient(
+      {.connectTimeout = 2s, .stallTimeout = 500ms, .listDeadline = 800ms, .briefDeadline = 400ms});
+  const auto drip = [&](std::string wire, std::string piece, Deadline deadline) {
+    server.route("/drip",
+                 Reply{.wire = std::move(wire), .drip = std::move(piece), .dripEvery = 100ms});
+    std::string answer;
+    try {
+      Fetch(patient, at("/drip"), answer, deadline);
+    } catch (const FetchError& error) {
+      return reasonForUser(error) + (answer.empty() ? "" : " [kept some]");
+    }
+    return std::string("no failure");
+  };
+  const std::string ok = "HTTP/1.1 200 OK\r\n";
+  EXPECT_EQ(drip(ok + "Content-Length: 1000000\r\n\r\n", "x", Deadline::List),
+            "no whole answer within 800 ms [kept some]");
+  EXPECT_EQ(drip(ok, "X-Drip: 1\r\n", Deadline::List), "no whole answer within 800 ms");
+  EXPECT_EQ(drip("", "HTTP/1.1 102 Processing\r\n\r\n", Deadline::List),
+            "no whole answer within 800 ms");
+  EXPECT_EQ(drip(ok + "Transfer-Encoding: chunked\r\n\r\n", "1\r\nx\r\n", Deadline::Brief),
+            "no whole answer within 400 ms [kept some]");
+
+  // The deadline is per request: the client goes on.
+  server.route("/fine", Reply{.body = "fine"});
+  std::string answer;
+  EXPECT_EQ(patient.get(at("/fine"), answer, Deadline::Brief), 200);
+  EXPECT_EQ(answer, "fine");
+}
+
 TEST_F(HttpClientTest, CookiesStayWithTheClientThatReceivedThem) {
   server.route("/set", Reply{.headers = {{"Set-Cookie", "sid=abc; Path=/"}}, .body = "ok"});
   server.route("/check", Reply{.body = "ok"});

@@ -87,6 +87,23 @@ bool receiveMore(int fd, std::string& buffer, const std::atomic<bool>& stopping)
   }
 }
 
+// Sends `piece` every `every` until the client hangs up or the server stops.
+void dripUntilTheClientLeaves(int fd, const std::string& piece, std::chrono::milliseconds every,
+                              const std::atomic<bool>& stopping) {
+  for (;;) {
+    const auto due = std::chrono::steady_clock::now() + every;
+    while (std::chrono::steady_clock::now() < due) {
+      if (stopping) return;
+      pollfd entry{fd, POLLIN, 0};
+      if (poll(&entry, 1, kPollMs) > 0) {
+        char ignored[512];
+        if (recv(fd, ignored, sizeof ignored, 0) <= 0) return;
+      }
+    }
+    if (!sendAll(fd, piece, stopping)) return;
+  }
+}
+
 std::string trim(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
@@ -311,6 +328,11 @@ void TestServer::Impl::serve(int fd, int connectionId) {
       break;
     }
     if (reply.hangUp) break;
+    if (reply.wire) {
+      if (sendAll(fd, *reply.wire, stopping) && !reply.drip.empty())
+        dripUntilTheClientLeaves(fd, reply.drip, reply.dripEvery, stopping);
+      break;
+    }
     const bool keepOpen = reply.keepAlive && !clientCloses && !reply.dropAfter &&
                           !reply.stopServer && reply.framing != Reply::Framing::UntilClose;
     // Refused before the answer is out, so the client's next request cannot slip in.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <map>
@@ -27,6 +28,13 @@ struct Reply {
   // The body leaves at this many bytes a second, as over a real link; 0: as fast as the
   // connection takes it.
   std::size_t bytesPerSecond = 0;
+  // Sent as it stands in place of a rendered answer, for framings no honest server uses;
+  // the connection then closes, unless a drip follows.
+  std::optional<std::string> wire;
+  // After `wire`, one more `drip` every `dripEvery` for as long as the client stays: a
+  // server slow on purpose, never silent long enough to look stalled.
+  std::string drip;
+  std::chrono::milliseconds dripEvery{0};
   bool stall = false;     // read the request, then never answer
   bool hangUp = false;    // read the request, then close without answering
   bool keepAlive = true;  // honour keep-alive after a complete answer
