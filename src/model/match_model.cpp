@@ -70,11 +70,11 @@ double gameChance(double p, int serverPoints, int receiverPoints) {
 }
 
 double tieBreakChance(double a, double b, int points1, int points2, Player firstServer) {
-  // The first point is served by one player, then two each by turns.
+  // The first point is served by one player, then two each by turns: the order repeats
+  // every four points.
   auto pointChance = [=](int x, int y) {
-    const int played = x + y;
-    const bool firstServes = played == 0 || (played - 1) / 2 % 2 == 1;
-    const Player server = firstServes ? firstServer : opponent(firstServer);
+    const int turn = (x + y) % 4;
+    const Player server = turn == 0 || turn == 3 ? firstServer : opponent(firstServer);
     return server == Player::One ? a : 1 - b;
   };
   return race(7, points1, points2, pointChance, fromLevel(a * (1 - b), (1 - a) * b));
@@ -88,24 +88,22 @@ MatchModel::MatchModel(double a, double b)
     for (int g2 = 6; g2 >= 0; --g2) {
       if (setWonBy(g1, g2) || setWonBy(g2, g1) || (g1 == 6 && g2 == 6)) continue;
       for (Player server : {Player::One, Player::Two}) {
-        const double held = hold_[slot(server)];
         const bool oneServes = server == Player::One;
-        const SetEnd won =
-            setEnd(oneServes ? g1 + 1 : g1, oneServes ? g2 : g2 + 1, opponent(server));
-        const SetEnd lost =
-            setEnd(oneServes ? g1 : g1 + 1, oneServes ? g2 + 1 : g2, opponent(server));
-        SetEnd& end = sets_[g1][g2][slot(server)];
-        for (int w = 0; w < 2; ++w)
-          for (int n = 0; n < 2; ++n) end[w][n] = held * won[w][n] + (1 - held) * lost[w][n];
+        const double oneWins = oneServes ? hold_[0] : 1 - hold_[1];
+        sets_[g1][g2][slot(server)] = oneWins * setChance(g1 + 1, g2, opponent(server)) +
+                                      (1 - oneWins) * setChance(g1, g2 + 1, opponent(server));
       }
     }
   }
   for (BestOf format : {BestOf::Three, BestOf::Five}) {
     const int need = setsToWin(format);
-    for (int s1 = need - 1; s1 >= 0; --s1)
-      for (int s2 = need - 1; s2 >= 0; --s2)
-        for (Player server : {Player::One, Player::Two})
-          starts_[slot(format)][s1][s2][slot(server)] = matchChance(format, s1, s2, 0, 0, server);
+    const double set = setChance(0, 0, Player::One);
+    for (int s1 = need - 1; s1 >= 0; --s1) {
+      for (int s2 = need - 1; s2 >= 0; --s2) {
+        starts_[slot(format)][s1][s2] =
+            set * fromSetStart(format, s1 + 1, s2) + (1 - set) * fromSetStart(format, s1, s2 + 1);
+      }
+    }
   }
 }
 
@@ -123,37 +121,23 @@ double MatchModel::nextGameChance(int games1, int games2, Player server) const {
   return inPlay ? holdChance(server) : kNoChance;
 }
 
-MatchModel::SetEnd MatchModel::setEnd(int games1, int games2, Player server) const {
-  // Whoever's turn comes next serves the next set's first game.
-  const int next = slot(server);
-  SetEnd end{};
-  if (setWonBy(games1, games2)) {
-    end[0][next] = 1;
-  } else if (setWonBy(games2, games1)) {
-    end[1][next] = 1;
-  } else if (games1 == 6 && games2 == 6) {
-    // The tie-break counts as one game for the serve that follows it.
-    const double won = tieBreak_[next];
-    end[0][1 - next] = won;
-    end[1][1 - next] = 1 - won;
-  } else if (games1 >= 0 && games1 <= 6 && games2 >= 0 && games2 <= 6) {
-    return sets_[games1][games2][next];
-  } else {
-    end = {{{kNoChance, kNoChance}, {kNoChance, kNoChance}}};
-  }
-  return end;
-}
-
 double MatchModel::setChance(int games1, int games2, Player server) const {
-  const SetEnd end = setEnd(games1, games2, server);
-  return end[0][0] + end[0][1];
+  if (setWonBy(games1, games2)) return 1;
+  if (setWonBy(games2, games1)) return 0;
+  if (games1 == 6 && games2 == 6) return tieBreak_[slot(server)];
+  if (games1 < 0 || games1 > 6 || games2 < 0 || games2 > 6) return kNoChance;
+  return sets_[games1][games2][slot(server)];
 }
 
-double MatchModel::fromSetStart(BestOf format, int sets1, int sets2, Player server) const {
+// Whoever serves a set's first game, each player's chance of the set is the same (the
+// serve passing every game, and in the tie-break every two points, makes it so). So from
+// the start of a set the chance of the match depends on the sets alone, though who serves
+// next depends on how the last set ended.
+double MatchModel::fromSetStart(BestOf format, int sets1, int sets2) const {
   const int need = setsToWin(format);
   if (sets1 >= need) return 1;
   if (sets2 >= need) return 0;
-  return starts_[slot(format)][sets1][sets2][slot(server)];
+  return starts_[slot(format)][sets1][sets2];
 }
 
 double MatchModel::matchChance(BestOf format, int sets1, int sets2, int games1, int games2,
@@ -162,13 +146,9 @@ double MatchModel::matchChance(BestOf format, int sets1, int sets2, int games1, 
   if (sets1 < 0 || sets2 < 0 || (sets1 >= need && sets2 >= need)) return kNoChance;
   if (sets1 >= need) return 1;
   if (sets2 >= need) return 0;
-  const SetEnd end = setEnd(games1, games2, server);
-  double chance = 0;
-  for (Player next : {Player::One, Player::Two}) {
-    chance += end[0][slot(next)] * fromSetStart(format, sets1 + 1, sets2, next);
-    chance += end[1][slot(next)] * fromSetStart(format, sets1, sets2 + 1, next);
-  }
-  return chance;
+  const double set = setChance(games1, games2, server);
+  return set * fromSetStart(format, sets1 + 1, sets2) +
+         (1 - set) * fromSetStart(format, sets1, sets2 + 1);
 }
 
 }  // namespace korvex

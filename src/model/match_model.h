@@ -55,18 +55,14 @@ class MatchModel {
                      Player server) const;
 
  private:
-  // How a set ends: [winner][who serves the first game of the next set].
-  using SetEnd = std::array<std::array<double, 2>, 2>;
-
-  SetEnd setEnd(int games1, int games2, Player server) const;
-  double fromSetStart(BestOf format, int sets1, int sets2, Player server) const;
+  double fromSetStart(BestOf format, int sets1, int sets2) const;
 
   std::array<double, 2> hold_{};
   std::array<double, 2> tieBreak_{};  // by the tie-break's first server
   // Every score of a set in play, 0:0 to 6:6, by the next game's server.
-  std::array<std::array<std::array<SetEnd, 2>, 7>, 7> sets_{};
-  // Player 1's chance of the match from the start of a set, by format, sets won and server.
-  std::array<std::array<std::array<std::array<double, 2>, 3>, 3>, 2> starts_{};
+  std::array<std::array<std::array<double, 2>, 7>, 7> sets_{};
+  // Player 1's chance of the match from the start of a set, by format and sets won.
+  std::array<std::array<std::array<double, 3>, 3>, 2> starts_{};
 };
 
 }  // namespace korvex
