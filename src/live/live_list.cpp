@@ -13,9 +13,6 @@ namespace korvex {
 
 namespace {
 
-// ImageList2: the small black ball beside the serving player.
-constexpr int kServeImage = 13;
-
 constexpr std::array<std::string_view, 5> kSetTags{"set1", "set2", "set3", "set4", "set5"};
 
 void fillLiveRow(GridModel& grid, int r, const RecordTags& block, std::string& scratch) {
@@ -36,8 +33,8 @@ void fillLiveRow(GridModel& grid, int r, const RecordTags& block, std::string& s
     grid.setText(columnAfter(LgColumn::Set1, static_cast<int>(i)), r, block[kSetTags[i]]);
 
   const std::string_view server = block["podacha"];
-  if (server == "1") grid.setValue(LgColumn::Serve1, r, kServeImage);
-  if (server == "2") grid.setValue(LgColumn::Serve2, r, kServeImage);
+  if (server == "1") grid.setValue(LgColumn::Serve1, r, kServeBallImage);
+  if (server == "2") grid.setValue(LgColumn::Serve2, r, kServeBallImage);
 }
 
 // Rebuilds LG from the blocks that `walk` hands to its reader.

@@ -6,7 +6,7 @@ namespace korvex {
 
 LinePage::LinePage() : RX("RX", columns::RX()), RG("RG", columns::RG()) {}
 
-LivePage::LivePage() : LG("LG", columns::LG()) {}
+LivePage::LivePage() : LG("LG", columns::LG()), IP("IP", columns::IP()) {}
 
 RadarPage::RadarPage() : RB("RB", columns::RB()), SBX("SBX", columns::SBX()) {}
 
@@ -28,8 +28,9 @@ Form::Form()
 
 std::vector<GridModel*> Form::grids() {
   AnalysisPage& a = analysis;
-  return {&line.RX,  &line.RG,  &live.LG,  &radar.RB, &radar.SBX, &a.MatchGrid, &a.KFGrid, &a.SG,
-          &a.ScGrid, &a.LGrid1, &a.LGrid2, &a.HX,     &a.LG1,     &a.LG2,       &a.LG3,    &a.VG};
+  return {&line.RX,  &line.RG, &live.LG,  &radar.RB, &radar.SBX, &a.MatchGrid,
+          &a.KFGrid, &a.SG,    &a.ScGrid, &a.LGrid1, &a.LGrid2,  &a.HX,
+          &a.LG1,    &a.LG2,   &a.LG3,    &a.VG,     &live.IP};
 }
 
 std::vector<std::pair<const char*, Label*>> Form::labels() {

@@ -37,6 +37,7 @@ struct LinePage {
 struct LivePage {
   LivePage();
   GridModel LG;
+  GridModel IP;  // the model's chances beside each LG row
   Label lcount{"Count: 0"};
   Label Livetime;
 };

@@ -151,6 +151,15 @@ std::vector<ColumnDef> LG() {
   return styled(std::move(grid), c::ButtonText, c::GradientActiveCaption);
 }
 
+std::vector<ColumnDef> IP() {
+  std::vector<ColumnDef> grid{Col("ID").centre().hidden()};
+  addSeries(
+      grid,
+      {"Pre1, %", "Chance1, %", "Fair1", "Fair2", "Edge1, %", "Edge2, %", "Hold, %", "Set1, %"},
+      Col("", 64).centre());
+  return styled(std::move(grid), c::ButtonText, c::GradientActiveCaption);
+}
+
 std::vector<ColumnDef> RB() {
   auto odds = [](const char* header) { return Col(header, 40).centre().bold().fill(c::ScrollBar); };
   const Col percent = Col("%", 40).centre();

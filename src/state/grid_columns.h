@@ -84,6 +84,10 @@ enum class LgColumn {
   RadarPercent2,
   RadarMoney
 };
+// The image of the small black ball, in LG's Serve1 or Serve2 beside the serving player.
+inline constexpr int kServeBallImage = 13;
+// The model's figures for the live list: one row per LG row, in its order.
+enum class IpColumn { Id, Pre1, Chance1, Fair1, Fair2, Edge1, Edge2, Hold, Set1 };
 // The exchange radar.
 enum class RbColumn {
   Id,
@@ -156,6 +160,7 @@ namespace columns {
 std::vector<ColumnDef> RX();
 std::vector<ColumnDef> RG();
 std::vector<ColumnDef> LG();
+std::vector<ColumnDef> IP();
 std::vector<ColumnDef> RB();
 std::vector<ColumnDef> SBX();
 std::vector<ColumnDef> MatchGrid();

@@ -38,6 +38,7 @@ TEST(GridColumns, EachGridHasTheColumnsItsLoaderWritesByNumber) {
            {form.line.RX, 20, {2, 3, 10, 11}, {0, 1, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}},
            {form.line.RG, 24, {1, 2}, {0}},
            {form.live.LG, 22, {1, 5, 7}, {0, 4}},
+           {form.live.IP, 9, {}, {0}},
            {form.radar.RB, 17, {3}, {0, 6, 7, 8}},
            {form.radar.SBX, 12, {3}, {0}},
            {form.analysis.MatchGrid, 7, {3, 5}, {0}},
@@ -60,6 +61,7 @@ TEST(GridColumns, EveryGridsNamedColumnsEndAtItsLastColumn) {
   EXPECT_EQ(columnIndex(RxColumn::Over) + 1, form.line.RX.columnCount());
   EXPECT_EQ(columnIndex(RgColumn::Over) + 1, form.line.RG.columnCount());
   EXPECT_EQ(columnIndex(LgColumn::RadarMoney) + 1, form.live.LG.columnCount());
+  EXPECT_EQ(columnIndex(IpColumn::Set1) + 1, form.live.IP.columnCount());
   EXPECT_EQ(columnIndex(RbColumn::Score) + 1, form.radar.RB.columnCount());
   EXPECT_EQ(columnIndex(SbxColumn::Status) + 1, form.radar.SBX.columnCount());
   EXPECT_EQ(columnIndex(MatchColumn::Status) + 1, form.analysis.MatchGrid.columnCount());

@@ -1,0 +1,115 @@
+#include "inplay/in_play_grid.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "inplay/match_state.h"
+#include "state/grid_columns.h"
+#include "text/feed_number.h"
+
+namespace korvex {
+
+namespace {
+
+constexpr std::string_view kNone = "-";
+
+// Men's points are won on serve more often than women's; a line without a gender takes
+// the middle.
+double serveSum(std::string_view polliga) {
+  if (polliga == "M") return 1.28;
+  if (polliga == "W") return 1.12;
+  return 1.20;
+}
+
+bool isDigits(std::string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Odds that price something: digits with at most one "." between digits, above 1.
+std::optional<double> usableOdds(std::string_view text) {
+  const std::size_t point = text.find('.');
+  if (!isDigits(text.substr(0, point))) return std::nullopt;
+  if (point != std::string_view::npos && !isDigits(text.substr(point + 1))) return std::nullopt;
+  double odds = 0;
+  if (std::from_chars(text.data(), text.data() + text.size(), odds).ec != std::errc()) {
+    return std::nullopt;
+  }
+  if (!(odds > 1)) return std::nullopt;
+  return odds;
+}
+
+// The closing line's chance of player 1 with the bookmaker's margin taken out evenly.
+std::optional<double> preMatchChance(const ClosingLineLookup& closingLine, std::string_view id,
+                                     double& sum) {
+  if (!closingLine) return std::nullopt;
+  const auto line = closingLine(id);
+  if (!line) return std::nullopt;
+  const auto k1 = usableOdds(line->kf1);
+  const auto k2 = usableOdds(line->kf2);
+  if (!k1 || !k2) return std::nullopt;
+  sum = serveSum(line->polliga);
+  return (1 / *k1) / (1 / *k1 + 1 / *k2);
+}
+
+std::string percent(double chance) {
+  return fixedDecimal(100 * chance, 1);
+}
+
+std::string fairOdds(double percentChance) {
+  return percentChance < 0.1 ? std::string(kNone) : fixedDecimal(100 / percentChance, 2);
+}
+
+std::string edge(double percentChance, std::string_view liveOdds) {
+  const auto odds = usableOdds(liveOdds);
+  if (!odds) return std::string(kNone);
+  const double value = percentChance * *odds - 100;
+  return (value > 0 ? "+" : "") + fixedDecimal(value, 1);
+}
+
+void fillRow(GridModel& ip, int row, const GridModel& lg, const ClosingLineLookup& closingLine,
+             FitCache& fits) {
+  const std::string_view id = lg.text(LgColumn::Id, row);
+  ip.setText(IpColumn::Id, row, id);
+  for (int col = columnIndex(IpColumn::Pre1); col < ip.columnCount(); ++col)
+    ip.setText(col, row, kNone);
+
+  double sum = 0;
+  const auto preMatch = preMatchChance(closingLine, id, sum);
+  if (!preMatch) return;
+  ip.setText(IpColumn::Pre1, row, percent(*preMatch));
+  const auto state = liveMatchState(lg, row);
+  if (!state) return;
+
+  const SetScore& score = state->score;
+  const double a = fits.serveChance(*preMatch, sum, score.format);
+  const MatchModel model(a, sum - a);
+  const double chance = model.matchChance(score.format, score.sets1, score.sets2, score.games1,
+                                          score.games2, state->server);
+  if (!std::isfinite(chance)) return;
+  const double chance1 = 100 * chance;
+  const double chance2 = 100 - chance1;
+  ip.setText(IpColumn::Chance1, row, fixedDecimal(chance1, 1));
+  ip.setText(IpColumn::Fair1, row, fairOdds(chance1));
+  ip.setText(IpColumn::Fair2, row, fairOdds(chance2));
+  if (score.over()) return;
+  ip.setText(IpColumn::Edge1, row, edge(chance1, lg.text(LgColumn::Odds1, row)));
+  ip.setText(IpColumn::Edge2, row, edge(chance2, lg.text(LgColumn::Odds2, row)));
+  ip.setText(IpColumn::Hold, row,
+             percent(model.nextGameChance(score.games1, score.games2, state->server)));
+  ip.setText(IpColumn::Set1, row,
+             percent(model.setChance(score.games1, score.games2, state->server)));
+}
+
+}  // namespace
+
+void fillInPlayGrid(GridModel& ip, const GridModel& lg, const ClosingLineLookup& closingLine,
+                    FitCache& fits) {
+  std::optional<GridModel::Batch> batch;
+  emptyThenBatch(ip, batch);
+  ip.setRowCount(lg.rowCount());
+  for (int row = 0; row < lg.rowCount(); ++row) fillRow(ip, row, lg, closingLine, fits);
+}
+
+}  // namespace korvex
