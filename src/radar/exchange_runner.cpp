@@ -77,7 +77,7 @@ std::string ReadExchangeRunner(HttpClient& client, std::string_view address,
   client.closeConnection();
   std::string page;
   try {
-    Fetch(client, address, page);
+    Fetch(client, address, page, Deadline::Brief);
   } catch (const FetchError& error) {
     // A page that broke off could cut an amount short and fake a signal: read nothing.
     page.clear();

@@ -41,7 +41,7 @@ Task<> sendReport(Context& ctx, std::string address) {
     client.closeConnection();
     std::string ignored;
     try {
-      Fetch(client, address, ignored);
+      Fetch(client, address, ignored, Deadline::Brief);
     } catch (const FetchError& error) {
       return std::optional<FetchError>(error);
     }
