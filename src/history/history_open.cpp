@@ -41,8 +41,7 @@ struct Connections {
   std::unique_ptr<Database> writing, reading;
 };
 
-Connections openConnections(const std::filesystem::path& file, Stamp now,
-                            const HistoryOptions& options) {
+Connections openConnections(const std::filesystem::path& file, const HistoryOptions& options) {
   Connections opened;
   createPrivately(file);
   opened.writing = std::make_unique<Database>(file, true, options.busyTimeout);
@@ -52,15 +51,6 @@ Connections openConnections(const std::filesystem::path& file, Stamp now,
   // disk: the history may lose its last seconds in a power cut, never its consistency.
   db.exec("PRAGMA journal_mode = WAL");
   db.exec("PRAGMA synchronous = NORMAL");
-  try {
-    Statement expired(db, "DELETE FROM observation WHERE at < ?1");
-    const Stamp cutoff = now - std::chrono::duration_cast<std::chrono::seconds>(options.keep);
-    expired.bind(1, static_cast<std::int64_t>(cutoff.time_since_epoch().count())).run();
-  } catch (const DbError& error) {
-    // Another Korvex writing to the same file is no reason to set it aside; the old
-    // observations go at the next start instead.
-    if (!error.busy()) throw;
-  }
   opened.reading = std::make_unique<Database>(file, false, options.busyTimeout);
   return opened;
 }
@@ -94,9 +84,11 @@ HistoryOpen HistoryStore::open(const std::filesystem::path& file, Stamp now,
   std::string reason;
   const bool existed = present(file);
   try {
-    auto opened = openConnections(file, now, options);
+    auto opened = openConnections(file, options);
     result.store.reset(
         new HistoryStore(file, std::move(opened.writing), std::move(opened.reading)));
+    result.store->expireBefore(now -
+                               std::chrono::duration_cast<std::chrono::seconds>(options.keep));
     return result;
   } catch (const std::exception& error) {
     reason = error.what();
@@ -115,9 +107,11 @@ HistoryOpen HistoryStore::open(const std::filesystem::path& file, Stamp now,
     return result;
   }
   try {
-    auto opened = openConnections(file, now, options);
+    auto opened = openConnections(file, options);
     result.store.reset(
         new HistoryStore(file, std::move(opened.writing), std::move(opened.reading)));
+    result.store->expireBefore(now -
+                               std::chrono::duration_cast<std::chrono::seconds>(options.keep));
     result.message = "The history could not be used (" + reason + "); it was set aside as " +
                      displayName(asideAs) + " and a new one started.";
   } catch (const std::exception& error) {

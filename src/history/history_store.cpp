@@ -1,5 +1,8 @@
 #include "history/history_store.h"
 
+#include <pthread.h>
+#include <sched.h>
+
 #include <exception>
 #include <utility>
 
@@ -9,9 +12,10 @@
 namespace korvex::history {
 
 struct HistoryStore::Job {
-  std::optional<ObservedRows> rows;  // a load; else a signal
+  enum class Kind { Load, Signal, Expiry } kind;
+  std::optional<ObservedRows> rows;
   std::vector<std::string> signal;
-  Stamp at;
+  Stamp at;  // of the load or the signal; for an expiry, the cut-off
   Done done;
 };
 
@@ -32,8 +36,7 @@ HistoryStore::~HistoryStore() {
   thread_.join();
 }
 
-void HistoryStore::recordLoad(ObservedRows rows, Stamp at, Done done) {
-  auto job = std::make_unique<Job>(Job{std::move(rows), {}, at, std::move(done)});
+void HistoryStore::enqueue(std::unique_ptr<Job> job) {
   {
     std::lock_guard lock(queueMutex_);
     queue_.push_back(std::move(job));
@@ -42,14 +45,17 @@ void HistoryStore::recordLoad(ObservedRows rows, Stamp at, Done done) {
   queueChanged_.notify_one();
 }
 
+void HistoryStore::recordLoad(ObservedRows rows, Stamp at, Done done) {
+  enqueue(std::make_unique<Job>(Job{Job::Kind::Load, std::move(rows), {}, at, std::move(done)}));
+}
+
 void HistoryStore::recordSignal(Stamp at, std::vector<std::string> values, Done done) {
-  auto job = std::make_unique<Job>(Job{std::nullopt, std::move(values), at, std::move(done)});
-  {
-    std::lock_guard lock(queueMutex_);
-    queue_.push_back(std::move(job));
-    ++handed_;
-  }
-  queueChanged_.notify_one();
+  enqueue(std::make_unique<Job>(
+      Job{Job::Kind::Signal, std::nullopt, std::move(values), at, std::move(done)}));
+}
+
+void HistoryStore::expireBefore(Stamp cutoff) {
+  enqueue(std::make_unique<Job>(Job{Job::Kind::Expiry, std::nullopt, {}, cutoff, {}}));
 }
 
 void HistoryStore::waitUntilCommitted() {
@@ -64,6 +70,11 @@ std::string HistoryStore::lastFailure() const {
 }
 
 void HistoryStore::writerLoop() {
+  // Handing a load over wakes the writer; without this the woken writer would take the
+  // core from the window's thread that woke it, for as long as the load takes to write.
+  // Batch threads never preempt on waking and still get their full share of the CPU.
+  const sched_param batch{};
+  pthread_setschedparam(pthread_self(), SCHED_BATCH, &batch);
   for (;;) {
     std::unique_ptr<Job> job;
     {
@@ -86,10 +97,17 @@ void HistoryStore::writerLoop() {
 void HistoryStore::runJob(Job& job) {
   std::string failure;
   try {
-    if (job.rows)
-      writer_->writeLoad(*job.rows, job.at);
-    else
-      writer_->writeSignal(job.at, job.signal);
+    switch (job.kind) {
+      case Job::Kind::Load:
+        writer_->writeLoad(*job.rows, job.at);
+        break;
+      case Job::Kind::Signal:
+        writer_->writeSignal(job.at, job.signal);
+        break;
+      case Job::Kind::Expiry:
+        writer_->deleteBefore(job.at);
+        break;
+    }
   } catch (const std::exception& error) {
     failure = error.what();
   }

@@ -109,6 +109,8 @@ class HistoryStore {
                std::unique_ptr<Database> reading);
 
   struct Job;
+  void enqueue(std::unique_ptr<Job> job);
+  void expireBefore(Stamp cutoff);
   void writerLoop();
   void runJob(Job& job);
 

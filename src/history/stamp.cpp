@@ -38,7 +38,7 @@ int digitsAt(std::string_view text, std::size_t at, std::size_t width) {
 
 std::string formatStamp(Stamp stamp) {
   const Parts p = partsOf(stamp);
-  char text[40];
+  char text[96];  // room for any year an int holds
   std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02lld:%02lld:%02lldZ", p.year, p.month, p.day,
                 p.hours, p.minutes, p.seconds);
   return text;
@@ -46,7 +46,7 @@ std::string formatStamp(Stamp stamp) {
 
 std::string fileStamp(Stamp stamp) {
   const Parts p = partsOf(stamp);
-  char text[40];
+  char text[96];  // room for any year an int holds
   std::snprintf(text, sizeof text, "%04d%02u%02uT%02lld%02lld%02lldZ", p.year, p.month, p.day,
                 p.hours, p.minutes, p.seconds);
   return text;

@@ -55,6 +55,14 @@ void StoreWriter::writeLoad(const ObservedRows& rows, Stamp at) {
   for (std::size_t row : stored) known[std::string(rows.id(row))] = rows.packedValues(row);
 }
 
+void StoreWriter::deleteBefore(Stamp cutoff) {
+  Statement expired(*db_, "DELETE FROM observation WHERE at < ?1");
+  expired.bind(1, static_cast<std::int64_t>(cutoff.time_since_epoch().count())).run();
+  // An identifier whose observations all went has none to compare with: its next row is
+  // stored as its first again.
+  for (LastValues& known : last_) known.clear();
+}
+
 void StoreWriter::writeSignal(Stamp at, const std::vector<std::string>& values) {
   insertSignal_.bind(1, static_cast<std::int64_t>(at.time_since_epoch().count()));
   for (std::size_t i = 0; i < signalValueNames().size(); ++i)

@@ -21,6 +21,8 @@ class StoreWriter {
   // Each throws DbError and then has recorded nothing.
   void writeLoad(const ObservedRows& rows, Stamp at);
   void writeSignal(Stamp at, const std::vector<std::string>& values);
+  // Deletes the observations stamped before `cutoff`; signals stay.
+  void deleteBefore(Stamp cutoff);
 
  private:
   using LastValues = std::unordered_map<std::string, std::string>;

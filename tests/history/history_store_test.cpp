@@ -150,6 +150,7 @@ TEST_F(HistoryStoreTest, ObservationsOlderThan180DaysGoWhenTheFileIsOpened) {
     store->recordSignal(kNow - std::chrono::days(190), {"7", "A", "B", "Win1", "1.1", "1", "1"});
   }
   auto store = open(kNow);
+  store->waitUntilCommitted();  // the writer deletes them, before anything handed to it
   auto read = store->read();
   EXPECT_EQ(k1s(read.observations(ListKind::Radar, "7")),
             (std::vector<std::string>{"1.20", "1.30"}));
