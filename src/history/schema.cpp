@@ -65,32 +65,60 @@ bool hasTable(Database& db, std::string_view name) {
   return found;
 }
 
+struct Header {
+  std::int64_t application, version, objects;
+};
+
+Header readHeader(Database& db) {
+  return {db.queryNumber("PRAGMA application_id"), db.queryNumber("PRAGMA user_version"),
+          db.queryNumber("SELECT count(*) FROM sqlite_schema")};
+}
+
+bool isNew(const Header& header) {
+  return header.application == 0 && header.version == 0 && header.objects == 0;
+}
+
+// Throws NotAHistory unless the file is new or holds a history this build can use.
+void checkHeader(const Header& header) {
+  if (isNew(header)) return;
+  if (header.application != kApplicationId) throw NotAHistory("it holds another program's data");
+  if (header.version != 1 && header.version != kSchemaVersion)
+    throw NotAHistory("it holds history version " + std::to_string(header.version) +
+                      ", which this Korvex does not know");
+}
+
 }  // namespace
 
 void prepareSchema(Database& db) {
-  // Reading the header is the first read: a file that is not a database, or is held by
-  // another program, fails here.
-  Transaction transaction(db, "BEGIN IMMEDIATE");
-  const std::int64_t application = db.queryNumber("PRAGMA application_id");
-  const std::int64_t version = db.queryNumber("PRAGMA user_version");
-  const std::int64_t objects = db.queryNumber("SELECT count(*) FROM sqlite_schema");
-
-  if (application == 0 && version == 0 && objects == 0) {
+  // Reading the header is the first read: a file that is not a database, or that another
+  // program holds for itself alone, fails here. A plain read waits for no writer, so a
+  // history that another Korvex is writing to opens at once.
+  {
+    Transaction reading(db);
+    const Header header = readHeader(db);
+    checkHeader(header);
+    if (header.version == kSchemaVersion) {
+      if (!hasTable(db, "observation") || !hasTable(db, "signal"))
+        throw NotAHistory("its tables are missing");
+      reading.commit();
+      return;
+    }
+    reading.commit();
+  }
+  // A new file or an older schema: written under the write lock, the header read again
+  // in case another Korvex got there first.
+  Transaction writing(db, "BEGIN IMMEDIATE");
+  const Header header = readHeader(db);
+  checkHeader(header);
+  if (isNew(header)) {
     db.exec(kTables);
     db.exec(kIndexes);
     setVersion(db);
-  } else if (application != kApplicationId) {
-    throw NotAHistory("it holds another program's data");
-  } else if (version == 1) {
+  } else if (header.version == 1) {
     migrateFrom1(db);
     setVersion(db);
-  } else if (version != kSchemaVersion) {
-    throw NotAHistory("it holds history version " + std::to_string(version) +
-                      ", which this Korvex does not know");
-  } else if (!hasTable(db, "observation") || !hasTable(db, "signal")) {
-    throw NotAHistory("its tables are missing");
   }
-  transaction.commit();
+  writing.commit();
 }
 
 }  // namespace korvex::history

@@ -252,6 +252,17 @@ TEST_F(HistoryStoreTest, AFileThatIsNoHistoryIsSetAsideAndANewOneStarted) {
   }
 }
 
+// Two windows at once: one writing is no reason for the other to set the file aside.
+TEST_F(HistoryStoreTest, AHistoryAnotherKorvexIsWritingToOpensAsItIs) {
+  open()->recordLoad(radarRows({{"7", "1.8"}}), kNow);
+  Database other(file, false, 1s);
+  other.exec("BEGIN IMMEDIATE; INSERT INTO signal VALUES(NULL, 0, '', '', '', '', '', '', '')");
+  auto store = open();
+  ASSERT_TRUE(store);
+  EXPECT_EQ(store->read().count(ListKind::Radar, "7"), 1);
+  other.exec("COMMIT");
+}
+
 TEST_F(HistoryStoreTest, SettingAsideNeverOverwritesAnEarlierBrokenFile) {
   test::writeFile(file, "first junk");
   HistoryStore::open(file, kNow);
