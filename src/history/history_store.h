@@ -60,8 +60,9 @@ class HistoryStore {
 
   const std::filesystem::path& file() const { return file_; }
 
-  // Called on the writer's thread after each commit, or with the reason ("disk I/O
-  // error") when a transaction failed and recorded nothing.
+  // Called on the writer's thread after each commit with "", or with the reason ("disk
+  // I/O error") when the transaction failed and recorded nothing. It must not wait for
+  // the store: the writer goes on once it returns.
   using Done = std::function<void(const std::string& failure)>;
 
   // One observation per row, stamped `at`, for each identifier whose values differ from its
