@@ -49,7 +49,9 @@ class HistoryStore {
   // Opens `file`, or starts it. A file that cannot be opened or is not a history (damaged,
   // another program's, another schema, held by another program) is renamed
   // `<file>.broken-<fileStamp(now)>` and a new one started. Observations older than
-  // options.keep before `now` are deleted. Never throws.
+  // options.keep before `now` are deleted by the writer, as the first thing it does: reads
+  // may still see them until then. Never throws. It reads the file (a few milliseconds),
+  // so it may run on any thread.
   static HistoryOpen open(const std::filesystem::path& file, Stamp now,
                           const HistoryOptions& options = {});
 
