@@ -86,6 +86,11 @@ std::optional<Action> readAction(const std::string& name, Reader& in, std::strin
     }
     return Action{Kind::Export, *grid, 0, *path};
   }
+  if (name == "history") {
+    auto id = in.take();
+    if (!id) return missing("an ID");
+    return Action{Kind::History, *id};
+  }
   if (name == "tick") {
     // The count is optional, so only a number after "tick" is taken as one.
     int count = 1;
@@ -97,10 +102,11 @@ std::optional<Action> readAction(const std::string& name, Reader& in, std::strin
     }
     return Action{Kind::Tick, {}, count};
   }
-  static const std::array<std::pair<const char*, Kind>, 5> kPlain{
+  static const std::array<std::pair<const char*, Kind>, 6> kPlain{
       {{"login", Kind::Login},
        {"refresh", Kind::Refresh},
        {"reload-exchange", Kind::ReloadExchange},
+       {"signals", Kind::Signals},
        {"dump", Kind::Dump},
        {"summary", Kind::Summary}}};
   for (const auto& [word, kind] : kPlain)
@@ -114,11 +120,14 @@ std::optional<Action> readAction(const std::string& name, Reader& in, std::strin
 std::optional<Invocation> parseArguments(const std::vector<std::string>& args, std::string& error) {
   Invocation invocation;
   Reader in(args);
-  const std::array<std::pair<const char*, std::optional<std::string>*>, 4> options{
+  std::optional<std::string> clock;
+  const std::array<std::pair<const char*, std::optional<std::string>*>, 6> options{
       {{"--service", &invocation.service},
        {"--exchange", &invocation.exchange},
        {"--vendor", &invocation.vendor},
-       {"--workdir", &invocation.workdir}}};
+       {"--workdir", &invocation.workdir},
+       {"--history", &invocation.history},
+       {"--clock", &clock}}};
   while (!in.done() && in.peek().starts_with("--")) {
     const std::string option = *in.take();
     if (option == "--help" || option == "--version") {
@@ -138,6 +147,13 @@ std::optional<Invocation> parseArguments(const std::vector<std::string>& args, s
       return std::nullopt;
     }
     *known->second = *value;
+  }
+  if (clock) {
+    invocation.clock = history::parseStamp(*clock);
+    if (!invocation.clock) {
+      error = "--clock needs a time as YYYY-MM-DDTHH:MM:SSZ, not " + *clock;
+      return std::nullopt;
+    }
   }
   while (!in.done()) {
     const std::string name = *in.take();

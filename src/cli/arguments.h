@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "history/stamp.h"
+
 namespace korvex::cli {
 
 struct Action {
@@ -20,11 +22,14 @@ struct Action {
     CheckExchange,
     Tick,
     Export,
+    History,
+    Signals,
     Dump,
     Summary
   };
   Kind kind;
-  std::string text;  // typed text (UTF-8) or the grid name of open, check-exchange, export
+  // typed text (UTF-8), the grid name of open, check-exchange, export, or history's ID
+  std::string text;
   int number = 0;    // remember: 1 on, 0 off; open, check-exchange: the row; tick: how many
   std::string path;  // export: the file to write
 };
@@ -34,11 +39,14 @@ struct Invocation {
   enum class Request { Run, Help, Version };
   Request request = Request::Run;
   std::optional<std::string> service, exchange, vendor, workdir;
+  std::optional<std::string> history;   // the history file; none: nothing is recorded
+  std::optional<history::Stamp> clock;  // where the session's clock starts; none: the system's
   std::vector<Action> actions;
 };
 
 inline constexpr const char* kUsage =
-    "usage: korvex-cli [--service URL] [--exchange URL] [--vendor URL] [--workdir DIR] ACTION...\n"
+    "usage: korvex-cli [--service URL] [--exchange URL] [--vendor URL] [--workdir DIR]\n"
+    "                  [--history FILE] [--clock YYYY-MM-DDTHH:MM:SSZ] ACTION...\n"
     "       korvex-cli --help | --version";
 
 // What --help prints after the usage; the manual page says the same in more words.
@@ -51,6 +59,9 @@ options:
   --exchange URL   the exchange
   --vendor URL     the vendor site
   --workdir DIR    the folder of kx.log and the pictures (default: the working directory)
+  --history FILE   record the lists and the bet signals in FILE (default: record nothing)
+  --clock T        start the session's clock at T (UTC, YYYY-MM-DDTHH:MM:SSZ); each tick
+                   moves it one second on (default: the system clock)
   --help           print this help and exit
   --version        print the version and exit
 
@@ -67,6 +78,8 @@ actions, run in the order given:
                          last RB row with the same match; nothing for a row off the radar
   tick [N]               N ticks of the one-second timer (default 1)
   export GRID PATH       write GRID (RX, RG, LG, RB, SBX, ...) as CSV to PATH
+  history ID             print the stored observations of match ID as one JSON line
+  signals                print every stored bet signal as one JSON line
   dump                   print the whole state as one JSON document
   summary                print the row counts, labels and messages as one JSON line
 

@@ -4,11 +4,12 @@
 
 namespace korvex {
 
-LinePage::LinePage() : RX("RX", columns::RX()), RG("RG", columns::RG()) {}
+LinePage::LinePage() : RX("RX", columns::RX()), RG("RG", columns::RG()), MV("MV", columns::MV()) {}
 
 LivePage::LivePage() : LG("LG", columns::LG()), IP("IP", columns::IP()) {}
 
-RadarPage::RadarPage() : RB("RB", columns::RB()), SBX("SBX", columns::SBX()) {}
+RadarPage::RadarPage()
+    : RB("RB", columns::RB()), SBX("SBX", columns::SBX()), SH("SH", columns::SH()) {}
 
 AnalysisPage::AnalysisPage()
     : MatchGrid("MatchGrid", columns::MatchGrid()),
@@ -30,7 +31,7 @@ std::vector<GridModel*> Form::grids() {
   AnalysisPage& a = analysis;
   return {&line.RX,  &line.RG, &live.LG,  &radar.RB, &radar.SBX, &a.MatchGrid,
           &a.KFGrid, &a.SG,    &a.ScGrid, &a.LGrid1, &a.LGrid2,  &a.HX,
-          &a.LG1,    &a.LG2,   &a.LG3,    &a.VG,     &live.IP};
+          &a.LG1,    &a.LG2,   &a.LG3,    &a.VG,     &line.MV,   &radar.SH, &live.IP};
 }
 
 std::vector<std::pair<const char*, Label*>> Form::labels() {

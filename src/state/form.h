@@ -30,6 +30,7 @@ struct AboutPage {
 struct LinePage {
   LinePage();
   GridModel RX, RG;
+  GridModel MV;  // the line's movement, from the history
   Label countsoon{"Count: 0"};
   Label countsoon2{"Count: 0"};
 };
@@ -46,6 +47,7 @@ struct LivePage {
 struct RadarPage {
   RadarPage();
   GridModel RB, SBX;
+  GridModel SH;  // every signal the history holds
 };
 
 // The analysis panel of one match.

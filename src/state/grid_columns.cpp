@@ -280,4 +280,24 @@ std::vector<ColumnDef> LGStrip(bool buttonTextColour) {
   return grid;
 }
 
+std::vector<ColumnDef> MV() {
+  auto figure = [](const char* header) { return Col(header, 60).centre(); };
+  std::vector<ColumnDef> grid{Col("ID").hidden(), figure("Open1"),    figure("Open2"),
+                              figure("Move1, %"), figure("Move2, %"), figure("Changes").number()};
+  return styled(std::move(grid), c::ButtonText, c::LightAqua);
+}
+
+std::vector<ColumnDef> SH() {
+  // The journal's columns first, as the journal shows them, then what became of the bet.
+  std::vector<ColumnDef> grid{
+      Col("At", 130).centre(),     Col("ID", 69).centre().hidden(),
+      Col("HOME", 97).centre(),    Col("AWAY", 119).centre(),
+      Col("BET", 40).centre(),     Col("Odd", 40).centre(),
+      Col("Precent", 64).centre(), Col("Sum").centre(),
+      Col("Now", 40).centre(),     Col("Move, %", 60).centre(),
+      Col("Result", 50).centre(),  Col("P/L", 50).centre().bold(),
+  };
+  return styled(std::move(grid), c::ButtonText, c::InactiveCaption);
+}
+
 }  // namespace korvex::columns

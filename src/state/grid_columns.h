@@ -153,6 +153,14 @@ enum class LGridColumn {
 enum class HxColumn { Date, Flag, Home, Away, Score, Sets, Rez };
 // The result strips LG1 to LG3: one column per latest match, newest first.
 enum class StripColumn { Latest };
+// The line's movement since its first stored observation: one row per row of RX.
+enum class MvColumn { Id, Open1, Open2, Move1, Move2, Changes };
+// Every stored bet signal, newest first, with what became of it.
+enum class ShColumn { At, Id, Home, Away, Bet, Odds, Percent, Sum, Now, Move, Result, ProfitLoss };
+
+// Pictures the loaders put in image columns, named where another layer reads them back.
+inline constexpr int kMenImage = 1, kWomenImage = 2;  // ImageList::Gender
+inline constexpr int kServeImage = 13;                // ImageList::Icons: the ball by the server
 
 namespace columns {
 
@@ -171,6 +179,8 @@ std::vector<ColumnDef> ScGrid();
 std::vector<ColumnDef> LGrid();  // LGrid1 and LGrid2 share one layout
 std::vector<ColumnDef> HX();
 std::vector<ColumnDef> LGStrip(bool buttonTextColour);  // LG1, LG2 (black) and LG3
+std::vector<ColumnDef> MV();
+std::vector<ColumnDef> SH();
 
 }  // namespace columns
 }  // namespace korvex

@@ -71,7 +71,7 @@ TEST_F(CliTest, FreshStartDumpHasTheWholeShape) {
   for (const auto& [name, grid] : state["grids"].items()) grids.push_back(name);
   EXPECT_EQ(grids, (std::vector<std::string>{"RX", "RG", "LG", "RB", "SBX", "MatchGrid", "KFGrid",
                                              "SG", "ScGrid", "LGrid1", "LGrid2", "HX", "LG1", "LG2",
-                                             "LG3", "VG", "IP"}));
+                                             "LG3", "VG", "MV", "SH", "IP"}));
   const Json& rx = state["grids"]["RX"];
   EXPECT_EQ(rx["enabled"], true);
   ASSERT_EQ(rx["columns"].size(), 20u);
@@ -127,7 +127,7 @@ TEST_F(CliTest, RequiredUpdateClosesTheWindowAndOnlyDumpStillRuns) {
 TEST_F(CliTest, SummaryIsOneLineOfJson) {
   const Json summary = document(cli({"type-login", "demo", "login", "summary"}));
   ASSERT_TRUE(summary.contains("rows"));
-  EXPECT_EQ(summary["rows"].size(), 17u);
+  EXPECT_EQ(summary["rows"].size(), 19u);
   EXPECT_EQ(summary["rows"]["RX"], 0);
   EXPECT_EQ(summary["labels"]["lcount"], "Count: 0");
   EXPECT_TRUE(summary["messages"].empty());
