@@ -15,6 +15,13 @@ namespace korvex {
 namespace {
 
 constexpr std::string_view kNone = "-";
+// How many matches' weight the bookmaker's own chance carries: a situation seen in a
+// handful of matches says little, and its chance stays near the market's until the
+// sample outweighs it.
+constexpr double kMarketWeight = 20;
+// Full Kelly on an estimated chance overbets whenever the estimate is high; a quarter of
+// it keeps most of the growth at a fraction of the risk.
+constexpr double kKellyFraction = 4;
 
 // One player's side of the comparison: where the odds, the chance and the figures sit.
 struct Player {
@@ -38,6 +45,14 @@ struct BestValue {
   double edge = 0;
 };
 
+// Both players' odds, once both price: a market is only read whole.
+struct Market {
+  std::array<double, 2> odds;
+  // The bookmaker's chance of each player with his margin taken out, in per cent.
+  double chance(std::size_t p) const { return 100 * (1 / odds[p]) / (1 / odds[0] + 1 / odds[1]); }
+  double margin() const { return (1 / odds[0] + 1 / odds[1] - 1) * 100; }
+};
+
 bool isDigits(std::string_view text) {
   return !text.empty() &&
          std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -57,44 +72,51 @@ std::optional<double> usableOdds(std::string_view text) {
   return odds;
 }
 
+std::optional<Market> readMarket(const GridModel& KFGrid) {
+  const std::optional<double> odds1 = usableOdds(KFGrid.text(kPlayers[0].odds, 0));
+  const std::optional<double> odds2 = usableOdds(KFGrid.text(kPlayers[1].odds, 0));
+  if (!odds1 || !odds2) return std::nullopt;
+  return Market{{*odds1, *odds2}};
+}
+
+// The score and set situations count sets, not matches: a set's chance set against the
+// match odds would price a bet nobody is offered.
+bool pricesTheMatch(int row) {
+  constexpr int kFirstScoreRow = 1, kLastScoreRow = 2, kFirstSetRow = 12;
+  return (row < kFirstScoreRow || row > kLastScoreRow) && row < kFirstSetRow;
+}
+
 std::string signedDecimal(double value) {
   return (value > 0 ? "+" : "") + fixedDecimal(value, 1);
 }
 
-// A row's figures for one player; returns the edge when the odds could be priced.
-std::optional<double> fillPlayer(GridModel& VG, int row, const Player& player, int chance,
-                                 std::optional<double> odds) {
-  VG.setText(player.fair, row, chance == 0 ? std::string(kNone) : fixedDecimal(100.0 / chance, 2));
-  if (!odds) {
-    VG.setText(player.edge, row, kNone);
-    VG.setText(player.kelly, row, kNone);
-    return std::nullopt;
-  }
-  const double edge = chance * *odds - 100;
+// A row's edge and stake for one player; returns the edge.
+double fillEdge(GridModel& VG, int row, const Player& player, long long matches, int chance,
+                const Market& market, std::size_t p) {
+  const double odds = market.odds[p];
+  const double shrunk = (static_cast<double>(matches) * chance + kMarketWeight * market.chance(p)) /
+                        (static_cast<double>(matches) + kMarketWeight);
+  const double edge = shrunk * odds - 100;
   VG.setText(player.edge, row, signedDecimal(edge));
-  VG.setText(player.kelly, row, fixedDecimal(std::max(0.0, edge / (*odds - 1)), 1));
+  VG.setText(player.kelly, row, fixedDecimal(std::max(0.0, edge / (odds - 1)) / kKellyFraction, 1));
   if (edge > 0) VG.setColour(player.edge, row, colours::LightGreen);
   return edge;
 }
 
-void fillRowWithoutData(GridModel& VG, int row) {
-  for (const Player& player : kPlayers)
-    for (VgColumn figure : {player.fair, player.edge, player.kelly}) VG.setText(figure, row, kNone);
-}
-
-std::string valueText(const AnalysisPage& page, const std::array<std::optional<double>, 2>& odds,
-                      bool anyData, const BestValue& best) {
-  if (!odds[0] || !odds[1]) return "No odds to compare.";
-  const double margin = (1 / *odds[0] + 1 / *odds[1] - 1) * 100;
-  const std::string text = "Margin " + fixedDecimal(margin, 1) + " %. ";
+std::string valueText(const AnalysisPage& page, const std::optional<Market>& market, bool anyData,
+                      const BestValue& best) {
+  if (!market) return "No odds to compare.";
+  const std::string text = "Margin " + fixedDecimal(market->margin(), 1) + " %. ";
   if (!anyData) return text + "No statistics to compare.";
   if (best.player == nullptr) return text + "No value at these odds.";
   const Player& player = *best.player;
+  const GridModel& VG = page.VG;
   return text + "Best value: " + (page.*player.name).text() + " at " +
          std::string(page.KFGrid.text(player.odds, 0)) + " (fair " +
-         std::string(page.VG.text(player.fair, best.row)) + ", edge " +
-         std::string(page.VG.text(player.edge, best.row)) + " %, " +
-         std::string(page.VG.text(VgColumn::Param, best.row)) + ").";
+         std::string(VG.text(player.fair, best.row)) + ", edge " +
+         std::string(VG.text(player.edge, best.row)) + " %, " +
+         std::string(VG.text(VgColumn::Param, best.row)) + ", " +
+         std::string(VG.text(VgColumn::Matches, best.row)) + " matches).";
 }
 
 }  // namespace
@@ -102,9 +124,7 @@ std::string valueText(const AnalysisPage& page, const std::array<std::optional<d
 void fillValueView(AnalysisPage& page) {
   const GridModel& SG = page.SG;
   GridModel& VG = page.VG;
-  const std::array<std::optional<double>, 2> odds{
-      usableOdds(page.KFGrid.text(kPlayers[0].odds, 0)),
-      usableOdds(page.KFGrid.text(kPlayers[1].odds, 0))};
+  const std::optional<Market> market = readMarket(page.KFGrid);
   bool anyData = false;
   BestValue best;
   {
@@ -115,24 +135,28 @@ void fillValueView(AnalysisPage& page) {
       VG.setText(VgColumn::Param, r, SG.text(SgColumn::Param, r));
       const long long matches =
           static_cast<long long>(SG.value(SgColumn::Count1, r)) + SG.value(SgColumn::Count2, r);
-      if (matches == 0) {
-        fillRowWithoutData(VG, r);
-        continue;
-      }
-      anyData = true;
+      VG.setText(VgColumn::Matches, r, std::to_string(matches));
+      const bool priced = pricesTheMatch(r);
+      if (priced && matches != 0) anyData = true;
       for (std::size_t p = 0; p < kPlayers.size(); ++p) {
         const Player& player = kPlayers[p];
-        const std::optional<double> edge =
-            fillPlayer(VG, r, player, SG.value(player.chance, r), odds[p]);
+        const int chance = SG.value(player.chance, r);
+        VG.setText(
+            player.fair, r,
+            matches == 0 || chance == 0 ? std::string(kNone) : fixedDecimal(100.0 / chance, 2));
+        if (matches == 0 || !priced || !market) {
+          VG.setText(player.edge, r, kNone);
+          VG.setText(player.kelly, r, kNone);
+          continue;
+        }
+        const double edge = fillEdge(VG, r, player, matches, chance, *market, p);
         // Strictly larger: of equal edges the earlier row, and player 1, stays.
-        if (edge && *edge > best.edge) best = BestValue{r, &player, *edge};
+        if (edge > best.edge) best = BestValue{r, &player, edge};
       }
     }
-    // A best value is named only when both odds price, and the bold row follows the label.
-    if (!odds[0] || !odds[1]) best = BestValue{};
     if (best.player != nullptr) VG.setBoldRow(best.row);
   }
-  page.value = valueText(page, odds, anyData, best);
+  page.value = valueText(page, market, anyData, best);
 }
 
 }  // namespace korvex

@@ -230,6 +230,10 @@ std::vector<ColumnDef> VG() {
   // Plain figures throughout, so that the bold best row and the coloured edges stand out.
   auto figure = [](const char* header) { return Col(header, 75).centre().fill(c::PaleGrey); };
   return {Col("Param", 113).fill(c::ScrollBar),
+          Col("N", 40)
+              .centre()
+              .fill(c::PaleGrey)
+              .hint("Matches behind the chances, both players together"),
           figure("Fair1"),
           figure("Edge1, %"),
           figure("Kelly1, %"),

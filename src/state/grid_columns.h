@@ -129,8 +129,8 @@ enum class MatchColumn { Id, Date, Time, Flag, Tournament, Tv, Status };
 enum class KfColumn { Win1, Win2 };
 // The 17 situations: each player's win, loss and count, then the combined chances.
 enum class SgColumn { Param, Win1, Loss1, Count1, Win2, Loss2, Count2, Chance1, Chance2 };
-// The odds set against the combined chances: one row per row of SG.
-enum class VgColumn { Param, Fair1, Edge1, Kelly1, Fair2, Edge2, Kelly2 };
+// The odds set against the combined chances: one row per row of SG, with its matches.
+enum class VgColumn { Param, Matches, Fair1, Edge1, Kelly1, Fair2, Edge2, Kelly2 };
 // How often each set score occurred, one row per set: 6:0 first, 0:6 last.
 enum class ScColumn { Set, FirstScore };
 // A player's latest results (LGrid1, LGrid2).

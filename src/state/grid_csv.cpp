@@ -12,6 +12,22 @@ namespace {
 // Exports are the user's documents, not secrets: readable as any new file.
 constexpr mode_t kExportMode = 0666;
 
+bool isPlainNumber(std::string_view text) {
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+  bool digitBefore = false, separatorSeen = false;
+  for (const char c : text) {
+    if (c >= '0' && c <= '9') {
+      digitBefore = true;
+    } else if ((c == '.' || c == ',') && digitBefore && !separatorSeen) {
+      separatorSeen = true;
+      digitBefore = false;
+    } else {
+      return false;
+    }
+  }
+  return digitBefore;
+}
+
 void appendCsvField(std::string& out, std::string_view utf8) {
   if (utf8.find_first_of(",\"\r\n") == std::string_view::npos) {
     out += utf8;
@@ -42,12 +58,23 @@ std::string table(const GridModel& grid, const std::vector<int>& columns,
     }
     out += lineEnd;
   };
+  // The captions are the program's own; the cells may hold anything the service sent.
   line([&](int col) -> std::string_view { return grid.column(col).header; });
-  for (const int row : rows) line([&](int col) { return cellAsText(grid, col, row); });
+  for (const int row : rows)
+    line([&](int col) { return spreadsheetSafe(cellAsText(grid, col, row)); });
   return out;
 }
 
 }  // namespace
+
+std::string spreadsheetSafe(std::string_view text) {
+  constexpr std::string_view kFormulaStarts = "=+-@\t\r";
+  if (text.empty() || kFormulaStarts.find(text.front()) == std::string_view::npos ||
+      isPlainNumber(text)) {
+    return std::string(text);
+  }
+  return "'" + std::string(text);
+}
 
 std::string_view cellAsText(const GridModel& grid, int col, int row) {
   const ColumnKind kind = grid.column(col).kind;

@@ -3,6 +3,7 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE declared first
 #include <cstring>
@@ -14,12 +15,21 @@ namespace korvex {
 namespace {
 
 // A hostile header could otherwise make us allocate gigabytes before the data runs out.
-constexpr unsigned kMaxSide = 8192;
+constexpr unsigned kMaxSide = 4096;
+constexpr std::uint64_t kMaxPixels = 16'000'000;
 constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t{64} << 20;
+// Text, profiles and unknown chunks are never shown; a flood of them, or one that
+// inflates to gigabytes, must not cost more than this.
+constexpr png_uint_32 kMaxPngChunks = 128;
+constexpr png_alloc_size_t kMaxPngChunkBytes = png_alloc_size_t{1} << 20;
 constexpr unsigned char kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
-bool acceptableSize(unsigned width, unsigned height) {
-  return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide;
+enum class Size { Empty, Acceptable, TooLarge };
+
+Size judgeSize(std::uint64_t width, std::uint64_t height) {
+  if (width == 0 || height == 0) return Size::Empty;
+  if (width > kMaxSide || height > kMaxSide || width * height > kMaxPixels) return Size::TooLarge;
+  return Size::Acceptable;
 }
 
 bool isPng(std::string_view bytes) {
@@ -32,23 +42,101 @@ bool isJpeg(std::string_view bytes) {
          static_cast<unsigned char>(bytes[1]) == 0xD8;
 }
 
-std::optional<Image> decodePng(std::string_view bytes) {
-  png_image png{};
-  png.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) {
-    png_image_free(&png);
+void refuse(std::string* whyNot, std::string_view reason) {
+  if (whyNot != nullptr) *whyNot = reason;
+}
+
+std::uint32_t bigEndian32(std::string_view bytes, std::size_t at) {
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < 4; ++i)
+    value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+
+// The size an IHDR declares, read before libpng sees it, so that a refusal says why;
+// libpng's own limits stand behind it.
+Size declaredPngSize(std::string_view bytes) {
+  constexpr std::size_t kIhdrEnd = 24;  // signature, length, type, width, height
+  if (bytes.size() < kIhdrEnd || bytes.substr(12, 4) != "IHDR") return Size::Acceptable;
+  return judgeSize(bigEndian32(bytes, 16), bigEndian32(bytes, 20));
+}
+
+// libpng reads from the bytes in memory through this.
+struct PngSource {
+  std::string_view bytes;
+  std::size_t at = 0;
+};
+
+void readPngBytes(png_structp png, png_bytep out, png_size_t length) {
+  auto* source = static_cast<PngSource*>(png_get_io_ptr(png));
+  if (source->bytes.size() - source->at < length) png_error(png, "truncated");
+  std::memcpy(out, source->bytes.data() + source->at, length);
+  source->at += length;
+}
+
+// Warnings are about ancillary chunks we do not use.
+void ignorePngWarning(png_structp, png_const_charp) {}
+
+struct PngDecoder {
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  PngDecoder() {
+    png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, ignorePngWarning);
+    if (png != nullptr) info = png_create_info_struct(png);
+  }
+  ~PngDecoder() { png_destroy_read_struct(&png, &info, nullptr); }
+  PngDecoder(const PngDecoder&) = delete;
+  PngDecoder& operator=(const PngDecoder&) = delete;
+};
+
+// As with the JPEG decoder below, the frame that calls setjmp owns nothing with a
+// destructor; `rows` and `out` live in the caller.
+bool runPngDecoder(PngDecoder& decoder, PngSource& source, std::vector<png_bytep>& rows,
+                   Image& out) {
+  png_structp png = decoder.png;
+  png_infop info = decoder.info;
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_set_read_fn(png, &source, readPngBytes);
+  png_set_user_limits(png, kMaxSide, kMaxSide);
+  png_set_chunk_cache_max(png, kMaxPngChunks);
+  png_set_chunk_malloc_max(png, kMaxPngChunkBytes);
+  png_read_info(png, info);
+  const png_uint_32 width = png_get_image_width(png, info);
+  const png_uint_32 height = png_get_image_height(png, info);
+  if (judgeSize(width, height) != Size::Acceptable) return false;
+
+  // Whatever the file's own format, 8 bits of red, green, blue and alpha.
+  png_set_expand(png);
+  png_set_scale_16(png);
+  png_set_gray_to_rgb(png);
+  png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  if (png_get_rowbytes(png, info) != std::size_t{width} * 4) return false;
+
+  out.width = static_cast<int>(width);
+  out.height = static_cast<int>(height);
+  out.rgba.resize(std::size_t{width} * height * 4);
+  rows.resize(height);
+  for (png_uint_32 y = 0; y < height; ++y) rows[y] = out.rgba.data() + std::size_t{width} * 4 * y;
+  png_read_image(png, rows.data());
+  png_read_end(png, nullptr);
+  return true;
+}
+
+std::optional<Image> decodePng(std::string_view bytes, std::string* whyNot) {
+  if (declaredPngSize(bytes) == Size::TooLarge) {
+    refuse(whyNot, kPictureTooLarge);
     return std::nullopt;
   }
-  if (!acceptableSize(png.width, png.height)) {
-    png_image_free(&png);
+  PngDecoder decoder;
+  PngSource source{bytes};
+  std::vector<png_bytep> rows;
+  Image image;
+  if (decoder.info == nullptr || !runPngDecoder(decoder, source, rows, image)) {
+    refuse(whyNot, kNotAPicture);
     return std::nullopt;
   }
-  png.format = PNG_FORMAT_RGBA;
-  Image image{.width = static_cast<int>(png.width), .height = static_cast<int>(png.height)};
-  image.rgba.resize(PNG_IMAGE_SIZE(png));
-  const bool read = png_image_finish_read(&png, nullptr, image.rgba.data(), 0, nullptr) != 0;
-  png_image_free(&png);
-  if (!read) return std::nullopt;
   return image;
 }
 
@@ -94,20 +182,42 @@ void cmykToRgba(std::vector<std::uint8_t>& pixels, bool inverted) {
   }
 }
 
+// The smallest of libjpeg's scales (eighths) whose output still covers the card, or the
+// whole picture where it is smaller than the card.
+void scaleToCoverTheCard(jpeg_decompress_struct& info) {
+  const JDIMENSION needWidth = std::min<JDIMENSION>(kCardWidth, info.image_width);
+  const JDIMENSION needHeight = std::min<JDIMENSION>(kCardHeight, info.image_height);
+  info.scale_denom = 8;
+  for (info.scale_num = 1; info.scale_num < 8; ++info.scale_num) {
+    jpeg_calc_output_dimensions(&info);
+    if (info.output_width >= needWidth && info.output_height >= needHeight) return;
+  }
+}
+
+enum class JpegOutcome { Decoded, TooLarge, Broken };
+
 // longjmp leaves this frame without unwinding it, so it owns no object with a destructor;
 // everything it fills lives in the caller.
-bool runJpegDecoder(JpegDecoder& decoder, std::string_view bytes, Image& out) {
+JpegOutcome runJpegDecoder(JpegDecoder& decoder, std::string_view bytes, Image& out) {
   jpeg_decompress_struct& info = decoder.info;
-  if (setjmp(decoder.errors.jump)) return false;
+  if (setjmp(decoder.errors.jump)) return JpegOutcome::Broken;
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
                static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&info, TRUE);
-  if (!acceptableSize(info.image_width, info.image_height)) return false;
+  switch (judgeSize(info.image_width, info.image_height)) {
+    case Size::Empty:
+      return JpegOutcome::Broken;
+    case Size::TooLarge:
+      return JpegOutcome::TooLarge;
+    case Size::Acceptable:
+      break;
+  }
   const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
   info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBA;
+  scaleToCoverTheCard(info);
   jpeg_start_decompress(&info);
-  if (info.output_components != 4) return false;
+  if (info.output_components != 4) return JpegOutcome::Broken;
   out.width = static_cast<int>(info.output_width);
   out.height = static_cast<int>(info.output_height);
   const size_t stride = size_t{info.output_width} * 4;
@@ -118,34 +228,54 @@ bool runJpegDecoder(JpegDecoder& decoder, std::string_view bytes, Image& out) {
   }
   jpeg_finish_decompress(&info);
   if (cmyk) cmykToRgba(out.rgba, info.saw_Adobe_marker);
-  return true;
+  return JpegOutcome::Decoded;
 }
 
-std::optional<Image> decodeJpeg(std::string_view bytes) {
+std::optional<Image> decodeJpeg(std::string_view bytes, std::string* whyNot) {
   JpegDecoder decoder;
   Image image;
-  if (!runJpegDecoder(decoder, bytes, image)) return std::nullopt;
-  return image;
+  switch (runJpegDecoder(decoder, bytes, image)) {
+    case JpegOutcome::Decoded:
+      return image;
+    case JpegOutcome::TooLarge:
+      refuse(whyNot, kPictureTooLarge);
+      return std::nullopt;
+    case JpegOutcome::Broken:
+      break;
+  }
+  refuse(whyNot, kNotAPicture);
+  return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<Image> decodePicture(std::string_view bytes) {
-  if (isPng(bytes)) return decodePng(bytes);
-  if (isJpeg(bytes)) return decodeJpeg(bytes);
+std::optional<Image> decodePicture(std::string_view bytes, std::string* whyNot) {
+  if (isPng(bytes)) return decodePng(bytes, whyNot);
+  if (isJpeg(bytes)) return decodeJpeg(bytes, whyNot);
+  refuse(whyNot, kNotAPicture);
   return std::nullopt;
 }
 
-std::optional<Image> loadPictureFile(const std::filesystem::path& file) {
+std::optional<Image> loadPictureFile(const std::filesystem::path& file, std::string* whyNot) {
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(file, error);
-  if (error || size > kMaxFileBytes) return std::nullopt;
+  if (error) {
+    refuse(whyNot, kNoPictureFile);
+    return std::nullopt;
+  }
+  if (size > kMaxFileBytes) {
+    refuse(whyNot, kPictureTooLarge);
+    return std::nullopt;
+  }
   std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
+  if (!in) {
+    refuse(whyNot, kNoPictureFile);
+    return std::nullopt;
+  }
   std::string bytes(static_cast<size_t>(size), '\0');
   in.read(bytes.data(), static_cast<std::streamsize>(size));
   bytes.resize(static_cast<size_t>(in.gcount()));
-  return decodePicture(bytes);
+  return decodePicture(bytes, whyNot);
 }
 
 }  // namespace korvex

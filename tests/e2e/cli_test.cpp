@@ -124,6 +124,29 @@ TEST_F(CliTest, RequiredUpdateClosesTheWindowAndOnlyDumpStillRuns) {
                    "\xD0\xA1\xD0\xBA\xD0\xB0\xD1\x87\xD0\xB0\xD1\x82\xD1\x8C"}));
 }
 
+// The dump is written as it goes, so its escaping is the program's own: it must still be
+// the one compact form a JSON library writes, key order kept.
+TEST_F(CliTest, TheDumpEscapesNamesAsAJsonLibraryWould) {
+  server.route("/login/kx.php?login=u&pass=p&menu=line",
+               Reply{.body = "<match><id>1</id><home>Say \"hi\" \\ \x01\x1F\x7F\ttab</home>"
+                             "<away>\xC8\xE2\xE0\xED</away></match>"});
+  const test::ProgramRun run = cli({"type-login", "u", "type-password", "p", "login", "dump"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const auto printed = test::splitLines(run.out);
+  ASSERT_EQ(printed.size(), 1u);
+  const std::string& line = printed[0];
+
+  const Json state = Json::parse(line);
+  EXPECT_EQ(state.dump(-1, ' ', false, Json::error_handler_t::replace), line);
+  const Json& row = state["grids"]["RX"]["rows"][0];
+  EXPECT_EQ(row[6]["text"], "Say \"hi\" \\ \x01\x1F\x7F\ttab");
+  EXPECT_EQ(row[7]["text"], "\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD");
+  EXPECT_NE(line.find(R"("Say \"hi\" \\ \u0001\u001f)"
+                      "\x7F"
+                      R"(\ttab")"),
+            std::string::npos);
+}
+
 TEST_F(CliTest, SummaryIsOneLineOfJson) {
   const Json summary = document(cli({"type-login", "demo", "login", "summary"}));
   ASSERT_TRUE(summary.contains("rows"));

@@ -81,6 +81,20 @@ TEST_F(ExportTest, TheLineAndTheReportAreWrittenAsRfc4180InUtf8) {
   EXPECT_NE(rg.find("Smith J."), std::string::npos) << rg;
 }
 
+TEST_F(ExportTest, NamesThatASpreadsheetWouldRunAreWrittenAsText) {
+  server.route("/login/kx.php?login=u&pass=p&menu=line",
+               Reply{.body = "<match><id>1</id><country>@Evil</country><nameliga>X</nameliga>"
+                             "<date>07.06.2024</date><time>10:30</time>"
+                             "<home>=cmd|' /C calc'!A0</home><away>-2.5</away>"
+                             "<kf1>1.50</kf1><kf2>2.60</kf2></match>"});
+  const auto line = dir / "line.csv";
+  ASSERT_EQ(cli({"export", "RX", line.string()}).exitCode, 0);
+  EXPECT_NE(
+      readWhole(line).find("'@Evil. . X,,07.06.2024,10:30,'=cmd|' /C calc'!A0,-2.5,1.50,2.60"),
+      std::string::npos)
+      << readWhole(line);
+}
+
 TEST_F(ExportTest, AnEmptyJournalWritesItsCaptionsAlone) {
   const auto journal = dir / "journal.csv";
   const test::ProgramRun run = cli({"export", "SBX", journal.string()});

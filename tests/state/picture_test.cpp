@@ -54,13 +54,23 @@ TEST(DecodePicture, RefusesWhatIsNotAWholePicture) {
        {std::string(), std::string("GIF89a\x01\x00\x01\x00"), std::string("<html>404</html>"),
         png.substr(0, 8), png.substr(0, png.size() / 2), png.substr(0, png.size() - 13),
         jpeg.substr(0, 2), jpeg.substr(0, jpeg.size() / 2), jpeg.substr(0, jpeg.size() - 2)}) {
-    EXPECT_FALSE(decodePicture(bytes)) << bytes.size() << " bytes";
+    std::string whyNot;
+    EXPECT_FALSE(decodePicture(bytes, &whyNot)) << bytes.size() << " bytes";
+    EXPECT_EQ(whyNot, "not a picture") << bytes.size() << " bytes";
   }
 }
 
-TEST(DecodePicture, RefusesDimensionsBeyondTheBoundBeforeAllocating) {
-  EXPECT_TRUE(decodePicture(pngBytes(8192, 1, {0, 0, 0})));
-  EXPECT_FALSE(decodePicture(pngBytes(8193, 1, {0, 0, 0})));
+TEST(DecodePicture, RefusesMoreThan4096ASideOr16MegapixelsAsTooLarge) {
+  std::string whyNot;
+  EXPECT_TRUE(decodePicture(pngBytes(4096, 1, {0, 0, 0})));
+  for (const std::string& large :
+       {pngBytes(4097, 1, {0, 0, 0}), pngBytes(1, 4097, {0, 0, 0}), pngBytes(4000, 4001, {0, 0, 0}),
+        jpegBytes(4000, 4001, {0, 0, 0})}) {
+    whyNot.clear();
+    EXPECT_FALSE(decodePicture(large, &whyNot));
+    EXPECT_EQ(whyNot, "picture too large");
+  }
+  EXPECT_TRUE(decodePicture(jpegBytes(4000, 4000, {0, 0, 0}))) << "16 megapixels exactly";
 
   // Headers that claim 100000 x 100000 pixels over a few bytes of data.
   std::string png = pngBytes(1, 1, {0, 0, 0});
@@ -68,21 +78,55 @@ TEST(DecodePicture, RefusesDimensionsBeyondTheBoundBeforeAllocating) {
   putBigEndian(png, 20, 100000, 4);  // IHDR height
   const auto crc = crc32(0, reinterpret_cast<const Bytef*>(png.data() + 12), 17);
   putBigEndian(png, 29, static_cast<unsigned>(crc), 4);
-  EXPECT_FALSE(decodePicture(png));
+  EXPECT_FALSE(decodePicture(png, &whyNot));
+  EXPECT_EQ(whyNot, "picture too large");
 
   std::string jpeg = jpegBytes(8, 8, {0, 0, 0});
   const size_t frame = jpeg.find("\xFF\xC0");
   ASSERT_NE(frame, std::string::npos);
   putBigEndian(jpeg, frame + 5, 60000, 2);  // height
   putBigEndian(jpeg, frame + 7, 60000, 2);  // width
-  EXPECT_FALSE(decodePicture(jpeg));
+  whyNot.clear();
+  EXPECT_FALSE(decodePicture(jpeg, &whyNot));
+  EXPECT_EQ(whyNot, "picture too large");
+}
+
+// Pictures of 8192 x 8192 pixels that are small files: decoded whole, each held a
+// quarter of a gigabyte of pixels.
+TEST(LoadPictureFile, BombsShowThePlaceholderAndAReasonWhileACardPictureStillLoads) {
+  test::TempDir dir;
+  test::writeFile(dir / "1.jpg", jpegBytes(8192, 8192, {90, 120, 200}));
+  test::writeFile(dir / "2.jpg", pngBytes(8192, 8192, {90, 120, 200}));
+  test::writeFile(dir / "3.jpg", jpegBytes(480, 500, {90, 120, 200}));
+  for (const char* bomb : {"1.jpg", "2.jpg"}) {
+    std::string whyNot;
+    EXPECT_FALSE(loadPictureFile(dir / bomb, &whyNot)) << bomb;
+    EXPECT_EQ(whyNot, "picture too large") << bomb;
+  }
+  std::string whyNot;
+  EXPECT_TRUE(isSolid(loadPictureFile(dir / "3.jpg", &whyNot), 60, 63, {90, 120, 200}, 6));
+  EXPECT_EQ(whyNot, "");
+}
+
+TEST(DecodePicture, AJpegDecodesAtTheSmallestEighthThatStillCoversTheCard) {
+  // 100 x 100 at 4/8 is 50 x 50; at 3/8 it would be 38 x 38.
+  EXPECT_TRUE(isSolid(decodePicture(jpegBytes(100, 100, {200, 40, 40})), 50, 50, {200, 40, 40}, 6));
+  // A wide strip: its height decides, 60 at 7/8 is 53 (6/8 would be 45).
+  EXPECT_TRUE(isSolid(decodePicture(jpegBytes(800, 60, {200, 40, 40})), 700, 53, {200, 40, 40}, 6));
+  // Smaller than the card: never enlarged.
+  EXPECT_TRUE(isSolid(decodePicture(jpegBytes(40, 30, {200, 40, 40})), 40, 30, {200, 40, 40}, 6));
+  // PNG keeps its size.
+  EXPECT_TRUE(
+      isSolid(decodePicture(pngBytes(400, 500, {200, 40, 40})), 400, 500, {200, 40, 40}, 0));
 }
 
 TEST(LoadPictureFile, ReadsByContentWhateverTheName) {
   test::TempDir dir;
   test::writeFile(dir / "1.jpg", pngBytes(4, 2, {9, 8, 7}));
   EXPECT_TRUE(isSolid(loadPictureFile(dir / "1.jpg"), 4, 2, {9, 8, 7}, 0));
-  EXPECT_FALSE(loadPictureFile(dir / "missing.jpg"));
+  std::string whyNot;
+  EXPECT_FALSE(loadPictureFile(dir / "missing.jpg", &whyNot));
+  EXPECT_EQ(whyNot, "picture file not readable");
   EXPECT_FALSE(loadPictureFile(dir.path()));
 }
 

@@ -90,12 +90,12 @@ TEST_F(MainWindowTest, DoubleClickOnTheLineOpensTheMatchInTheCards) {
   EXPECT_EQ(find<QTabWidget>("Page")->currentIndex(), 1);
   EXPECT_TRUE(line->isEnabled());
 
-  // All Match: chances 88 and 12, so player 1's edge at 2.50 is the best value.
+  // All Match: chances 88 and 12 from 6 matches, shrunk to (6 x 88 + 20 x 39.02) / 26 =
+  // 50.33 for player 1, whose edge at 2.50 is the best value.
   EXPECT_EQ(find<QTabWidget>("StatPage")->tabText(4), "Value");
-  EXPECT_EQ(
-      find<QLabel>("value")->text(),
-      QString::fromUtf8(
-          "Margin 2.5 %. Best value: Петров Ivan at 2.50 (fair 1.14, edge +120.0 %, All Match)."));
+  EXPECT_EQ(find<QLabel>("value")->text(),
+            QString::fromUtf8("Margin 2.5 %. Best value: Петров Ivan at 2.50 (fair 1.14, edge "
+                              "+25.8 %, All Match, 6 matches)."));
   const QAbstractItemModel* value = find<GridView>("VG")->model();
   EXPECT_TRUE(value->index(0, 1).data(Qt::FontRole).value<QFont>().bold()) << "the best row";
   EXPECT_FALSE(value->index(1, 1).data(Qt::FontRole).value<QFont>().bold());
