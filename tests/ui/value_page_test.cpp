@@ -37,6 +37,7 @@ class ValuePageTest : public MainWindowTest {
     const QPoint cell = line->visualRect(line->model()->index(0, 6)).center();
     QTest::mouseClick(line->viewport(), Qt::LeftButton, {}, cell);
     QTest::mouseDClick(line->viewport(), Qt::LeftButton, {}, cell);
+    settle();
     ASSERT_EQ(find<GridView>("VG")->model()->rowCount(), 17);
     find<QTabWidget>("StatPage")->setCurrentIndex(4);
   }
