@@ -29,9 +29,9 @@ Form::Form()
 
 std::vector<GridModel*> Form::grids() {
   AnalysisPage& a = analysis;
-  return {&line.RX,  &line.RG, &live.LG,  &radar.RB, &radar.SBX, &a.MatchGrid,
-          &a.KFGrid, &a.SG,    &a.ScGrid, &a.LGrid1, &a.LGrid2,  &a.HX,
-          &a.LG1,    &a.LG2,   &a.LG3,    &a.VG,     &line.MV,   &radar.SH, &live.IP};
+  return {&line.RX, &line.RG,  &live.LG,  &radar.RB, &radar.SBX, &a.MatchGrid, &a.KFGrid,
+          &a.SG,    &a.ScGrid, &a.LGrid1, &a.LGrid2, &a.HX,      &a.LG1,       &a.LG2,
+          &a.LG3,   &a.VG,     &line.MV,  &radar.SH, &live.IP};
 }
 
 std::vector<std::pair<const char*, Label*>> Form::labels() {
