@@ -48,7 +48,7 @@ Json signalsJson(HistoryStore* store) {
   Json signals = Json::array();
   if (store != nullptr) {
     store->waitUntilCommitted();
-    for (const history::Signal& signal : store->read().signals())
+    for (const history::Signal& signal : store->read().storedSignals())
       signals.push_back(entryJson(signal.at, history::signalValueNames(), signal.values));
   }
   return Json{{"signals", std::move(signals)}};

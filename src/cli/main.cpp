@@ -7,6 +7,7 @@
 
 #include "cli/arguments.h"
 #include "cli/cli_platform.h"
+#include "cli/history_json.h"
 #include "cli/json_dump.h"
 #include "session/session.h"
 #include "state/grid_csv.h"
@@ -25,6 +26,8 @@ korvex::SessionConfig configFor(const korvex::cli::Invocation& invocation) {
   if (invocation.exchange) config.addresses.exchange = *invocation.exchange;
   if (invocation.vendor) config.addresses.vendor = *invocation.vendor;
   if (invocation.workdir) config.workdir = *invocation.workdir;
+  if (invocation.history) config.historyFile = *invocation.history;
+  config.clockStart = invocation.clock;
   if (const char* stall = std::getenv(korvex::cli::kStallTimeoutVariable)) {
     std::string error;
     if (const auto timeout = korvex::cli::parseStallTimeout(stall, error))
@@ -98,6 +101,14 @@ bool run(const Action& action, Session& session, CliPlatform& platform) {
     case Action::Kind::Dump:
       std::cout << korvex::cli::toLine(korvex::cli::dumpState(form, platform)) << '\n';
       break;
+    case Action::Kind::History:
+      std::cout << korvex::cli::toLine(
+                       korvex::cli::historyJson(session.memory().store(), action.text))
+                << '\n';
+      break;
+    case Action::Kind::Signals:
+      std::cout << korvex::cli::toLine(korvex::cli::signalsJson(session.memory().store())) << '\n';
+      break;
     case Action::Kind::Summary:
       std::cout << korvex::cli::toLine(korvex::cli::summarise(form, platform)) << '\n';
       break;
@@ -130,6 +141,8 @@ int main(int argc, char** argv) {
   Session session(platform, configFor(*invocation));
   platform.attach(session.form());
   session.FormCreate();
+  if (const std::string& opening = session.memory().openingMessage(); !opening.empty())
+    std::cerr << "korvex-cli: " << opening << '\n';
   bool exportsWritten = true;
   for (const Action& action : invocation->actions) {
     // A closed window takes no more input, but its last state can still be printed.

@@ -129,7 +129,7 @@ void fillSignalHistory(GridModel& SH, HistoryStore* store) {
   SH.clear();
   if (store == nullptr) return;
   auto reader = store->read();
-  const std::vector<Signal> signals = reader.signals();
+  const std::vector<Signal> signals = reader.storedSignals();
   for (auto signal = signals.rbegin(); signal != signals.rend(); ++signal)
     fillSignalRow(SH, SH.appendRow(), *signal, reader);
 }

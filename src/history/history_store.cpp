@@ -177,8 +177,8 @@ std::optional<Observation> HistoryStore::Reader::closingLine(std::string_view id
   return orEmpty<std::optional<Observation>>([&] { return queries_->closingLine(id); });
 }
 
-std::vector<Signal> HistoryStore::Reader::signals() {
-  return orEmpty<std::vector<Signal>>([&] { return queries_->signals(); });
+std::vector<Signal> HistoryStore::Reader::storedSignals() {
+  return orEmpty<std::vector<Signal>>([&] { return queries_->storedSignals(); });
 }
 
 }  // namespace korvex::history

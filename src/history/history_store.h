@@ -96,7 +96,7 @@ class HistoryStore {
     // live observation (every line observation counts while it has no live one).
     std::optional<Observation> closingLine(std::string_view id);
     // Every signal, oldest first.
-    std::vector<Signal> signals();
+    std::vector<Signal> storedSignals();
 
    private:
     friend class HistoryStore;

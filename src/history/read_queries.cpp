@@ -96,7 +96,7 @@ std::optional<Observation> ReadQueries::closingLine(std::string_view id) {
   return one(closingLine_, ListKind::Line, id);
 }
 
-std::vector<Signal> ReadQueries::signals() {
+std::vector<Signal> ReadQueries::storedSignals() {
   std::vector<Signal> found;
   while (signals_.step()) {
     Signal signal{Stamp(std::chrono::seconds(signals_.number(0))), {}};

@@ -25,7 +25,7 @@ class ReadQueries {
   std::optional<Observation> last(ListKind list, std::string_view id);
   std::int64_t count(ListKind list, std::string_view id);
   std::optional<Observation> closingLine(std::string_view id);
-  std::vector<Signal> signals();
+  std::vector<Signal> storedSignals();
 
  private:
   // Runs `query`, bound to (list, id), and gathers its rows of (seq, at, vals).

@@ -5,6 +5,7 @@
 #include "line/line_list.h"
 #include "live/live_list.h"
 #include "login/login.h"
+#include "radar/radar_action.h"
 #include "radar/radar_list.h"
 #include "session/list_links.h"
 #include "state/waits.h"
@@ -28,10 +29,17 @@ void showCountdown(Form& form) {
   form.live.Livetime = "Refresh from " + std::to_string(form.LiveCountdown) + " sec.";
 }
 
+// The line load, remembered.
+Task<> loadLine(Context& ctx) {
+  co_await LoadLine(ctx);
+  if (ctx.observer) co_await ctx.observer->lineLoaded();
+}
+
 }  // namespace
 
 Task<> loadRadarWithLineMarks(Context& ctx) {
   co_await LoadRadar(ctx);
+  if (ctx.observer) co_await ctx.observer->radarLoaded();
   // Marking once after the load sets exactly the marks that marking after every new
   // radar row would: RB was emptied first and marks are only ever set.
   markLineRowsOnRadar(ctx.form);
@@ -40,6 +48,14 @@ Task<> loadRadarWithLineMarks(Context& ctx) {
 Task<> loadLiveWithRadarFigures(Context& ctx) {
   co_await LoadLive(ctx);
   linkLiveWithRadar(ctx.form);
+  if (ctx.observer) co_await ctx.observer->liveLoaded();
+}
+
+Task<> rememberedRadarAction(Context& ctx, int col, int row) {
+  const int journalBefore = ctx.form.radar.SBX.rowCount();
+  co_await RBCellDblClick(ctx, col, row);
+  if (ctx.observer)
+    co_await ctx.observer->radarActionDone(row, ctx.form.radar.SBX.rowCount() - journalBefore);
 }
 
 Task<> reloadExchange(Context& ctx) {
@@ -52,7 +68,7 @@ Task<> spSkinXFormButton1Click(Context& ctx) {
   // condition.
   const bool admitted = co_await admitLogIn(ctx);
   if (!admitted) co_return;
-  co_await LoadLine(ctx);
+  co_await loadLine(ctx);
   co_await loadRadarWithLineMarks(ctx);
   co_await loadLiveWithRadarFigures(ctx);
   switchToLoggedIn(ctx.form);
@@ -61,7 +77,7 @@ Task<> spSkinXFormButton1Click(Context& ctx) {
 Task<> spSkinXFormButton2Click(Context& ctx) {
   // The reload rebuilds RX from scratch, which wipes the marks the radar load had set;
   // the radar itself is not reloaded, so its current rows give the marks back.
-  co_await LoadLine(ctx);
+  co_await loadLine(ctx);
   markLineRowsOnRadar(ctx.form);
 }
 

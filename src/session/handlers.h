@@ -22,6 +22,8 @@ Task<> reloadLiveOnTimer(Context& ctx);
 
 // "Reload exchange figures": the radar load, then the live load, with their links.
 Task<> reloadExchange(Context& ctx);
+// A double-click on RB: the radar action, then the row and any new signals remembered.
+Task<> rememberedRadarAction(Context& ctx, int col, int row);
 // The radar load, then the line rows on the radar marked.
 Task<> loadRadarWithLineMarks(Context& ctx);
 // The live load, then the radar's figures copied into it and its radar rows marked live.

@@ -35,7 +35,9 @@ Session::Session(Platform& platform, SessionConfig config)
            .workdir = config_.workdir,
            .probeLimits = config_.limits,
            .requests = &requests_,
-           .loop = &loop_} {}
+           .loop = &loop_,
+           .observer = &memory_},
+      memory_(ctx_, config_.historyFile, config_.clockStart) {}
 
 // The handler under way ends where it waits; its request, cancelled, ends within a tenth
 // of a second, and the request thread is joined before the clients go.
@@ -63,6 +65,8 @@ void Session::FormCreate() {
   LoadCredentials(form_, ctx_.workdir);
   form_.activePage = PageAbout;
   form_.LiveCountdown = 60;
+  if (!memory_.openingMessage().empty()) tell(ctx_, memory_.openingMessage(), true);
+  memory_.fillSignalHistory();
 }
 
 using Kind = ActionQueue::Kind;
@@ -91,8 +95,7 @@ void Session::LGCellDblClick(int /*col*/, int row) {
 }
 
 void Session::RBCellDblClick(int col, int row) {
-  actions_.perform(Kind::Other,
-                   [this, col, row] { return korvex::RBCellDblClick(ctx_, col, row); });
+  actions_.perform(Kind::Other, [this, col, row] { return rememberedRadarAction(ctx_, col, row); });
 }
 
 void Session::checkExchange(RadarLinkedList list, int row) {
@@ -102,6 +105,7 @@ void Session::checkExchange(RadarLinkedList list, int row) {
 }
 
 void Session::Timer1Timer() {
+  memory_.tick();
   if (!actions_.busy()) {
     actions_.perform(Kind::LiveReload, [this] { return korvex::Timer1Timer(ctx_); });
     return;

@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "session/action_queue.h"
 #include "session/list_links.h"
+#include "session/load_memory.h"
 #include "session/worker_requests.h"
 #include "state/context.h"
 
@@ -17,6 +19,10 @@ struct SessionConfig {
   Addresses addresses = Addresses::fromEnvironment();
   std::filesystem::path workdir = ".";
   HttpLimits limits;
+  // Where the history is kept; none: nothing is recorded.
+  std::optional<std::filesystem::path> historyFile;
+  // Where the session's clock starts; none: the system clock.
+  std::optional<history::Stamp> clockStart;
 };
 
 // The main window's owner: its state, both HTTP clients, and every event handler.
@@ -59,6 +65,9 @@ class Session {
   // second and every later one fails at once, so the running handler soon ends.
   void cancelRequests();
 
+  // The history and what follows from it.
+  LoadMemory& memory() { return memory_; }
+
  private:
   void handlerEnded(std::exception_ptr failure);
 
@@ -72,6 +81,7 @@ class Session {
   std::function<void()> idle_;
   ActionQueue actions_;
   Context ctx_;
+  LoadMemory memory_;
 };
 
 }  // namespace korvex

@@ -7,6 +7,7 @@
 #include "net/addresses.h"
 #include "net/http_client.h"
 #include "state/form.h"
+#include "state/load_observer.h"
 #include "state/platform.h"
 #include "state/requests.h"
 #include "state/task_loop.h"
@@ -30,6 +31,7 @@ struct Context {
       localTime;                      // the clock of the journal and the status; none: the system's
   RequestRunner* requests = nullptr;  // none: every request runs in place
   TaskLoop* loop = nullptr;           // none: nothing waits, every wait is answered at once
+  LoadObserver* observer = nullptr;   // none: loads are not followed up
 };
 
 // The local time by the context's clock.

@@ -134,7 +134,7 @@ TEST_F(HistoryStoreTest, SignalsAreKeptInOrderAcrossRuns) {
     store->recordSignal(kNow, first);
     store->recordSignal(kNow + 5s, second);
   }
-  const auto signals = open(kNow + 24h)->read().signals();
+  const auto signals = open(kNow + 24h)->read().storedSignals();
   ASSERT_EQ(signals.size(), 2u);
   EXPECT_EQ(signals[0].at, kNow);
   EXPECT_EQ(signals[0].values, first);
@@ -155,7 +155,7 @@ TEST_F(HistoryStoreTest, ObservationsOlderThan180DaysGoWhenTheFileIsOpened) {
   EXPECT_EQ(k1s(read.observations(ListKind::Radar, "7")),
             (std::vector<std::string>{"1.20", "1.30"}));
   // Signals are the user's record of bets and stay.
-  EXPECT_EQ(read.signals().size(), 1u);
+  EXPECT_EQ(read.storedSignals().size(), 1u);
 }
 
 TEST_F(HistoryStoreTest, TheFileIsTheUsersAlone) {
@@ -194,7 +194,7 @@ TEST_F(HistoryStoreTest, AFileOfTheFirstSchemaIsBroughtUpToDate) {
   const auto seen = read.observations(ListKind::Radar, "7");
   EXPECT_EQ(k1s(seen), (std::vector<std::string>{"1.80", "1.90", "2.00"}));
   EXPECT_EQ(seen[0].at, *parseStamp("2025-02-01T10:00:00Z"));
-  const auto signals = read.signals();
+  const auto signals = read.storedSignals();
   ASSERT_EQ(signals.size(), 1u);
   EXPECT_EQ(signals[0].at, *parseStamp("2025-02-02T08:30:00Z"));
   EXPECT_EQ(signals[0][SignalValue::Price], "1.8");
