@@ -6,7 +6,7 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libsqlite3-dev
 FUZZ_PACKAGES := clang libclang-rt-dev
 PACKAGE_PACKAGES := dpkg-dev file desktop-file-utils appstream lintian
 
-.PHONY: deps build format-check test test-asan demo bench fuzz screenshot package clean
+.PHONY: deps build format-check loop-check test test-asan test-tsan demo bench fuzz screenshot package clean
 
 deps:
 	@scripts/install-deps.sh $(PACKAGES)
@@ -19,16 +19,30 @@ build: deps
 format-check: deps
 	clang-format-14 --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
-# The format, every test on the normal build, then the unit and fault-injection tests again
-# under ASan and UBSan (the fault tests then run the sanitized korvex-cli).
-test: format-check build
+# No loop or wait of its own anywhere but where the one loop runs.
+loop-check:
+	scripts/check-one-loop.sh
+
+# The format and the one loop, every test on the normal build, then the unit,
+# fault-injection, threading and one-loop tests again under ASan and UBSan (the fault tests
+# then run the sanitized korvex-cli), and the threading and one-loop tests under TSan.
+test: format-check loop-check build
 	ctest --preset dev -j $(JOBS)
 	$(MAKE) test-asan
+	$(MAKE) test-tsan
 
 test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
-	ctest --preset asan -L 'unit|fault' -j $(JOBS)
+	ctest --preset asan -L 'unit|fault|thread|loop' -j $(JOBS)
+
+TSAN_TARGETS := user_list_test piece_relay_test session_test history_store_test \
+  ui_one_loop_test ui_responsiveness_test
+test-tsan: deps
+	cmake --preset tsan
+	cmake --build --preset tsan -j $(JOBS) --target $(TSAN_TARGETS)
+	TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp halt_on_error=1" \
+	  ctest --preset tsan -L 'thread|loop' -j $(JOBS)
 
 demo: build
 	scripts/demo.sh build/dev

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QBrush>
 #include <QFont>
 #include <QPixmap>
@@ -33,6 +34,7 @@ class GridTableModelTest : public testing::Test {
  protected:
   GridModel grid{"T", sampleColumns()};
   GridTableModel model{grid};
+  QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::Fatal};
 
   QVariant at(int col, int row, int role) const { return model.data(model.index(row, col), role); }
 };

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
+#include <QAbstractItemView>
+#include <QAbstractProxyModel>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,6 +34,21 @@ class QtRecordingPlatform : public test::RecordingPlatform {
 
 constexpr const char* kMarker = "/refresh/korvex4.3.txt";
 
+// Qt's model tester on every table of the window and the proxy in front of it, for as long
+// as the window lives: each reload, insert at the top, sort and filter a test makes is
+// checked against what views rely on, and a breach ends the test run.
+inline void testModels(QWidget& window) {
+  for (QAbstractItemView* view : window.findChildren<QAbstractItemView*>()) {
+    QAbstractItemModel* shown = view->model();
+    if (shown == nullptr) continue;
+    new QAbstractItemModelTester(shown, QAbstractItemModelTester::FailureReportingMode::Fatal,
+                                 view);
+    if (const auto* proxy = qobject_cast<QAbstractProxyModel*>(shown))
+      new QAbstractItemModelTester(proxy->sourceModel(),
+                                   QAbstractItemModelTester::FailureReportingMode::Fatal, view);
+  }
+}
+
 class MainWindowTest : public testing::Test {
  protected:
   void SetUp() override { server.route(kMarker, Reply{.body = "ok"}); }
@@ -46,6 +64,7 @@ class MainWindowTest : public testing::Test {
       const std::string base = server.base();
       window_ = std::make_unique<MainWindow>(
           SessionConfig{.addresses = {base, base, base}, .workdir = dir.path()}, &platform);
+      testModels(*window_);
       window_->show();
       EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     }
