@@ -35,6 +35,11 @@ class Hold {
     ++held;
     released_.wait_for(lock, std::chrono::seconds(20), [this] { return released; });
   }
+  // Lets the held requests go and waits for the server to be done with them.
+  void finish(test::TestServer& server) {
+    release();
+    server.stop();
+  }
   void release() {
     const std::lock_guard lock(mutex_);
     released = true;
@@ -134,7 +139,7 @@ TEST_F(OneLoop, ACheckFromTheRowMenuOutlivesTheMenuTheViewAndTheWindow) {
   EXPECT_TRUE(window->session().busy()) << "the check still waits for the exchange";
 
   window.reset();  // the view and the window go while the check waits
-  exchange.release();
+  exchange.finish(server);
   EXPECT_EQ(exchange.held, 1) << "no request after the window went";
 }
 
@@ -151,6 +156,7 @@ TEST_F(OneLoop, ClosingTheWindowWhileAListStallsEndsTheLoopAndTheRequestAtOnce) 
   window.reset();
   EXPECT_EQ(line.held, 1);
   EXPECT_EQ(server.targets().size(), 3u) << "the probe, the log-in and the line, nothing more";
+  line.finish(server);
 }
 
 TEST_F(OneLoop, ASigtermDuringAStalledLogInEndsTheLoopWithoutAMessage) {
@@ -165,6 +171,7 @@ TEST_F(OneLoop, ASigtermDuringAStalledLogInEndsTheLoopWithoutAMessage) {
   EXPECT_TRUE(runLoopUntilTheWindowCloses()) << "the loop ends on the signal";
   window.reset();
   EXPECT_EQ(platform.messages, std::vector<std::string>{}) << "nobody is left to read one";
+  logInHold.finish(server);
 }
 
 }  // namespace
