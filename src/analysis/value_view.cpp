@@ -53,25 +53,6 @@ struct Market {
   double margin() const { return (1 / odds[0] + 1 / odds[1] - 1) * 100; }
 };
 
-bool isDigits(std::string_view text) {
-  return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// Odds a stake can be priced against: plain decimal digits (a "," or a dash, which the
-// service also sends, prices nothing) above 1, where a win returns more than the stake.
-std::optional<double> usableOdds(std::string_view text) {
-  const std::size_t point = text.find('.');
-  if (!isDigits(text.substr(0, point))) return std::nullopt;
-  if (point != std::string_view::npos && !isDigits(text.substr(point + 1))) return std::nullopt;
-  double odds = 0;
-  if (std::from_chars(text.data(), text.data() + text.size(), odds).ec != std::errc()) {
-    return std::nullopt;
-  }
-  if (!(odds > 1)) return std::nullopt;
-  return odds;
-}
-
 std::optional<Market> readMarket(const GridModel& KFGrid) {
   const std::optional<double> odds1 = usableOdds(KFGrid.text(kPlayers[0].odds, 0));
   const std::optional<double> odds2 = usableOdds(KFGrid.text(kPlayers[1].odds, 0));

@@ -16,24 +16,6 @@ namespace {
 
 constexpr std::string_view kNone = "-";
 
-bool isDigits(std::string_view text) {
-  return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// Odds a stake can be priced against: digits with at most one "." between digits, above 1.
-// A "," or a dash, which the service also sends, prices nothing.
-std::optional<double> usableOdds(std::string_view text) {
-  const std::size_t point = text.find('.');
-  if (!isDigits(text.substr(0, point))) return std::nullopt;
-  if (point != std::string_view::npos && !isDigits(text.substr(point + 1))) return std::nullopt;
-  double odds = 0;
-  const char* end = text.data() + text.size();
-  if (std::from_chars(text.data(), end, odds).ec != std::errc()) return std::nullopt;
-  if (!(odds > 1)) return std::nullopt;
-  return odds;
-}
-
 // `value` with a sign always, as printf's "%+.*f" writes it, whatever the locale.
 std::string signedDecimal(double value, int decimals) {
   std::string text = fixedDecimal(value, decimals);

@@ -22,24 +22,6 @@ double serveSum(std::string_view polliga) {
   return 1.20;
 }
 
-bool isDigits(std::string_view text) {
-  return !text.empty() &&
-         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// Odds that price something: digits with at most one "." between digits, above 1.
-std::optional<double> usableOdds(std::string_view text) {
-  const std::size_t point = text.find('.');
-  if (!isDigits(text.substr(0, point))) return std::nullopt;
-  if (point != std::string_view::npos && !isDigits(text.substr(point + 1))) return std::nullopt;
-  double odds = 0;
-  if (std::from_chars(text.data(), text.data() + text.size(), odds).ec != std::errc()) {
-    return std::nullopt;
-  }
-  if (!(odds > 1)) return std::nullopt;
-  return odds;
-}
-
 // The closing line's chance of player 1 with the bookmaker's margin taken out evenly.
 std::optional<double> preMatchChance(const ClosingLineLookup& closingLine, std::string_view id,
                                      double& sum) {

@@ -1,5 +1,6 @@
 #include "text/feed_number.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -36,6 +37,26 @@ std::string fixedDecimal(double value, int decimals) {
                             decimals)
                   .ptr;
   return std::string(text.data(), end);
+}
+
+namespace {
+
+bool isDigits(std::string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+std::optional<double> usableOdds(std::string_view text) {
+  const std::size_t point = text.find('.');
+  if (!isDigits(text.substr(0, point))) return std::nullopt;
+  if (point != std::string_view::npos && !isDigits(text.substr(point + 1))) return std::nullopt;
+  double odds = 0;
+  const char* end = text.data() + text.size();
+  if (std::from_chars(text.data(), end, odds).ec != std::errc()) return std::nullopt;
+  if (!(odds > 1)) return std::nullopt;
+  return odds;
 }
 
 }  // namespace korvex

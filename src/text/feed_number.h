@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,11 @@ namespace korvex {
 // A feed value read as a whole decimal number: an optional sign and digits only, within
 // the range of int. Anything else (empty, "12.5", "1,500", "7%") reads as 0.
 int wholeNumberOrZero(std::string_view text);
+
+// Odds a stake can be priced against: digits with at most one "." between digits, above 1,
+// where a win returns more than the stake. A "," or a dash, which the service also sends,
+// prices nothing.
+std::optional<double> usableOdds(std::string_view text);
 
 // Round to nearest, a tie going to the even neighbour, whatever the FPU's rounding mode;
 // results beyond int saturate and NaN gives 0.
