@@ -80,11 +80,11 @@ void DemoServer::Impl::logIn(const httplib::Request& request, httplib::Response&
   if (menu.empty()) {
     sendPage(response, "Welcome, demo! Your subscription is active until 31.12.2024.");
   } else if (menu == "line") {
-    sendPage(response, lineFeed(world));
+    sendPage(response, lineFeed(world, clock.minutes()));
   } else if (menu == "live") {
     sendPage(response, liveFeed(world, clock.minutes()));
   } else if (menu == "bf") {
-    sendPage(response, radarFeed(world));
+    sendPage(response, radarFeed(world, clock.minutes()));
   } else {
     sendPage(response, "");
   }
@@ -98,7 +98,7 @@ void DemoServer::Impl::addServiceRoutes() {
     logIn(request, response);
   });
   server.Get("/kx/match.php", [this](const httplib::Request& request, httplib::Response& response) {
-    sendPage(response, matchDetail(world, request.get_param_value("id")));
+    sendPage(response, matchDetail(world, request.get_param_value("id"), clock.minutes()));
   });
   server.Get("/kx/img/kx_logo.jpg", [this](const httplib::Request&, httplib::Response& response) {
     Picture logo = pictures.logo();
@@ -127,8 +127,9 @@ void DemoServer::Impl::addServiceRoutes() {
 void DemoServer::Impl::addExchangeRoutes() {
   server.Get("/betting/LoadRunnerInfoAction.do",
              [this](const httplib::Request& request, httplib::Response& response) {
-               std::optional<std::string> page = exchange.runnerPage(
-                   request.get_param_value("marketId"), request.get_param_value("selectionId"));
+               std::optional<std::string> page =
+                   exchange.runnerPage(request.get_param_value("marketId"),
+                                       request.get_param_value("selectionId"), clock.minutes());
                if (!page) return sendNotFound(response);
                sendPage(response, *page);
              });
@@ -150,7 +151,11 @@ void DemoServer::Impl::addDemoRoutes() {
       response.status = 400;
       return sendPlain(response, "minutes must be a whole number from 0 to 100000\n");
     }
-    clock.advance(minutes);
+    if (!clock.advance(minutes)) {
+      response.status = 400;
+      return sendPlain(response,
+                       "the demo clock stops at minute " + std::to_string(kLastMinute) + "\n");
+    }
     sendPlain(response, "minute " + std::to_string(clock.minutes()) + "\n");
   });
 }

@@ -5,7 +5,7 @@
 namespace korvex::demo {
 
 struct DemoOptions {
-  bool manualClock = false;  // matches in play move only when told to
+  bool manualClock = false;  // the demo clock moves only when told to
 };
 
 // The tips service, the exchange's runner pages and the vendor site on one loopback port:
@@ -17,7 +17,7 @@ struct DemoOptions {
 //   /bf/bffa2.php?..., /bf/sb.php?...       reports, recorded as sent
 //   /, /index.php                           the vendor site
 //   /demo/requests, /demo/reports           every request target, every report, one a line
-//   /demo/advance?minutes=N                 moves the matches in play on
+//   /demo/advance?minutes=N                 moves the demo clock on, and with it every list
 class DemoServer {
  public:
   explicit DemoServer(DemoOptions options = {});

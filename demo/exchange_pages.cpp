@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "feed_writer.h"
+#include "match_lists.h"
+#include "match_prices.h"
 #include "random.h"
 
 namespace korvex::demo {
@@ -29,9 +31,8 @@ std::string figureRow(const std::string& label, const std::string& lead,
 
 // Only the order of the markers matters to a reader: the heading, the selected tab, the
 // event total and then the bolded figures, each amount two characters after its ">".
-std::string renderPage(const SampleWorld& world, const Market& market, int side,
+std::string renderPage(const SampleWorld& world, const Match& match, const Market& market, int side,
                        const RunnerFigures& figures) {
-  const Match& match = *world.findMatch(market.matchId);
   const Tournament& tournament = world.tournamentOf(match);
   std::string names[2] = {world.homeOf(match).shortName, world.awayOf(match).shortName};
   std::string event = names[0] + " v " + names[1];
@@ -66,7 +67,7 @@ std::string renderPage(const SampleWorld& world, const Market& market, int side,
 
 }  // namespace
 
-RunnerFigures runnerFigures(const Market& market, int side, int read) {
+RunnerFigures runnerFigures(const Market& market, int side, int read, double price) {
   const Runner& runner = market.runners[side];
   RunnerFigures figures;
   figures.eventTotal = market.eventTotal * (1.0 + 0.004 * read);
@@ -75,23 +76,30 @@ RunnerFigures runnerFigures(const Market& market, int side, int read) {
       runner.share + runner.drift * read + (read > 0 ? wobble(runner.selectionId, read, 0.4) : 0.0);
   figures.runnerAmount = figures.eventTotal * std::max(share, 0.0) / 100.0;
   double tick = read > 0 ? std::round(wobble(runner.selectionId, -read, 2.4)) / 100.0 : 0.0;
-  figures.price = std::max(runner.price + tick, 1.01);
+  figures.price = std::max(price + tick, 1.01);
   return figures;
 }
 
+double exchangePrice(const SampleWorld& world, const Match& match, int side, int minute) {
+  double chance = marketChance(world, match, minute);
+  if (side == 1) chance = 1.0 - chance;
+  return std::round(100.0 / std::clamp(chance, 0.04, 0.96)) / 100.0;
+}
+
 std::optional<std::string> ExchangePages::runnerPage(std::string_view marketId,
-                                                     std::string_view selectionId) {
-  for (const Market& market : world_.markets()) {
-    if (market.marketId != marketId) continue;
-    for (int side = 0; side < 2; ++side) {
-      if (market.runners[side].selectionId != selectionId) continue;
-      int read = 0;
-      {
-        std::lock_guard lock(mutex_);
-        read = reads_[market.runners[side].selectionId]++;
-      }
-      return renderPage(world_, market, side, runnerFigures(market, side, read));
+                                                     std::string_view selectionId, int minute) {
+  std::optional<Match> match = findMarketMatch(world_, marketId);
+  if (!match || !announced(*match, minute)) return std::nullopt;
+  Market market = marketOf(*match, minute);
+  for (int side = 0; side < 2; ++side) {
+    if (market.runners[side].selectionId != selectionId) continue;
+    int read = 0;
+    {
+      std::lock_guard lock(mutex_);
+      read = reads_[market.runners[side].selectionId]++;
     }
+    double price = exchangePrice(world_, *match, side, minute);
+    return renderPage(world_, *match, market, side, runnerFigures(market, side, read, price));
   }
   return std::nullopt;
 }

@@ -8,14 +8,14 @@
 
 namespace korvex::demo {
 
-// The service's answers, as UTF-8 text; each is a pure function of the world (and, for
-// the live list, of the demo clock), so the same request gets the same answer.
-std::string lineFeed(const SampleWorld& world);
-// The matches in play `minute` minutes after the demo started.
+// The service's answers at one minute of the demo clock, as UTF-8 text; each is a pure
+// function of the world and the minute, so the same request at the same minute gets the
+// same answer.
+std::string lineFeed(const SampleWorld& world, int minute);
 std::string liveFeed(const SampleWorld& world, int minute);
-std::string radarFeed(const SampleWorld& world);
-// The record of one match; empty for an id the world does not have.
-std::string matchDetail(const SampleWorld& world, std::string_view id);
+std::string radarFeed(const SampleWorld& world, int minute);
+// The record of one match; empty for an id the service does not know (yet).
+std::string matchDetail(const SampleWorld& world, std::string_view id, int minute);
 
 // The "LIVE_KF" record: games handicap and total lines for a match with that win chance.
 void writeBettingLines(FeedWriter& out, double homeWinChance);

@@ -1,7 +1,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "demo_calendar.h"
 #include "feeds.h"
+#include "match_lists.h"
+#include "match_prices.h"
 #include "player_history.h"
 #include "random.h"
 
@@ -9,8 +12,8 @@ namespace korvex::demo {
 namespace {
 
 // The service's own percentages follow the odds loosely; some matches have none yet.
-std::string precentText(const Match& match, double homeWinChance, int index) {
-  if (index % 5 == 2) return "-";
+std::string precentText(const Match& match, double homeWinChance) {
+  if (match.number % 5 == 2) return "-";
   Random random(seedFor(match.id, 0x9C));
   int home =
       std::clamp(static_cast<int>(std::lround(homeWinChance * 100)) + random.between(-4, 4), 5, 95);
@@ -57,39 +60,39 @@ std::string forecastScore(double homeWinChance) {
   return "0:2";
 }
 
-std::string lineFeed(const SampleWorld& world) {
+std::string lineFeed(const SampleWorld& world, int minute) {
   FeedWriter out;
-  int index = 0;
-  for (const Match& match : world.line()) {
+  for (const Match& match : lineMatches(world, minute)) {
     const Tournament& tournament = world.tournamentOf(match);
     const Player& home = world.homeOf(match);
     const Player& away = world.awayOf(match);
+    // The service's own figures come from the ranks; the odds and lines follow the market.
     double chance = world.homeWinChance(match);
+    double priced = lineChance(world, match, minute);
     out.open("match").tag("country", tournament.country);
     // Lines open late for small events: some matches carry none, one an empty record.
-    if (index % 9 == 4) {
+    if (match.number % 9 == 4) {
       out.tag("LIVE_KF", "");
-    } else if (index % 4 != 3) {
-      writeBettingLines(out, chance);
+    } else if (match.number % 4 != 3) {
+      writeBettingLines(out, priced);
     }
     out.tag("id", match.id)
         .tag("typeliga", tournament.type)
         .tag("nameliga", tournament.name)
         .tag("polliga", tournament.gender == Gender::Men ? "M" : "W")
-        .tag("date", match.date)
-        .tag("time", match.time)
+        .tag("date", dateText(match.start))
+        .tag("time", timeText(match.start))
         .tag("home", home.shortName)
         .tag("away", away.shortName)
-        .tag("kf1", formatOdds(chance, 0.06))
-        .tag("kf2", formatOdds(1.0 - chance, 0.06))
+        .tag("kf1", formatOdds(priced, 0.06))
+        .tag("kf2", formatOdds(1.0 - priced, 0.06))
         .tag("forecast", forecastScore(chance))
-        .tag("precent", precentText(match, chance, index))
+        .tag("precent", precentText(match, chance))
         .tag("latest1", latestResult(home))
         .tag("latest2", latestResult(away))
         .tag("h2h", headToHeadSummary(world, match))
         .close("match")
         .raw("\n");
-    ++index;
   }
   return out.text();
 }

@@ -19,7 +19,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: korvex-demo-service [--port N] [--manual-clock]\n"
     "  --port N        listen on 127.0.0.1:N; 0 or absent picks a free port\n"
-    "  --manual-clock  matches in play move only through /demo/advance?minutes=N\n";
+    "  --manual-clock  the demo clock moves only through /demo/advance?minutes=N\n";
 
 struct Arguments {
   int port = 0;

@@ -1,6 +1,9 @@
 #include <cmath>
 
+#include "demo_calendar.h"
 #include "feeds.h"
+#include "match_lists.h"
+#include "match_prices.h"
 #include "player_history.h"
 #include "random.h"
 
@@ -86,18 +89,19 @@ void writeForecast(FeedWriter& out, const Match& match, double chance) {
 
 }  // namespace
 
-std::string matchDetail(const SampleWorld& world, std::string_view id) {
-  const Match* found = world.findMatch(id);
-  if (found == nullptr) return {};
+std::string matchDetail(const SampleWorld& world, std::string_view id, int minute) {
+  std::optional<Match> found = world.findMatch(id);
+  if (!found || !announced(*found, minute)) return {};
   const Match& match = *found;
   const Tournament& tournament = world.tournamentOf(match);
   const Player& home = world.homeOf(match);
   const Player& away = world.awayOf(match);
   double chance = world.homeWinChance(match);
+  // The record's odds are the line's, which stand still from the start: the closing line.
+  double priced = lineChance(world, match, minute);
   // Some bookmakers have not priced a player yet; the client then keeps the list's odds.
-  int ordinal = world.ordinal(match);
-  std::string kf1 = ordinal % 6 == 2 ? "-" : formatOdds(chance, 0.06);
-  std::string kf2 = ordinal % 6 == 4 ? "-" : formatOdds(1.0 - chance, 0.06);
+  std::string kf1 = match.number % 6 == 2 ? "-" : formatOdds(priced, 0.06);
+  std::string kf2 = match.number % 6 == 4 ? "-" : formatOdds(1.0 - priced, 0.06);
   std::vector<PastMatch> homeSeason = pastMatches(home);
   std::vector<PastMatch> awaySeason = pastMatches(away);
 
@@ -121,8 +125,8 @@ std::string matchDetail(const SampleWorld& world, std::string_view id) {
       .tag("kf1", kf1)
       .tag("kf2", kf2)
       .tag("id", match.id)
-      .tag("date", match.date)
-      .tag("time", match.time)
+      .tag("date", dateText(match.start))
+      .tag("time", timeText(match.start))
       .tag("country", tournament.country)
       .tag("liga", detailLeague(tournament));
   writeLatest(out, "Latest1", home, homeSeason);

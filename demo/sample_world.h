@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,43 +32,27 @@ struct Player {
   Level level = Level::Itf;
 };
 
-// How a match in play unfolds: a fixed order of game winners, walked one game every
-// few minutes of the demo clock.
+// How a match unfolds once it starts: a fixed order of game winners, one game every few
+// minutes of the demo clock, perhaps held up by rain part-way.
 struct LiveScript {
   std::vector<int> games;  // 1 home, 2 away
-  int startGame = 0;       // games already played when the demo starts
-  int phase = 0;           // minute offset within a game, so matches do not move in step
   int firstServer = 1;
-  bool suspended = false;  // a rain break: the score stands still
+  int rainAfterGame = -1;  // games played when rain stops play; -1 when it stays dry
+  int rainMinutes = 0;
 };
 
 struct Match {
+  int number = 0;  // place in the stream of matches (match_schedule.h)
   std::string id;
   int tournament = 0;
   int home = 0;  // indexes into players
   int away = 0;
-  std::string date;
-  std::string time;
-  std::optional<LiveScript> live;
+  int start = 0;  // demo minute
+  LiveScript play;
 };
 
-// One exchange runner and how its figures drift from read to read.
-struct Runner {
-  std::string selectionId;
-  double share = 0;  // runner amount / event total, percent, at the first read
-  double drift = 0;  // percent points added per read
-  double price = 0;
-};
-
-struct Market {
-  std::string matchId;
-  std::string marketId;  // "1.228000123"
-  std::string status;
-  double eventTotal = 0;  // money matched on the event at the first read
-  std::array<Runner, 2> runners;
-};
-
-// Every piece of sample data the demo service serves, generated once from a fixed seed.
+// Every piece of sample data the demo service serves, drawn from a fixed seed: the
+// tournaments and their players once, each match of the stream whenever it is asked for.
 class SampleWorld {
  public:
   static const SampleWorld& instance();
@@ -77,11 +60,11 @@ class SampleWorld {
 
   const std::vector<Tournament>& tournaments() const { return tournaments_; }
   const std::vector<Player>& players() const { return players_; }
-  const std::vector<Match>& line() const { return line_; }
-  const std::vector<Match>& live() const { return live_; }
-  const std::vector<Market>& markets() const { return markets_; }
 
-  const Match* findMatch(std::string_view id) const;
+  // Match `number` of the stream, the same on every call and in every run.
+  Match match(int number) const;
+  // The match with that id, whenever it starts; nothing for an id no match has.
+  std::optional<Match> findMatch(std::string_view id) const;
   const Player* findPlayer(int id) const;
   const Tournament& tournamentOf(const Match& match) const {
     return tournaments_[match.tournament];
@@ -90,16 +73,18 @@ class SampleWorld {
   const Player& awayOf(const Match& match) const { return players_[match.away]; }
   // The chance that the home player wins, from the two ranks.
   double homeWinChance(const Match& match) const;
-  // The position of a match in line() followed by live(): a stable index for choosing
-  // which matches show an unusual value.
-  int ordinal(const Match& match) const;
 
  private:
+  struct Slot {
+    int tournament;
+    int place;  // how many earlier slots of the round belong to the same tournament
+  };
+
+  unsigned long long seed_;
   std::vector<Tournament> tournaments_;
   std::vector<Player> players_;
-  std::vector<Match> line_;
-  std::vector<Match> live_;
-  std::vector<Market> markets_;
+  std::vector<std::vector<int>> pools_;  // per tournament: its players, two halves
+  std::vector<Slot> round_;              // which tournament plays each match of a round
 };
 
 // "ATP Madrid M.", the tournament as the match record names it.

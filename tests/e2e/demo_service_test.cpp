@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -282,31 +283,57 @@ TEST_F(DemoServiceTest, PlayerPicturesArePngOrJpegUnderTheSameNameOrMissing) {
 }
 
 TEST_F(DemoServiceTest, RunnerPagesMoveOnEachReadAndSignalBets) {
-  auto radar = blocksOf(list("bf"));
-  std::set<std::string> signalled;
-  bool moved = false;
-  for (const std::string& block : radar) {
-    std::string market(ExtractTag(block, "m1x2"));
-    std::string_view listed = ExtractTag(block, "bfpr");
-    for (const char* side : {"1", "2"}) {
-      std::string page = "/betting/LoadRunnerInfoAction.do?marketId=" + market +
-                         "&selectionId=" + std::string(ExtractTag(block, std::string("s") + side));
-      std::vector<RunnerReading> reads;
-      for (int read = 0; read < 3; ++read) reads.push_back(readRunnerPage(get(page)));
-      ASSERT_TRUE(reads[0].complete) << page;
-      // The list shows what the exchange showed at its first read.
-      EXPECT_EQ(reads[0].percent, count(ExtractTag(listed, std::string("pr") + side))) << page;
-      moved |= reads[1].runnerAmount != reads[0].runnerAmount;
-      for (const RunnerReading& reading : reads) {
-        if (reading.percent > 100 && reading.money >= 1000)
-          signalled.emplace(ExtractTag(block, "id"));
+  // At the start and hours later, when the radar follows other matches.
+  for (int hours : {0, 5}) {
+    SCOPED_TRACE(hours);
+    advanceClock(hours * 60);
+    std::set<std::string> listed = idsOf("line");
+    listed.merge(idsOf("live"));
+    auto radar = blocksOf(list("bf"));
+    ASSERT_GE(radar.size(), 12u);
+    std::set<std::string> signalled;
+    bool moved = false;
+    for (const std::string& block : radar) {
+      std::string market(ExtractTag(block, "m1x2"));
+      std::string_view figures = ExtractTag(block, "bfpr");
+      EXPECT_TRUE(listed.contains(std::string(ExtractTag(block, "id")))) << block;
+      for (const char* side : {"1", "2"}) {
+        std::string page = "/betting/LoadRunnerInfoAction.do?marketId=" + market + "&selectionId=" +
+                           std::string(ExtractTag(block, std::string("s") + side));
+        std::vector<RunnerReading> reads;
+        for (int read = 0; read < 3; ++read) reads.push_back(readRunnerPage(get(page)));
+        ASSERT_TRUE(reads[0].complete) << page;
+        // The list shows what the exchange showed at its first read.
+        EXPECT_EQ(reads[0].percent, count(ExtractTag(figures, std::string("pr") + side))) << page;
+        moved |= reads[1].runnerAmount != reads[0].runnerAmount;
+        for (const RunnerReading& reading : reads) {
+          if (reading.percent > 100 && reading.money >= 1000)
+            signalled.emplace(ExtractTag(block, "id"));
+        }
       }
     }
+    EXPECT_TRUE(moved);
+    EXPECT_GE(signalled.size(), 2u);
   }
-  EXPECT_TRUE(moved);
-  EXPECT_GE(signalled.size(), 2u);
   EXPECT_EQ(probeUrl(at("/betting/LoadRunnerInfoAction.do?marketId=1.1&selectionId=1")).status,
             404);
+}
+
+TEST_F(DemoServiceTest, RadarPricesFollowTheMatches) {
+  std::map<std::string, std::string> before;
+  for (const std::string& block : blocksOf(list("bf")))
+    before.emplace(ExtractTag(block, "id"), ExtractTag(block, "k1"));
+  advanceClock(20);
+  int compared = 0;
+  int moved = 0;
+  for (const std::string& block : blocksOf(list("bf"))) {
+    auto was = before.find(std::string(ExtractTag(block, "id")));
+    if (was == before.end()) continue;
+    ++compared;
+    moved += was->second != ExtractTag(block, "k1");
+  }
+  ASSERT_GE(compared, 8);
+  EXPECT_GE(moved, compared / 2) << "twenty minutes of play and of the line's drift";
 }
 
 TEST_F(DemoServiceTest, ReportsAndRequestsAreRecordedAsSent) {
@@ -333,42 +360,222 @@ TEST_F(DemoServiceTest, ReportsAndRequestsAreRecordedAsSent) {
   EXPECT_EQ(liveLoads, 3);
 }
 
+// A live row as the score rules read it.
+struct LiveRow {
+  std::string q, score, podacha, time;
+  std::vector<std::string> sets;  // the five set cells
+
+  explicit LiveRow(std::string_view block)
+      : q(ExtractTag(block, "q")),
+        score(ExtractTag(block, "score")),
+        podacha(ExtractTag(block, "podacha")),
+        time(ExtractTag(block, "time")) {
+    for (const char* tag : {"set1", "set2", "set3", "set4", "set5"})
+      sets.emplace_back(ExtractTag(block, tag));
+  }
+  bool held() const { return q.empty(); }
+  int games() const {
+    int total = 0;
+    for (const std::string& cell : sets) {
+      if (!cell.empty())
+        total += count(cell.substr(0, cell.find(':'))) + count(cell.substr(cell.find(':') + 1));
+    }
+    return total;
+  }
+  // 1 or 2 when the cells show a finished best-of-three match and the score agrees, else 0.
+  int winner() const {
+    int won[3] = {0, 0, 0};
+    bool ended = false;
+    for (const std::string& cell : sets) {
+      if (cell.empty()) {
+        ended = true;
+        continue;
+      }
+      std::size_t colon = cell.find(':');
+      if (ended || won[1] == 2 || won[2] == 2 || colon == std::string::npos) return 0;
+      int one = count(cell.substr(0, colon));
+      int two = count(cell.substr(colon + 1));
+      int high = std::max(one, two);
+      int low = std::min(one, two);
+      if (!((high == 6 && low <= 4) || (high == 7 && (low == 5 || low == 6)))) return 0;
+      ++won[one > two ? 1 : 2];
+    }
+    if (score != std::to_string(won[1]) + ":" + std::to_string(won[2])) return 0;
+    return won[1] == 2 ? 1 : won[2] == 2 ? 2 : 0;
+  }
+};
+
+std::map<std::string, LiveRow> liveRowsOf(const std::string& answer) {
+  std::map<std::string, LiveRow> rows;
+  for (const std::string& block : blocksOf(answer))
+    rows.emplace(std::string(ExtractTag(block, "id")), LiveRow(block));
+  return rows;
+}
+
+TEST_F(DemoServiceTest, AMatchGoesFromTheLineIntoPlayAndLeavesFinished) {
+  auto line = blocksOf(list("line"));
+  ASSERT_FALSE(line.empty());
+  const std::string id(ExtractTag(line.front(), "id"));
+  const std::string start(ExtractTag(line.front(), "time"));
+  ASSERT_FALSE(idsOf("live").contains(id));
+
+  // The first match of the line starts within minutes, plays for hours and goes.
+  std::optional<LiveRow> last;
+  int minute = 0;
+  bool started = false;
+  for (; minute < 600; ++minute) {
+    advanceClock(1);
+    std::map<std::string, LiveRow> live = liveRowsOf(list("live"));
+    bool onLine = idsOf("line").contains(id);
+    auto row = live.find(id);
+    ASSERT_FALSE(onLine && row != live.end()) << "on both lists at minute " << minute + 1;
+    if (!started && row == live.end()) {
+      ASSERT_TRUE(onLine) << "left the line without going into play, minute " << minute + 1;
+      continue;
+    }
+    ASSERT_FALSE(onLine) << "back on the line at minute " << minute + 1;
+    if (row == live.end()) break;
+    if (!started) {
+      EXPECT_LE(minute, 30) << "the line's first match starts within minutes";
+      EXPECT_EQ(row->second.time, start);
+      EXPECT_EQ(row->second.score, "0:0");
+      started = true;
+    }
+    last = row->second;
+  }
+  ASSERT_TRUE(started);
+  ASSERT_TRUE(last) << "still in play after " << minute << " minutes";
+  EXPECT_NE(last->winner(), 0) << "the last row shows " << last->score << " " << last->sets[0]
+                               << " " << last->sets[1] << " " << last->sets[2];
+  for (int later = 0; later < 3; ++later) {
+    advanceClock(60);
+    EXPECT_FALSE(idsOf("live").contains(id));
+    EXPECT_FALSE(idsOf("line").contains(id));
+  }
+  // The service still has the record of a match that has gone from its lists.
+  EXPECT_EQ(ExtractTag(ExtractTag(get("/kx/match.php?id=" + id), "stat"), "id"), id);
+}
+
 TEST_F(DemoServiceTest, LiveScoresFollowTheDemoClock) {
   std::string previous = list("live");
   EXPECT_EQ(list("live"), previous);
-  std::map<std::string, std::set<std::string>> scoresSeen;  // by match, with the serve flag
-  std::string heldUp;
-  for (const std::string& block : blocksOf(previous)) {
-    if (ExtractTag(block, "q").empty()) heldUp = ExtractTag(block, "id");
-  }
-  ASSERT_FALSE(heldUp.empty());
+  std::map<std::string, LiveRow> before = liveRowsOf(previous);
+  std::set<std::string> gone;
+  std::set<std::string> heldUp;
+  std::set<std::string> resumed;
+  int finished = 0;
   for (int minute = 1; minute <= 240; ++minute) {
     SCOPED_TRACE(minute);
     advanceClock(1);
     std::string now = list("live");
     ASSERT_NE(now, previous);
-    auto live = blocksOf(now);
-    ASSERT_GE(live.size(), 10u);
-    std::set<std::string> podacha = valuesOf(live, "podacha");
-    ASSERT_TRUE(podacha.contains("1") && podacha.contains("2"));
-    for (const std::string& block : live) {
-      std::string score;
-      for (const char* tag : {"score", "set1", "set2", "set3", "podacha"}) {
-        score += std::string(ExtractTag(block, tag)) + " ";
+    std::map<std::string, LiveRow> rows = liveRowsOf(now);
+    ASSERT_GE(rows.size(), 10u);
+    std::set<std::string> podacha;
+    for (const auto& [id, row] : rows) {
+      SCOPED_TRACE(id);
+      podacha.insert(row.podacha);
+      ASSERT_FALSE(gone.contains(id)) << "back in play after it had gone";
+      if (row.held()) {
+        heldUp.insert(id);
+        EXPECT_EQ(row.podacha, "0") << "nobody serves in the rain";
+      } else if (heldUp.contains(id)) {
+        resumed.insert(id);
       }
-      scoresSeen[std::string(ExtractTag(block, "id"))].insert(score);
+      auto earlier = before.find(id);
+      if (earlier == before.end()) continue;
+      const LiveRow& was = earlier->second;
+      // One game every few minutes: the score never goes back nor jumps, and the serve
+      // passes with every game.
+      EXPECT_GE(row.games(), was.games());
+      EXPECT_LE(row.games(), was.games() + 1);
+      if (row.held() && was.held()) {
+        EXPECT_EQ(row.sets, was.sets);
+      }
+      if (row.games() == was.games() + 1 && !row.held() && !was.held()) {
+        EXPECT_NE(row.podacha, was.podacha);
+      }
     }
+    ASSERT_TRUE(podacha.contains("1") && podacha.contains("2"));
+    for (const auto& [id, row] : before) {
+      if (rows.contains(id)) continue;
+      // A match leaves the list only once its last row has shown it finished.
+      EXPECT_NE(row.winner(), 0) << id << " left at " << row.score << " " << row.sets[0] << " "
+                                 << row.sets[1] << " " << row.sets[2];
+      gone.insert(id);
+      ++finished;
+    }
+    before = std::move(rows);
     previous = now;
   }
-  // Four minutes a game for four hours: every match in play went through its whole game
-  // order, while the one held up by rain kept its score.
-  for (const auto& [id, scores] : scoresSeen) {
-    if (id == heldUp) {
-      EXPECT_EQ(scores.size(), 1u);
-    } else {
-      EXPECT_GE(scores.size(), 15u) << id;
+  EXPECT_GE(finished, 20);
+  EXPECT_FALSE(heldUp.empty());
+  EXPECT_FALSE(resumed.empty()) << "rain stops play for a while, not for good";
+}
+
+TEST_F(DemoServiceTest, LinePricesDriftAndSometimesSteam) {
+  std::string first = list("line");
+  EXPECT_EQ(list("line"), first) << "the same minute, the same prices";
+  std::map<std::string, double> odds;  // kf1 by match, at the previous load
+  int compared = 0;
+  int changed = 0;
+  int small = 0;
+  int steam = 0;
+  std::string answer = first;
+  for (int load = 0; load <= 96; ++load) {
+    SCOPED_TRACE(load);
+    std::map<std::string, double> now;
+    for (const std::string& block : blocksOf(answer)) {
+      std::string text(ExtractTag(block, "kf1"));
+      double price = std::strtod(text.c_str(), nullptr);
+      ASSERT_GE(price, 1.01) << text;
+      ASSERT_GE(std::strtod(std::string(ExtractTag(block, "kf2")).c_str(), nullptr), 1.01);
+      now.emplace(ExtractTag(block, "id"), price);
+      auto was = odds.find(std::string(ExtractTag(block, "id")));
+      if (was == odds.end()) continue;
+      ++compared;
+      double move = std::abs(price / was->second - 1.0);
+      changed += move > 0;
+      small += move < 0.05;
+      steam += move >= 0.08;
+    }
+    if (load == 1) {
+      EXPECT_GT(changed, 0) << "prices move between two loads five minutes apart";
+    }
+    odds = std::move(now);
+    advanceClock(5);
+    answer = list("line");
+  }
+  // Eight hours of loads five minutes apart: most prices tick a little or stand, and now
+  // and then money floods one side.
+  ASSERT_GT(compared, 5000);
+  EXPECT_GT(changed, compared / 5);
+  EXPECT_LT(changed, compared);
+  EXPECT_GT(small, compared * 9 / 10);
+  EXPECT_GE(steam, 3);
+}
+
+TEST_F(DemoServiceTest, TheClockRefusesNonsenseAndStopsAtItsLastMinute) {
+  auto advanceStatus = [&](const std::string& minutes) {
+    return probeUrl(at("/demo/advance?minutes=" + minutes)).status;
+  };
+  for (const char* bad : {"-1", "abc", "", "100001", "5x"}) EXPECT_EQ(advanceStatus(bad), 400);
+  // Far beyond any demo session the clock stops, and every list is still served.
+  bool refused = false;
+  std::string answer;
+  for (int step = 0; step < 1100 && !refused; ++step) {
+    try {
+      client.get(at("/demo/advance?minutes=100000"), answer);
+    } catch (const FetchError&) {
+      refused = true;
     }
   }
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(advanceStatus("1"), 400);
+  EXPECT_EQ(advanceStatus("0"), 200);
+  EXPECT_GE(blocksOf(list("line")).size(), 40u);
+  EXPECT_GE(blocksOf(list("live")).size(), 5u);
+  EXPECT_FALSE(blocksOf(list("bf")).empty());
 }
 
 TEST_F(DemoServiceTest, ServesTheVendorSiteAndStopsOnRequest) {
