@@ -20,7 +20,8 @@ QString plainToolTip(const QString& text) {
   // The tooltip asks the same question before it shows a text, so what passes here is
   // shown plain.
   if (!Qt::mightBeRichText(text)) return text;
-  return QStringLiteral("<p style=\"white-space:pre-wrap\">") + text.toHtmlEscaped() +
+  // Unwrapped, as the plain tooltip shows a line: rich text would break it at a narrow width.
+  return QStringLiteral("<p style=\"white-space:pre\">") + text.toHtmlEscaped() +
          QStringLiteral("</p>");
 }
 

@@ -21,8 +21,7 @@ QMessageBox* plainMessage(QMessageBox* box);
 
 // A tooltip that shows `text` as typed. Qt has no plain-text switch for tooltips and reads
 // any text that looks like markup as markup, so such text is escaped inside an explicit
-// rich-text wrapper that keeps its blanks and line breaks. Other text stays as it is and
-// keeps the plain tooltip's look (one line, as wide as it needs).
+// rich-text wrapper that keeps its blanks and line breaks. Other text stays as it is.
 QString plainToolTip(const QString& text);
 
 // The body of a desktop notification. A notification service that reads markup in bodies
