@@ -28,11 +28,14 @@
 #include "support/test_server.h"
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
+#include "window_watch.h"
 
 namespace {
 
 using korvex::bench::MedianReporter;
+using korvex::bench::StallWatch;
 using korvex::bench::verdict;
+using korvex::bench::WindowPlatform;
 
 constexpr int kMatches = 20'000;
 constexpr int kRounds = 15;
@@ -42,44 +45,6 @@ constexpr int kLateRounds = 3;
 constexpr auto kLateBy = std::chrono::seconds(1);
 constexpr double kMaxStallMs = 50;
 constexpr const char* kStall = "longest_stall_ms";
-
-// The window's platform: message boxes recorded, the session's tasks resumed by Qt's
-// event loop, as in the real window.
-class WindowPlatform : public korvex::test::RecordingPlatform {
- public:
-  void post(std::function<void()> work) override {
-    QMetaObject::invokeMethod(qApp, std::move(work), Qt::QueuedConnection);
-  }
-};
-
-// The longest time between two turns of the window's event loop while it is watched.
-class StallWatch {
- public:
-  StallWatch() {
-    timer_.setInterval(0);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { turn(); });
-  }
-  void start() {
-    last_ = Clock::now();
-    longest_ = {};
-    timer_.start();
-  }
-  double stopMs() {
-    timer_.stop();
-    return std::chrono::duration<double, std::milli>(longest_).count();
-  }
-
- private:
-  using Clock = std::chrono::steady_clock;
-  void turn() {
-    const auto now = Clock::now();
-    longest_ = std::max(longest_, now - last_);
-    last_ = now;
-  }
-  QTimer timer_;
-  Clock::time_point last_;
-  Clock::duration longest_{};
-};
 
 template <typename Run>
 double millisecondsOf(Run&& run) {

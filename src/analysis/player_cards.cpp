@@ -20,6 +20,17 @@ void setName(Label& label, std::string_view stat, const char* fullTag, const cha
   if (label == ",") label = ExtractTag(stat, shortTag);
 }
 
+struct CardPicture {
+  std::optional<Image> image;
+  std::string whyNot;
+};
+
+CardPicture loadCardPicture(const std::filesystem::path& file) {
+  CardPicture picture;
+  picture.image = loadPictureFile(file, &picture.whyNot);
+  return picture;
+}
+
 bool showPicture(Picture& card, std::optional<Image>& image, const std::string& file) {
   if (!image) return false;
   card.source = file;
@@ -60,11 +71,15 @@ Task<> loadCardPictures(Context& ctx, std::string_view stat) {
   co_await second;
   // Decoded beside the window, not on its thread: a large picture takes its time there.
   auto decode = [workdir = ctx.workdir] {
-    return std::pair(loadPictureFile(workdir / "1.jpg"), loadPictureFile(workdir / "2.jpg"));
+    return std::pair(loadCardPicture(workdir / "1.jpg"), loadCardPicture(workdir / "2.jpg"));
   };
   auto [picture1, picture2] = co_await onRequestThread(ctx, std::move(decode));
-  if (!showPicture(ctx.form.analysis.LOGO1, picture1, "1.jpg")) co_return;
-  showPicture(ctx.form.analysis.LOGO2, picture2, "2.jpg");
+  const bool firstShown = showPicture(ctx.form.analysis.LOGO1, picture1.image, "1.jpg");
+  if (firstShown && showPicture(ctx.form.analysis.LOGO2, picture2.image, "2.jpg")) co_return;
+  // The card keeps what it showed either way; a refused size is worth a word, since a
+  // missing face says nothing of why the service's picture is not there.
+  const CardPicture& refused = firstShown ? picture2 : picture1;
+  if (refused.whyNot == kPictureTooLarge) tell(ctx, "Player picture too large: not shown", true);
 }
 
 void fillOddsBox(GridModel& KFGrid, std::string_view stat, const AnalysisTarget& target) {

@@ -4,6 +4,7 @@
 
 #include "ui/fonts.h"
 #include "ui/image_lists.h"
+#include "ui/plain_text.h"
 #include "ui/qt_text.h"
 
 namespace korvex::ui {
@@ -93,8 +94,9 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
 QVariant GridTableModel::hintColumnData(int source, int row, int role) const {
   switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
       return fromCp1251(grid_.cell(source, row).hint);
+    case Qt::ToolTipRole:
+      return plainToolTip(fromCp1251(grid_.cell(source, row).hint));
     case Qt::FontRole:
       return looks_[static_cast<size_t>(source)].font;
     case Qt::ForegroundRole:
@@ -128,9 +130,10 @@ QVariant GridTableModel::cellData(int col, int row, int role) const {
     case Qt::TextAlignmentRole:
       return look.alignment;
     case Qt::ToolTipRole:
-      if (!cell.hint.empty()) return fromCp1251(cell.hint);
+      if (!cell.hint.empty()) return plainToolTip(fromCp1251(cell.hint));
       // Auto-size columns offer their full text; the view shows it only when it is cut.
-      if (def.autoSize && showsText(def.kind) && !cell.text.empty()) return fromCp1251(cell.text);
+      if (def.autoSize && showsText(def.kind) && !cell.text.empty())
+        return plainToolTip(fromCp1251(cell.text));
       return {};
     case HintRole:
       return cell.hint.empty() ? QVariant() : QVariant(fromCp1251(cell.hint));

@@ -20,6 +20,7 @@
 #include "ui/grid_look.h"
 #include "ui/grid_proxy.h"
 #include "ui/grid_table_model.h"
+#include "ui/plain_text.h"
 #include "ui/qt_text.h"
 #include "ui/view_settings.h"
 
@@ -334,9 +335,9 @@ void GridView::askExportPath() {
   connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) {
     QString error;
     if (exportCsv(path, error)) return;
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Export CSV"),
-                                QStringLiteral("Could not write %1: %2").arg(path, error),
-                                QMessageBox::Ok, this);
+    QMessageBox* box = plainMessage(new QMessageBox(
+        QMessageBox::Warning, QStringLiteral("Export CSV"), {}, QMessageBox::Ok, this));
+    box->setText(QStringLiteral("Could not write %1: %2").arg(path, error));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
   });

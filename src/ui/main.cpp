@@ -9,6 +9,7 @@
 #include "ui/data_folder.h"
 #include "ui/demo_launch.h"
 #include "ui/main_window.h"
+#include "ui/plain_text.h"
 #include "ui/quit_on_signal.h"
 #include "ui/theme.h"
 #include "ui/window_options.h"
@@ -39,7 +40,8 @@ std::optional<int> answer(const WindowOptions& options) {
 // shown by the application's one loop, which ends when the box is closed.
 int refuseToStart(QApplication& app, const QString& reason) {
   std::cerr << "korvex: " << reason.toStdString() << '\n';
-  QMessageBox box(QMessageBox::Critical, QStringLiteral("Korvex"), reason, QMessageBox::Ok);
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Korvex"), {}, QMessageBox::Ok);
+  korvex::ui::plainMessage(&box)->setText(reason);
   QObject::connect(&box, &QDialog::finished, &app, &QCoreApplication::quit);
   box.show();
   app.exec();

@@ -19,6 +19,7 @@
 #include "ui/grid_view.h"
 #include "ui/icon_painter.h"
 #include "ui/image_lists.h"
+#include "ui/plain_text.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_text.h"
 #include "ui/status_bar.h"
@@ -116,7 +117,8 @@ GridView* MainWindow::gridView(GridModel& grid) {
 QLabel* MainWindow::formLabel(Label& text, bool hiddenWhenEmpty,
                               std::function<QString(const QString&)> present) {
   if (!present) present = [](const QString& shown) { return shown; };
-  auto* label = new QLabel(present(fromCp1251(text.text())));
+  QLabel* label = plainLabel(new QLabel);
+  label->setText(present(fromCp1251(text.text())));
   label->setAlignment(Qt::AlignCenter);
   label->setVisible(!hiddenWhenEmpty || !text.text().empty());
   for (const auto& [name, field] : session_->form().labels())

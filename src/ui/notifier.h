@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDBusConnection>
 #include <QString>
 #include <memory>
 
@@ -15,5 +16,7 @@ class Notifier {
 // The freedesktop notification service when the session bus offers one, else the tray
 // icon's balloon; nullptr when the desktop has neither.
 std::unique_ptr<Notifier> desktopNotifier();
+// The same on the given bus.
+std::unique_ptr<Notifier> desktopNotifier(const QDBusConnection& bus);
 
 }  // namespace korvex::ui

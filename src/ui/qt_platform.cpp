@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include "net/http_client.h"
+#include "ui/plain_text.h"
 #include "ui/qt_text.h"
 
 namespace korvex::ui {
@@ -28,8 +29,9 @@ void QtPlatform::post(std::function<void()> work) {
 void QtPlatform::showMessage(const std::string& text, std::function<void()> closed) {
   // Modal to the window, without a loop of its own: the window's loop goes on and the
   // handler that waits for the box is resumed once it closes.
-  auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Korvex"), messageText(text),
-                              QMessageBox::Ok, window_);
+  QMessageBox* box = plainMessage(
+      new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Korvex"), {}, QMessageBox::Ok, window_));
+  box->setText(messageText(text));
   box->setAttribute(Qt::WA_DeleteOnClose);
   QObject::connect(box, &QDialog::finished, box, [closed = std::move(closed)] { closed(); });
   box->open();

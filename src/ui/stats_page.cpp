@@ -18,6 +18,7 @@
 #include "ui/image_lists.h"
 #include "ui/main_window.h"
 #include "ui/page_parts.h"
+#include "ui/plain_text.h"
 #include "ui/view_settings.h"
 
 namespace korvex::ui {
@@ -79,7 +80,7 @@ class StakeTips : public QObject {
     const auto* help = static_cast<QHelpEvent*>(event);
     const QString tip = stakeText(view_->indexAt(help->pos()));
     if (tip.isEmpty()) return QObject::eventFilter(watched, event);
-    QToolTip::showText(help->globalPos(), tip, view_->viewport());
+    QToolTip::showText(help->globalPos(), plainToolTip(tip), view_->viewport());
     return true;
   }
 

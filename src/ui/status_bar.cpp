@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <chrono>
 
+#include "ui/plain_text.h"
+
 namespace korvex::ui {
 
 namespace {
@@ -32,7 +34,7 @@ QString listText(const char* name, const ListStatus& status) {
 }
 
 StatusBar::StatusBar(QWidget* parent)
-    : QWidget(parent), loading_(new QLabel), signalCount_(new QLabel) {
+    : QWidget(parent), loading_(plainLabel(new QLabel)), signalCount_(plainLabel(new QLabel)) {
   setObjectName(QStringLiteral("StatusBar"));
   loading_->setObjectName(QStringLiteral("statusLoading"));
   auto* layout = new QHBoxLayout(this);
@@ -42,7 +44,7 @@ StatusBar::StatusBar(QWidget* parent)
   signalCount_->setStyleSheet(QStringLiteral("font-weight: bold;"));
   layout->addWidget(signalCount_);
   for (std::size_t i = 0; i < lists_.size(); ++i) {
-    lists_[i] = new QLabel;
+    lists_[i] = plainLabel(new QLabel);
     lists_[i]->setObjectName(QLatin1String(kObjectNames[i]));
     layout->addWidget(lists_[i]);
   }

@@ -239,5 +239,36 @@ TEST_F(Analysis, ACardWhosePictureDoesNotLoadKeepsTheOldOne) {
   EXPECT_EQ(form.analysis.LOGO2.image.width, 30) << "still the first analysis' picture";
 }
 
+TEST_F(Analysis, APictureRefusedForItsSizeIsToldWhenItIsTheCardsFirstFailure) {
+  servePicture("a.png", kRedPng);
+  servePicture("wide.png", test::pngBytes(4097, 1, {0, 0, 0}));  // a side over 4096
+  servePicture("junk.png", "<html>not a picture</html>");
+  serveDetail("1", test::record({{"id_home", "a"}, {"id_away", "wide"}}));
+  serveDetail("2", test::record({{"id_home", "wide"}, {"id_away", "a"}}));
+  serveDetail("3", test::record({{"id_home", "junk"}, {"id_away", "wide"}}));
+  const auto told = [&] {
+    std::vector<std::string> texts;
+    for (const Outcome& outcome : form.status.outcomes)
+      if (outcome.failed) texts.push_back(outcome.text);
+    return texts;
+  };
+
+  platform.finish(RXCellDblClick(ctx, 0, addRow(form.line.RX, "1")));
+  EXPECT_EQ(form.analysis.LOGO1.image.width, 48);
+  EXPECT_EQ(form.analysis.LOGO2.source, "placeholder");
+  EXPECT_EQ(told(), std::vector<std::string>{"Player picture too large: not shown"});
+
+  platform.finish(RXCellDblClick(ctx, 0, addRow(form.line.RX, "2")));
+  EXPECT_EQ(test::readFile(workdir / "1.jpg"), test::pngBytes(4097, 1, {0, 0, 0}))
+      << "the file stays the bytes received";
+  EXPECT_EQ(form.analysis.LOGO1.image.width, 48) << "the refused card keeps its old face";
+  EXPECT_EQ(form.analysis.LOGO2.source, "placeholder") << "and ends the block as any failure";
+  EXPECT_EQ(told().size(), 2u);
+
+  // Card 1 fails first, for another reason: card 2's size never comes into it.
+  platform.finish(RXCellDblClick(ctx, 0, addRow(form.line.RX, "3")));
+  EXPECT_EQ(told().size(), 2u);
+}
+
 }  // namespace
 }  // namespace korvex
