@@ -1,6 +1,6 @@
 # Thin wrapper: the build itself lives in CMake (see CMakePresets.json).
 JOBS ?= $(shell nproc)
-PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libsqlite3-dev libcurl4-openssl-dev libjpeg-dev libpng-dev \
+PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsqlite3-dev libcurl4-openssl-dev libjpeg-dev libpng-dev \
   famfamfam-flag-png nlohmann-json3-dev libcpp-httplib-dev libgtest-dev libgmock-dev \
   libbenchmark-dev xvfb xauth fonts-liberation2 clang-format-14 git
 FUZZ_PACKAGES := clang libclang-rt-dev

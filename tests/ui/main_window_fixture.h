@@ -7,7 +7,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "support/recording_platform.h"
@@ -45,7 +47,9 @@ class MainWindowTest : public testing::Test {
     if (!window_) {
       const std::string base = server.base();
       window_ = std::make_unique<MainWindow>(
-          SessionConfig{.addresses = {base, base, base}, .workdir = dir.path()}, &platform);
+          SessionConfig{
+              .addresses = {base, base, base}, .workdir = dir.path(), .historyFile = historyFile},
+          &platform);
       window_->show();
       EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     }
@@ -85,6 +89,8 @@ class MainWindowTest : public testing::Test {
   test::TestServer server;
   test::TempDir dir;
   QtRecordingPlatform platform;
+  // Where the window keeps its history; none keeps nothing.
+  std::optional<std::filesystem::path> historyFile;
 
  private:
   std::unique_ptr<MainWindow> window_;
