@@ -57,6 +57,8 @@ screenshot: build
 	scripts/screenshot.sh build/dev docs/korvex-value.png --stat-tab 4
 	scripts/screenshot.sh build/dev docs/korvex-trading.png --sort 8 --filter Spain
 	scripts/screenshot.sh build/dev docs/korvex-live.png --signal --page 2
+	scripts/screenshot.sh build/dev docs/korvex-movement.png --stat-tab 5
+	scripts/screenshot.sh build/dev docs/korvex-signal-history.png --signal --signal-history --page 2
 
 clean:
 	rm -rf build

@@ -217,12 +217,14 @@ void MovementChart::draw(const MatchMovement& movement) {
   if (!odds.empty()) {
     const double pad = std::max(0.05, (odds.high - odds.low) * 0.08);
     oddsAxis->setRange(std::max(1.0, odds.low - pad), odds.high + pad);
+    oddsAxis->applyNiceNumbers();
   }
   oddsAxis->setVisible(!odds.empty());
   chart->addAxis(oddsAxis, Qt::AlignLeft);
   auto* percentAxis = new QValueAxis;
   percentAxis->setTitleText(QStringLiteral("%"));
-  percentAxis->setRange(0, percent.empty() ? 100 : std::max(100.0, percent.high * 1.05));
+  percentAxis->setRange(0, percent.empty() ? 100 : std::max(100.0, percent.high));
+  percentAxis->applyNiceNumbers();
   percentAxis->setVisible(!percent.empty());
   chart->addAxis(percentAxis, Qt::AlignRight);
 

@@ -167,7 +167,12 @@ void SignalHistoryPanel::update() {
   QFont small = font();
   small.setPixelSize(9);
   auto* count = new QValueAxis;
-  count->setRange(0, std::max<qreal>(1, static_cast<qreal>(running.size())));
+  // Whole signals on the axis: one tick each while they are few.
+  constexpr int kMostTicks = 5;
+  const int settled = static_cast<int>(running.size());
+  count->setRange(0, std::max(1, settled));
+  count->setTickCount(std::min(std::max(1, settled), kMostTicks - 1) + 1);
+  if (settled >= kMostTicks) count->applyNiceNumbers();
   count->setLabelFormat(QStringLiteral("%d"));
   count->setLabelsFont(small);
   auto* profit = new QValueAxis;
