@@ -20,6 +20,7 @@
 #include "ui/grid_view.h"
 #include "ui/history_columns.h"
 #include "ui/movement_chart.h"
+#include "ui/movement_series.h"
 #include "ui/view_settings.h"
 
 namespace korvex::ui {
@@ -79,6 +80,14 @@ class HistoryWindowTest : public MainWindowTest {
     ObservedRows rows(ListKind::Live);
     const std::vector<std::string_view> values{"",      sets[0], sets[1], sets[2], sets[3],
                                                sets[4], "1",     kf1,     kf2};
+    rows.add(id, values);
+    store().recordLoad(std::move(rows), at);
+  }
+
+  void storeRadar(Stamp at, const std::string& id, const std::string& k1, const std::string& pr1,
+                  const std::string& k2, const std::string& pr2) {
+    ObservedRows rows(ListKind::Radar);
+    const std::vector<std::string_view> values{k1, pr1, "1000", k2, pr2, "700"};
     rows.add(id, values);
     store().recordLoad(std::move(rows), at);
   }
@@ -225,6 +234,7 @@ TEST_F(HistoryWindowTest, TheMovementTabChartsTheStoredOddsAndTheModelOfALiveMat
   storeLine(hoursAgo(4), "17", "1.90", "1.95");
   storeLive(hoursAgo(3), "17", {"3:2"}, "1.70", "2.20");
   storeLive(hoursAgo(2), "17", {"6:3", "1:0"}, "1.30", "3.40");
+  storeRadar(hoursAgo(2), "17", "1.32", "81", "3.50", "19");
   closeStore();
   line = lineMatch("17", "1.90", "1.95") + lineMatch("18", "1.50", "2.50");
   logIn("user", "pass");
@@ -258,6 +268,23 @@ TEST_F(HistoryWindowTest, TheMovementTabChartsTheStoredOddsAndTheModelOfALiveMat
   QLineSeries* implied = series(chart, "Live odds: player 1 %");
   ASSERT_NE(implied, nullptr);
   EXPECT_NEAR(implied->at(1).y(), 100 * (1 / 1.30) / (1 / 1.30 + 1 / 3.40), 1e-9);
+
+  ASSERT_NE(series(chart, "Money 1 %"), nullptr);
+  EXPECT_DOUBLE_EQ(series(chart, "Money 1 %")->at(0).y(), 81);
+  ASSERT_NE(series(chart, "Exchange 2"), nullptr);
+  EXPECT_DOUBLE_EQ(series(chart, "Exchange 2")->at(0).y(), 3.50);
+
+  // A point's tooltip names the nearest stored row: its odds, their chance, its score.
+  FitCache fits;
+  const MatchMovement stored = readMatchMovement(*window().session().memory().store(), "17", fits);
+  const auto live = std::find_if(stored.series.begin(), stored.series.end(),
+                                 [](const MovementSeries& each) { return each.name == "Live 1"; });
+  ASSERT_NE(live, stored.series.end());
+  const QString early = pointTip(*live, live1->at(0).x() + 60'000);
+  EXPECT_TRUE(early.contains("1.70 (58.8 %)")) << early.toStdString();
+  EXPECT_TRUE(early.contains("3:2, 1 serves")) << early.toStdString();
+  const QString late = pointTip(*live, live1->at(1).x() - 60'000);
+  EXPECT_TRUE(late.contains("1.30 (76.9 %)\n6:3 1:0, 1 serves")) << late.toStdString();
 
   // A line switched off in the legend leaves the chart's view.
   find<QCheckBox>("legend:Line 2")->setChecked(false);
