@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -32,10 +33,17 @@ constexpr int kMarkedPointsLimit = 150;
 constexpr int kLegendFontPx = 11;
 const QString kNoHistory = QStringLiteral("No history yet for this match");
 
+// Blue for player 1, red for player 2, green for the chances of the match.
 QColor colourOf(const MovementSeries& series) {
-  if (series.source == SeriesSource::Model) return {46, 139, 87};
-  if (series.player == SeriesPlayer::Both) return {46, 139, 87};
-  return series.player == SeriesPlayer::One ? QColor(31, 95, 191) : QColor(192, 57, 43);
+  switch (series.player) {
+    case SeriesPlayer::One:
+      return {31, 95, 191};
+    case SeriesPlayer::Two:
+      return {192, 57, 43};
+    case SeriesPlayer::Both:
+      break;
+  }
+  return {46, 139, 87};
 }
 
 // Colour by player; the line solid, the live odds thicker, the exchange dotted; chances
@@ -62,17 +70,15 @@ QString figureText(double value, bool percent) {
   return percent ? QString::number(value, 'f', 1) : QString::number(value, 'f', 2);
 }
 
-// The index of the point nearest in time to `x`: the points are in time order.
+// The index of the point nearest in time to `x`. Recorded order is time order unless the
+// clock was set back, so the points are searched rather than bisected.
 std::size_t nearestPoint(const MovementSeries& series, qreal x) {
   const auto& points = series.points;
-  const auto after =
-      std::lower_bound(points.begin(), points.end(), x,
-                       [](const SeriesPoint& p, qreal at) { return timeValue(p.at) < at; });
-  if (after == points.begin()) return 0;
-  if (after == points.end()) return points.size() - 1;
-  const auto before = std::prev(after);
-  return static_cast<std::size_t>(
-      (x - timeValue(before->at) <= timeValue(after->at) - x ? before : after) - points.begin());
+  const auto nearest =
+      std::min_element(points.begin(), points.end(), [x](const auto& a, const auto& b) {
+        return std::abs(timeValue(a.at) - x) < std::abs(timeValue(b.at) - x);
+      });
+  return static_cast<std::size_t>(nearest - points.begin());
 }
 
 struct Range {
