@@ -1,6 +1,6 @@
 # Thin wrapper: the build itself lives in CMake (see CMakePresets.json).
 JOBS ?= $(shell nproc)
-PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libsqlite3-dev libcurl4-openssl-dev libjpeg-dev libpng-dev \
+PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-charts-dev libqt6opengl6-dev libsqlite3-dev libcurl4-openssl-dev libjpeg-dev libpng-dev \
   famfamfam-flag-png nlohmann-json3-dev libcpp-httplib-dev libgtest-dev libgmock-dev \
   libbenchmark-dev xvfb xauth fonts-liberation2 clang-format-14 git
 FUZZ_PACKAGES := clang libclang-rt-dev
@@ -71,6 +71,8 @@ screenshot: build
 	scripts/screenshot.sh build/dev docs/korvex-value.png --stat-tab 4
 	scripts/screenshot.sh build/dev docs/korvex-trading.png --sort 8 --filter Spain
 	scripts/screenshot.sh build/dev docs/korvex-live.png --signal --page 2
+	scripts/screenshot.sh build/dev docs/korvex-movement.png --stat-tab 5
+	scripts/screenshot.sh build/dev docs/korvex-signal-history.png --signal --signal-history --page 2
 
 clean:
 	rm -rf build

@@ -12,12 +12,15 @@ fi
 
 source "$root/scripts/demo-service.sh"
 start_demo_service "$root/$build"
-trap stop_demo_service EXIT
+# The window keeps its history in the data folder: the demo's goes to a folder of its own,
+# removed at the end, never into the user's.
+data=$(mktemp -d)
+trap 'stop_demo_service; rm -rf "$data"' EXIT
 
 work="$root/demo-work"
 mkdir -p "$work"
 (umask 077 && printf 'demo\r\ndemo\r\n' > "$work/kx.log")
 echo "Demo service at $DEMO_BASE; working directory $work"
 cd "$work"
-KORVEX_SERVICE_BASE="$DEMO_BASE" KORVEX_EXCHANGE_BASE="$DEMO_BASE" \
+XDG_DATA_HOME="$data" KORVEX_SERVICE_BASE="$DEMO_BASE" KORVEX_EXCHANGE_BASE="$DEMO_BASE" \
   KORVEX_VENDOR_SITE_BASE="$DEMO_BASE" "$root/$build/src/ui/korvex"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renders the window without a display, logged in to the demo service with the first
 # match of the line opened: scripts/screenshot.sh BUILD_DIR OUT.png [korvex-screenshot options]
-# (--stat-tab 4 shows the analysis on its Value tab).
+# (--stat-tab 4 shows the analysis on its Value tab). The history is the run's own, in a
+# folder removed at the end.
 set -euo pipefail
 build=${1:-build/dev}
 out=${2:-docs/korvex.png}
@@ -19,5 +20,6 @@ mkdir -p "$(dirname "$out")"
 cd "$work"
 QT_QPA_PLATFORM=offscreen KORVEX_SERVICE_BASE="$DEMO_BASE" KORVEX_EXCHANGE_BASE="$DEMO_BASE" \
   KORVEX_VENDOR_SITE_BASE="$DEMO_BASE" \
-  "$build/src/ui/korvex-screenshot" "$out" --login demo demo --open-first "${@:3}"
+  "$build/src/ui/korvex-screenshot" "$out" --login demo demo --history "$work/history.sqlite" \
+  --open-first "${@:3}"
 echo "Screenshot written to $out"

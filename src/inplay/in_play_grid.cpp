@@ -1,7 +1,5 @@
 #include "inplay/in_play_grid.h"
 
-#include <algorithm>
-#include <charconv>
 #include <cmath>
 
 #include "inplay/match_state.h"
@@ -14,25 +12,12 @@ namespace {
 
 constexpr std::string_view kNone = "-";
 
-// Men's points are won on serve more often than women's; a line without a gender takes
-// the middle.
-double serveSum(std::string_view polliga) {
-  if (polliga == "M") return 1.28;
-  if (polliga == "W") return 1.12;
-  return 1.20;
-}
-
-// The closing line's chance of player 1 with the bookmaker's margin taken out evenly.
-std::optional<double> preMatchChance(const ClosingLineLookup& closingLine, std::string_view id,
-                                     double& sum) {
+// The closing line's start of the model, when the history knows one.
+std::optional<PreMatch> preMatchFor(const ClosingLineLookup& closingLine, std::string_view id) {
   if (!closingLine) return std::nullopt;
   const auto line = closingLine(id);
   if (!line) return std::nullopt;
-  const auto k1 = usableOdds(line->kf1);
-  const auto k2 = usableOdds(line->kf2);
-  if (!k1 || !k2) return std::nullopt;
-  sum = serveSum(line->polliga);
-  return (1 / *k1) / (1 / *k1 + 1 / *k2);
+  return preMatchOf(*line);
 }
 
 std::string percent(double chance) {
@@ -57,16 +42,14 @@ void fillRow(GridModel& ip, int row, const GridModel& lg, const ClosingLineLooku
   for (int col = columnIndex(IpColumn::Pre1); col < ip.columnCount(); ++col)
     ip.setText(col, row, kNone);
 
-  double sum = 0;
-  const auto preMatch = preMatchChance(closingLine, id, sum);
+  const auto preMatch = preMatchFor(closingLine, id);
   if (!preMatch) return;
-  ip.setText(IpColumn::Pre1, row, percent(*preMatch));
+  ip.setText(IpColumn::Pre1, row, percent(preMatch->chance));
   const auto state = liveMatchState(lg, row);
   if (!state) return;
 
   const SetScore& score = state->score;
-  const double a = fits.serveChance(*preMatch, sum, score.format);
-  const MatchModel model(a, sum - a);
+  const MatchModel model = fittedModel(*preMatch, score.format, fits);
   const double chance = model.matchChance(score.format, score.sets1, score.sets2, score.games1,
                                           score.games2, state->server);
   if (!std::isfinite(chance)) return;

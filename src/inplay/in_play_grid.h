@@ -6,17 +6,10 @@
 #include <string_view>
 
 #include "grid/grid_model.h"
+#include "inplay/match_chance.h"
 #include "model/serve_fit.h"
 
 namespace korvex {
-
-// A match's closing pre-match line: its odds as the line list showed them, and its
-// gender as "M", "W" or "".
-struct ClosingLine {
-  std::string kf1;
-  std::string kf2;
-  std::string polliga;
-};
 
 // The closing line of the match with identifier `id`, or nothing when none is known.
 using ClosingLineLookup = std::function<std::optional<ClosingLine>(std::string_view id)>;

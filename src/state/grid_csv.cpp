@@ -47,9 +47,8 @@ void appendTabField(std::string& out, std::string_view utf8) {
 
 // One caption line, then one line per row, fields joined by `separator`.
 template <typename AppendField>
-std::string table(const GridModel& grid, const std::vector<int>& columns,
-                  const std::vector<int>& rows, char separator, std::string_view lineEnd,
-                  AppendField appendField) {
+std::string table(const std::vector<TableColumn>& columns, const std::vector<int>& rows,
+                  char separator, std::string_view lineEnd, AppendField appendField) {
   std::string out;
   auto line = [&](auto&& fieldOf) {
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -59,10 +58,19 @@ std::string table(const GridModel& grid, const std::vector<int>& columns,
     out += lineEnd;
   };
   // The captions are the program's own; the cells may hold anything the service sent.
-  line([&](int col) -> std::string_view { return grid.column(col).header; });
+  line([&](const TableColumn& column) -> std::string_view { return column.caption; });
   for (const int row : rows)
-    line([&](int col) { return spreadsheetSafe(cellAsText(grid, col, row)); });
+    line([&](const TableColumn& column) { return spreadsheetSafe(column.text(row)); });
   return out;
+}
+
+std::vector<TableColumn> gridColumns(const GridModel& grid, const std::vector<int>& columns) {
+  std::vector<TableColumn> table;
+  table.reserve(columns.size());
+  for (const int col : columns)
+    table.push_back(
+        {grid.column(col).header, [&grid, col](int row) { return cellAsText(grid, col, row); }});
+  return table;
 }
 
 }  // namespace
@@ -91,7 +99,11 @@ std::vector<int> visibleColumns(const GridModel& grid) {
 
 std::string gridCsv(const GridModel& grid, const std::vector<int>& columns,
                     const std::vector<int>& rows) {
-  return table(grid, columns, rows, ',', "\r\n", appendCsvField);
+  return tableCsv(gridColumns(grid, columns), rows);
+}
+
+std::string tableCsv(const std::vector<TableColumn>& columns, const std::vector<int>& rows) {
+  return table(columns, rows, ',', "\r\n", appendCsvField);
 }
 
 std::string gridCsv(const GridModel& grid) {
@@ -102,7 +114,11 @@ std::string gridCsv(const GridModel& grid) {
 
 std::string gridTabText(const GridModel& grid, const std::vector<int>& columns,
                         const std::vector<int>& rows) {
-  return table(grid, columns, rows, '\t', "\n", appendTabField);
+  return tableTabText(gridColumns(grid, columns), rows);
+}
+
+std::string tableTabText(const std::vector<TableColumn>& columns, const std::vector<int>& rows) {
+  return table(columns, rows, '\t', "\n", appendTabField);
 }
 
 std::error_code writeCsvFile(const std::filesystem::path& file, std::string_view csv) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -37,6 +38,15 @@ std::string gridCsv(const GridModel& grid);
 // line breaks inside a cell become blanks.
 std::string gridTabText(const GridModel& grid, const std::vector<int>& columns,
                         const std::vector<int>& rows);
+
+// A column of a table as a window shows it: its caption and each row's text, in CP1251.
+// A view's own columns beside a grid's are exported and copied through this.
+struct TableColumn {
+  std::string caption;
+  std::function<std::string_view(int row)> text;
+};
+std::string tableCsv(const std::vector<TableColumn>& columns, const std::vector<int>& rows);
+std::string tableTabText(const std::vector<TableColumn>& columns, const std::vector<int>& rows);
 
 // Replaces `file` with the CSV whole or not at all; returns the first error, or none.
 std::error_code writeCsvFile(const std::filesystem::path& file, std::string_view csv);

@@ -49,4 +49,10 @@ std::optional<fs::path> userDataFolder(std::string& error) {
   return folder;
 }
 
+std::optional<fs::path> userHistoryFile(std::string& error) {
+  const auto folder = userDataFolder(error);
+  if (!folder) return std::nullopt;
+  return *folder / "history.sqlite";
+}
+
 }  // namespace korvex::ui

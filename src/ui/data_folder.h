@@ -13,4 +13,8 @@ namespace korvex::ui {
 // `error` for the user, when there is no such folder and it cannot be made.
 std::optional<std::filesystem::path> userDataFolder(std::string& error);
 
+// Where the window keeps its history: history.sqlite in that folder, whatever the working
+// directory. nullopt and `error` as for the folder.
+std::optional<std::filesystem::path> userHistoryFile(std::string& error);
+
 }  // namespace korvex::ui

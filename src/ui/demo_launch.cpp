@@ -68,6 +68,8 @@ SessionConfig DemoLaunch::sessionConfig() const {
   SessionConfig config;
   config.addresses = {base_, base_, base_};
   config.workdir = workdir();
+  // What the demo makes is no part of the user's history.
+  config.historyFile = workdir() / "history.sqlite";
   return config;
 }
 

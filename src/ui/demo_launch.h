@@ -31,7 +31,7 @@ class DemoLaunch {
   const std::string& base() const { return base_; }
   // Holds a kx.log with the demo log-in, so the window opens with it filled in.
   std::filesystem::path workdir() const;
-  // Every address on the service, the files in workdir().
+  // Every address on the service, the files and the history in workdir().
   SessionConfig sessionConfig() const;
 
   // Clicks LOGIN once the window's event loop runs, as the user would.

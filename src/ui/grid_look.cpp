@@ -15,7 +15,7 @@ constexpr Colour kHeaderStripLines = 0x00A0A0A0;
 constexpr Colour kResultLines = 0x00D78D4A;
 constexpr Colour kForecastGround = 0x00E9E5E4;
 
-const std::array<std::pair<std::string_view, GridLook>, 11> kLooks{{
+const std::array<std::pair<std::string_view, GridLook>, 12> kLooks{{
     {"RX",
      {.rowSelect = true,
       .resizableRows = true,
@@ -31,6 +31,7 @@ const std::array<std::pair<std::string_view, GridLook>, 11> kLooks{{
       .gridLines = kLiveLines}},
     {"RB", {.list = true, .gridLines = colours::ActiveBorder}},
     {"SBX", {.list = true, .gridLines = colours::AppWorkspace}},
+    {"SH", {.list = true, .gridLines = colours::AppWorkspace}},
     {"MatchGrid", {.header = false, .gridLines = kHeaderStripLines}},
     {"SG", {.gridLines = colours::ActiveCaption, .background = kForecastGround}},
     {"ScGrid", {.background = kForecastGround}},

@@ -172,9 +172,10 @@ QVariant GridProxy::data(const QModelIndex& index, int role) const {
 }
 
 bool GridProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const {
-  // A column of the view's own sorts by the hint it shows.
-  const int col = static_cast<const GridTableModel*>(sourceModel())->gridColumn(left.column());
-  return compareCellTexts(cellAsText(grid_, col, left.row()), cellAsText(grid_, col, right.row()),
+  // A picture sorts by its hint, a column of the view's own by what it shows.
+  const auto* model = static_cast<const GridTableModel*>(sourceModel());
+  const int col = left.column();
+  return compareCellTexts(model->cellText(col, left.row()), model->cellText(col, right.row()),
                           collator_) < 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QBrush>
 
+#include "state/grid_csv.h"
 #include "ui/fonts.h"
 #include "ui/image_lists.h"
 #include "ui/plain_text.h"
@@ -34,31 +35,56 @@ bool showsText(ColumnKind kind) {
 
 }  // namespace
 
+// Tells the model of every change of a linked grid, so the cells that show it repaint
+// and a view sorted by one of them sorts again.
+class GridTableModel::LinkedObserver : public GridObserver {
+ public:
+  LinkedObserver(GridTableModel& model, GridModel& linked) : model_(model), linked_(linked) {
+    linked_.addObserver(this);
+  }
+  ~LinkedObserver() override { linked_.removeObserver(this); }
+  LinkedObserver(const LinkedObserver&) = delete;
+  LinkedObserver& operator=(const LinkedObserver&) = delete;
+
+  const GridModel& linked() const { return linked_; }
+
+  void gridReset() override { model_.linkedChanged(linked_, std::nullopt); }
+  void rowsInserted(int, int) override { model_.linkedChanged(linked_, std::nullopt); }
+  void cellChanged(int, int row) override { model_.linkedChanged(linked_, row); }
+  void enabledChanged(bool) override {}
+
+ private:
+  GridTableModel& model_;
+  GridModel& linked_;
+};
+
 GridTableModel::GridTableModel(GridModel& grid, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid), rows_(grid.rowCount()) {
   looks_.reserve(static_cast<size_t>(grid.columnCount()));
-  for (int col = 0; col < grid.columnCount(); ++col) {
-    const ColumnDef& def = grid.column(col);
-    ColumnLook look;
-    // The grids were designed with font heights that count the whole character cell;
-    // Arial's em is about 1/1.15 of that cell.
-    look.font = arialFont(qRound((def.fontSize > 0 ? def.fontSize : 14) / 1.15));
-    look.font.setBold(def.bold);
-    look.font.setItalic(def.italic);
-    look.boldRowFont = look.font;
-    look.boldRowFont.setBold(true);
-    look.alignment = QVariant::fromValue(toQtAlignment(def.align));
-    look.foreground = brushOf(def.textColour);
-    look.background = brushOf(def.background);
-    look.header = fromCp1251(def.header);
-    look.headerBackground = brushOf(def.headerColour);
-    if (!def.headerHint.empty()) look.headerHint = fromCp1251(def.headerHint);
-    looks_.push_back(std::move(look));
-  }
+  for (int col = 0; col < grid.columnCount(); ++col) looks_.push_back(lookOf(grid.column(col)));
   grid_.addObserver(this);
 }
 
+GridTableModel::ColumnLook GridTableModel::lookOf(const ColumnDef& def) {
+  ColumnLook look;
+  // The grids were designed with font heights that count the whole character cell;
+  // Arial's em is about 1/1.15 of that cell.
+  look.font = arialFont(qRound((def.fontSize > 0 ? def.fontSize : 14) / 1.15));
+  look.font.setBold(def.bold);
+  look.font.setItalic(def.italic);
+  look.boldRowFont = look.font;
+  look.boldRowFont.setBold(true);
+  look.alignment = QVariant::fromValue(toQtAlignment(def.align));
+  look.foreground = brushOf(def.textColour);
+  look.background = brushOf(def.background);
+  look.header = fromCp1251(def.header);
+  look.headerBackground = brushOf(def.headerColour);
+  if (!def.headerHint.empty()) look.headerHint = fromCp1251(def.headerHint);
+  return look;
+}
+
 GridTableModel::~GridTableModel() {
+  linkedObservers_.clear();
   grid_.removeObserver(this);
 }
 
@@ -67,16 +93,45 @@ int GridTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int GridTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : grid_.columnCount() + static_cast<int>(hintColumns_.size());
+  return parent.isValid() ? 0 : grid_.columnCount() + static_cast<int>(extraColumns_.size());
 }
 
 void GridTableModel::addHintColumn(int source, const QString& caption) {
-  hintColumns_.push_back({source, caption});
+  extraColumns_.push_back({.source = source, .link = {.caption = caption}});
 }
 
-int GridTableModel::gridColumn(int modelColumn) const {
+void GridTableModel::addLinkedColumn(LinkedColumn column) {
+  GridModel* linked = column.linked;
+  ColumnLook look = lookOf(linked->column(column.column));
+  look.header = column.caption;
+  extraColumns_.push_back({.link = std::move(column), .look = std::move(look)});
+  for (const auto& observer : linkedObservers_)
+    if (&observer->linked() == linked) return;
+  linkedObservers_.push_back(std::make_unique<LinkedObserver>(*this, *linked));
+}
+
+const GridTableModel::ExtraColumn* GridTableModel::extraColumn(int modelColumn) const {
   const auto extra = static_cast<std::size_t>(modelColumn - grid_.columnCount());
-  return extra < hintColumns_.size() ? hintColumns_[extra].source : modelColumn;
+  return extra < extraColumns_.size() ? &extraColumns_[extra] : nullptr;
+}
+
+std::optional<int> GridTableModel::linkedRow(const LinkedColumn& link, int row) const {
+  if (row < 0 || row >= link.linked->rowCount()) return std::nullopt;
+  if (link.linked->text(0, row) != grid_.text(0, row)) return std::nullopt;
+  return row;
+}
+
+std::string_view GridTableModel::cellText(int modelColumn, int row) const {
+  const ExtraColumn* extra = extraColumn(modelColumn);
+  if (extra == nullptr) return cellAsText(grid_, modelColumn, row);
+  if (extra->link.linked == nullptr) return grid_.cell(extra->source, row).hint;
+  const auto shown = linkedRow(extra->link, row);
+  return shown ? extra->link.linked->text(extra->link.column, *shown) : std::string_view();
+}
+
+std::string GridTableModel::caption(int modelColumn) const {
+  const ExtraColumn* extra = extraColumn(modelColumn);
+  return extra ? toCp1251(extra->link.caption) : grid_.column(modelColumn).header;
 }
 
 Qt::ItemFlags GridTableModel::flags(const QModelIndex& index) const {
@@ -86,21 +141,47 @@ Qt::ItemFlags GridTableModel::flags(const QModelIndex& index) const {
 
 QVariant GridTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.column() >= columnCount()) return {};
-  if (index.column() >= grid_.columnCount())
-    return hintColumnData(gridColumn(index.column()), index.row(), role);
+  if (const ExtraColumn* extra = extraColumn(index.column()))
+    return extraColumnData(*extra, index.row(), role);
   return cellData(index.column(), index.row(), role);
 }
 
-QVariant GridTableModel::hintColumnData(int source, int row, int role) const {
+QVariant GridTableModel::extraColumnData(const ExtraColumn& extra, int row, int role) const {
+  const LinkedColumn& link = extra.link;
+  if (link.linked == nullptr) {
+    switch (role) {
+      case Qt::DisplayRole:
+        return fromCp1251(grid_.cell(extra.source, row).hint);
+      case Qt::ToolTipRole:
+        return plainToolTip(fromCp1251(grid_.cell(extra.source, row).hint));
+      case Qt::FontRole:
+        return looks_[static_cast<size_t>(extra.source)].font;
+      case Qt::ForegroundRole:
+        return looks_[static_cast<size_t>(extra.source)].foreground;
+      default:
+        return {};
+    }
+  }
+  const auto shown = linkedRow(link, row);
+  if (!shown) return {};
+  const std::string_view text = link.linked->text(link.column, *shown);
   switch (role) {
     case Qt::DisplayRole:
-      return fromCp1251(grid_.cell(source, row).hint);
-    case Qt::ToolTipRole:
-      return plainToolTip(fromCp1251(grid_.cell(source, row).hint));
+      return fromCp1251(text);
     case Qt::FontRole:
-      return looks_[static_cast<size_t>(source)].font;
+      return extra.look.font;
     case Qt::ForegroundRole:
-      return looks_[static_cast<size_t>(source)].foreground;
+      return extra.look.foreground;
+    case Qt::TextAlignmentRole:
+      return extra.look.alignment;
+    case Qt::BackgroundRole:
+      if (link.background)
+        if (const auto colour = link.background(text)) return QBrush(*colour);
+      return extra.look.background;
+    case Qt::ToolTipRole:
+    case HintRole:
+      if (link.tooltip) return link.tooltip(*link.linked, *shown);
+      return {};
     default:
       return {};
   }
@@ -145,9 +226,9 @@ QVariant GridTableModel::cellData(int col, int row, int role) const {
 QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
     return QAbstractTableModel::headerData(section, orientation, role);
-  if (section >= grid_.columnCount()) {
-    if (role == Qt::DisplayRole)
-      return hintColumns_[static_cast<size_t>(section - grid_.columnCount())].header;
+  if (const ExtraColumn* extra = extraColumn(section)) {
+    if (role == Qt::DisplayRole) return extra->link.caption;
+    if (role == Qt::BackgroundRole) return extra->look.headerBackground;
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     return {};
   }
@@ -187,11 +268,24 @@ void GridTableModel::cellChanged(int col, int row) {
   if (row < 0 || row >= rows_ || col < 0 || col >= grid_.columnCount()) return;
   const QModelIndex changed = index(row, col);
   emit dataChanged(changed, changed);
-  for (std::size_t i = 0; i < hintColumns_.size(); ++i) {
-    if (hintColumns_[i].source != col) continue;
+  for (std::size_t i = 0; i < extraColumns_.size(); ++i) {
+    if (extraColumns_[i].link.linked != nullptr || extraColumns_[i].source != col) continue;
     const QModelIndex shown = index(row, grid_.columnCount() + static_cast<int>(i));
     emit dataChanged(shown, shown);
   }
+}
+
+void GridTableModel::linkedChanged(const GridModel& linked, std::optional<int> row) {
+  if (rows_ == 0 || (row && (*row < 0 || *row >= rows_))) return;
+  int first = -1, last = -1;
+  for (std::size_t i = 0; i < extraColumns_.size(); ++i) {
+    if (extraColumns_[i].link.linked != &linked) continue;
+    const int col = grid_.columnCount() + static_cast<int>(i);
+    if (first < 0) first = col;
+    last = col;
+  }
+  if (first < 0) return;
+  emit dataChanged(index(row.value_or(0), first), index(row.value_or(rows_ - 1), last));
 }
 
 void GridTableModel::enabledChanged(bool enabled) {

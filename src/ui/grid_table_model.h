@@ -3,6 +3,11 @@
 #include <QAbstractTableModel>
 #include <QFont>
 #include <QVariant>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "grid/grid_model.h"
@@ -27,8 +32,27 @@ class GridTableModel : public QAbstractTableModel, public GridObserver {
   // The line keeps its tournament only as its flag's hint; this makes it a column to
   // read, sort and export without changing the grid. Call before any view uses the model.
   void addHintColumn(int source, const QString& caption);
-  // The grid column a model column shows: its own, or the one whose hint it shows.
-  int gridColumn(int modelColumn) const;
+
+  // A column of the view's own that shows column `column` of `linked`, a grid refilled
+  // after this one with one row for each of its rows. Its row r stands for row r here
+  // only while both carry the same identifier (column 0): while one list has been reloaded
+  // and the other not yet, the cell stays empty rather than show another match's figure.
+  struct LinkedColumn {
+    GridModel* linked = nullptr;
+    int column = 0;
+    QString caption;
+    // The cell's background for the text it shows; none keeps the plain look.
+    std::function<std::optional<QColor>(std::string_view text)> background;
+    // The cell's tooltip, from the linked grid's row.
+    std::function<QString(const GridModel& linked, int row)> tooltip;
+  };
+  void addLinkedColumn(LinkedColumn column);
+
+  // What a column shows of a grid row as CP1251 text, for sorting, copying and export:
+  // a text cell its text, a picture its hint, a column of the view's own what it shows.
+  std::string_view cellText(int modelColumn, int row) const;
+  // A column's caption as CP1251 text.
+  std::string caption(int modelColumn) const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -56,17 +80,26 @@ class GridTableModel : public QAbstractTableModel, public GridObserver {
     QVariant headerHint;
   };
 
-  QVariant cellData(int col, int row, int role) const;
-  QVariant hintColumnData(int source, int row, int role) const;
-
-  struct HintColumn {
-    int source;
-    QVariant header;
+  // A column after the grid's: a hint of the grid's own or a linked grid's column.
+  struct ExtraColumn {
+    int source = -1;  // the hint column's grid column
+    LinkedColumn link;
+    ColumnLook look;  // a linked column's: that of the column it shows
   };
+  class LinkedObserver;
+
+  static ColumnLook lookOf(const ColumnDef& def);
+  QVariant cellData(int col, int row, int role) const;
+  QVariant extraColumnData(const ExtraColumn& extra, int row, int role) const;
+  const ExtraColumn* extraColumn(int modelColumn) const;
+  // The linked grid's row for this grid's `row`, while it stands for the same match.
+  std::optional<int> linkedRow(const LinkedColumn& link, int row) const;
+  void linkedChanged(const GridModel& linked, std::optional<int> row);
 
   GridModel& grid_;
   std::vector<ColumnLook> looks_;
-  std::vector<HintColumn> hintColumns_;
+  std::vector<ExtraColumn> extraColumns_;
+  std::vector<std::unique_ptr<LinkedObserver>> linkedObservers_;
   // The grid reports a change after making it; Qt must hear "about to" first, so the
   // count the views see moves only between the begin and end calls.
   int rows_ = 0;

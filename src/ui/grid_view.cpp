@@ -34,6 +34,7 @@ constexpr int kSaveColumnsAfterMs = 500;
 // 20,000-row list is measured in a moment.
 constexpr int kFitRows = 100;
 constexpr int kHintColumnWidth = 160;
+constexpr int kLinkedColumnWidth = 58;
 const QColor kChangedCell(255, 196, 0, 110);
 const QColor kNewRow(90, 200, 90, 70);
 
@@ -82,7 +83,8 @@ QString columnCaption(const ColumnDef& def, int col) {
 
 }  // namespace
 
-GridView::GridView(GridModel& grid, QWidget* parent)
+GridView::GridView(GridModel& grid, std::vector<GridTableModel::LinkedColumn> linked,
+                   QWidget* parent)
     : QTableView(parent),
       model_(new GridTableModel(grid, this)),
       proxy_(new GridProxy(grid, this)) {
@@ -90,6 +92,8 @@ GridView::GridView(GridModel& grid, QWidget* parent)
   const GridLook look = gridLook(grid.name());
   if (look.tournamentHint)
     model_->addHintColumn(*look.tournamentHint, QStringLiteral("TOURNAMENT"));
+  const int linkedFrom = model_->columnCount();
+  for (auto& column : linked) model_->addLinkedColumn(std::move(column));
   proxy_->setSourceModel(model_);
   setModel(proxy_);
   setItemDelegate(new CentredImageDelegate(this));
@@ -119,10 +123,12 @@ GridView::GridView(GridModel& grid, QWidget* parent)
     if (def.autoSize && !look.list)
       horizontalHeader()->setSectionResizeMode(col, QHeaderView::Stretch);
   }
-  for (int col = grid.columnCount(); col < model_->columnCount(); ++col) {
+  for (int col = grid.columnCount(); col < linkedFrom; ++col) {
     setColumnWidth(col, kHintColumnWidth);
     setColumnHidden(col, true);
   }
+  for (int col = linkedFrom; col < model_->columnCount(); ++col)
+    setColumnWidth(col, kLinkedColumnWidth);
 
   if (look.gridLines)
     setStyleSheet(
@@ -283,10 +289,17 @@ std::vector<int> GridView::shownColumns() const {
   const QHeaderView* header = horizontalHeader();
   for (int visual = 0; visual < header->count(); ++visual) {
     const int col = header->logicalIndex(visual);
-    // A column of the view's own writes the hint it shows: its grid column's text.
-    if (!header->isSectionHidden(col)) columns.push_back(model_->gridColumn(col));
+    if (!header->isSectionHidden(col)) columns.push_back(col);
   }
   return columns;
+}
+
+std::vector<TableColumn> GridView::tableColumns() const {
+  std::vector<TableColumn> table;
+  for (const int col : shownColumns())
+    table.push_back(
+        {model_->caption(col), [this, col](int row) { return model_->cellText(col, row); }});
+  return table;
 }
 
 std::vector<int> GridView::shownRows() const {
@@ -309,7 +322,7 @@ std::vector<int> GridView::selectedRows() const {
 QString GridView::selectionText() const {
   const std::vector<int> rows = selectedRows();
   if (rows.empty()) return {};
-  return QString::fromStdString(gridTabText(model_->grid(), shownColumns(), rows));
+  return QString::fromStdString(tableTabText(tableColumns(), rows));
 }
 
 void GridView::copySelection() const {
@@ -318,7 +331,7 @@ void GridView::copySelection() const {
 }
 
 bool GridView::exportCsv(const QString& path, QString& error) const {
-  const std::string csv = gridCsv(model_->grid(), shownColumns(), shownRows());
+  const std::string csv = tableCsv(tableColumns(), shownRows());
   const std::error_code failed = writeCsvFile(path.toStdString(), csv);
   if (failed) error = QString::fromStdString(failed.message());
   return !failed;

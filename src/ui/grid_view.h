@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "grid/grid_model.h"
+#include "state/grid_csv.h"
+#include "ui/grid_table_model.h"
 
 namespace korvex::ui {
 
-class GridTableModel;
 class GridProxy;
 
 // A table view of one grid, laid out from the grid's column definitions. It owns its
@@ -24,7 +25,10 @@ class GridView : public QTableView {
   Q_OBJECT
 
  public:
-  explicit GridView(GridModel& grid, QWidget* parent = nullptr);
+  // `linked` are columns of other grids that run row for row with this one, shown after
+  // the grid's own (see GridTableModel::addLinkedColumn).
+  explicit GridView(GridModel& grid, std::vector<GridTableModel::LinkedColumn> linked = {},
+                    QWidget* parent = nullptr);
   ~GridView() override;
 
   // Header plus the given number of rows, for the strips that hold a fixed few rows.
@@ -35,6 +39,7 @@ class GridView : public QTableView {
   int gridRow(int viewRow) const;
 
   // The rows and columns as shown, in the view's order: for the clipboard and the export.
+  // The columns count the view's own after the grid's, as its model does.
   std::vector<int> shownColumns() const;
   std::vector<int> shownRows() const;
   std::vector<int> selectedRows() const;
@@ -70,6 +75,7 @@ class GridView : public QTableView {
   void saveColumns() const;
   void saveColumnsSoon();
   bool textFitsCell(const QModelIndex& index) const;
+  std::vector<TableColumn> tableColumns() const;
 
   GridTableModel* model_;
   GridProxy* proxy_;

@@ -3,14 +3,17 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "ui/bet_signals.h"
 #include "ui/filter_bar.h"
 #include "ui/grid_view.h"
+#include "ui/history_columns.h"
 #include "ui/main_window.h"
 #include "ui/page_parts.h"
+#include "ui/signal_history_panel.h"
 #include "ui/view_settings.h"
 
 namespace korvex::ui {
@@ -30,7 +33,7 @@ QWidget* stacked(std::initializer_list<std::pair<QWidget*, int>> parts) {
   return page;
 }
 
-QToolButton* signalsMenuButton(QAction* notifySwitch) {
+QToolButton* signalsMenuButton(std::initializer_list<QAction*> switches) {
   auto* button = new QToolButton;
   button->setObjectName(QStringLiteral("signalsMenu"));
   button->setText(QStringLiteral("Signals"));
@@ -38,7 +41,7 @@ QToolButton* signalsMenuButton(QAction* notifySwitch) {
   button->setStyleSheet(QStringLiteral("color: white;"));
   auto* menu = new QMenu(button);
   menu->setObjectName(QStringLiteral("signalsMenuList"));
-  menu->addAction(notifySwitch);
+  for (QAction* item : switches) menu->addAction(item);
   // Popped up rather than set as the button's menu, which Qt would run in a loop of its own.
   QObject::connect(button, &QToolButton::clicked, menu, [button, menu] {
     menu->popup(button->mapToGlobal(QPoint(0, button->height())));
@@ -46,14 +49,17 @@ QToolButton* signalsMenuButton(QAction* notifySwitch) {
   return button;
 }
 
-// The bet journal where the user looks while the matches play, newest signal on top.
-QWidget* betsPanel(GridView* journal, QAction* notifySwitch) {
+// The bet journal where the user looks while the matches play, newest signal on top; or,
+// switched, the signal history.
+QWidget* betsPanel(GridView* journal, QWidget* history, std::initializer_list<QAction*> switches) {
   auto* panel = new QWidget;
   panel->setObjectName(QStringLiteral("betsPanel"));
-  panel->setFixedHeight(kBetsPanelHeight);
   auto* title = new QLabel(QStringLiteral("Recoming Bets Live"));
   title->setAlignment(Qt::AlignCenter);
   title->setStyleSheet(QStringLiteral("color: white; font-weight: bold; font-size: 12px;"));
+  auto* shown = new QStackedWidget;
+  shown->addWidget(journal);
+  shown->addWidget(history);
   auto* bar = new QWidget;
   bar->setFixedHeight(kBarHeight);
   bar->setAttribute(Qt::WA_StyledBackground);
@@ -61,12 +67,13 @@ QWidget* betsPanel(GridView* journal, QAction* notifySwitch) {
   auto* barLayout = new QHBoxLayout(bar);
   barLayout->setContentsMargins(0, 0, 2, 0);
   barLayout->addWidget(title, 1);
-  barLayout->addWidget(signalsMenuButton(notifySwitch));
+  barLayout->addWidget(signalHistorySwitch(shown, panel, kBetsPanelHeight));
+  barLayout->addWidget(signalsMenuButton(switches));
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(0, 2, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(bar);
-  layout->addWidget(journal, 1);
+  layout->addWidget(shown, 1);
   return panel;
 }
 
@@ -74,17 +81,21 @@ QWidget* betsPanel(GridView* journal, QAction* notifySwitch) {
 
 QWidget* MainWindow::buildLivePage() {
   Form& form = session_->form();
-  GridView* live = gridView(form.live.LG);
+  auto* live = new GridView(form.live.LG, inPlayColumns(form.live.IP));
   bindDoubleClick(live, &Session::LGCellDblClick);
   QPushButton* check = exchangeCheckButton(live, RadarLinkedList::Live);
   GridView* journal = gridView(form.radar.SBX);
   journal->setObjectName(QStringLiteral("betsJournal"));
+  auto* history = new SignalHistoryPanel(form.radar.SH, gridView(form.radar.SH));
+  QWidget* bets =
+      betsPanel(journal, history,
+                {betSignals_->notifySwitch(), keepHistorySwitch(session_->memory(), history)});
   return stacked({{topBar({formLabel(form.live.Livetime), check, reloadExchangeButton()},
                           {countLabel(form.live.lcount, live)}),
                    0},
                   {new FilterBar(live), 0},
                   {live, 1},
-                  {betsPanel(journal, betSignals_->notifySwitch()), 0}});
+                  {bets, 0}});
 }
 
 QWidget* MainWindow::buildRadarPage() {

@@ -75,10 +75,15 @@ int main(int argc, char** argv) {
       return refuseToStart(app, *failure);
     std::cout << "Demo service at " << demo.base() << std::endl;
     config = demo.sessionConfig();
-  } else if (options->userData) {
-    const auto folder = korvex::ui::userDataFolder(error);
-    if (!folder) return refuseToStart(app, QString::fromStdString(error));
-    config.workdir = *folder;
+  } else {
+    if (options->userData) {
+      const auto folder = korvex::ui::userDataFolder(error);
+      if (!folder) return refuseToStart(app, QString::fromStdString(error));
+      config.workdir = *folder;
+    }
+    // The lists never fail because of the history: without a folder for it, none is kept.
+    config.historyFile = korvex::ui::userHistoryFile(error);
+    if (!config.historyFile) std::cerr << "korvex: no history is kept: " << error << '\n';
   }
 
   korvex::ui::MainWindow window(std::move(config));

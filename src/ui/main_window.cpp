@@ -175,6 +175,7 @@ void MainWindow::runHandler(const std::function<void()>& handler) {
 void MainWindow::afterHandler() {
   if (std::exchange(busyCursor_, false)) QApplication::restoreOverrideCursor();
   syncFromForm();
+  emit handlersEnded();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

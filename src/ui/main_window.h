@@ -40,6 +40,10 @@ class MainWindow : public QWidget {
   Session& session() { return *session_; }
   BetSignals& betSignals() { return *betSignals_; }
 
+ signals:
+  // The last waiting handler has ended: what follows the history may read it now.
+  void handlersEnded();
+
  private:
   QWidget* buildAboutPage();
   QWidget* buildStatsPage();

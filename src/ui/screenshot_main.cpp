@@ -1,9 +1,11 @@
-// korvex-screenshot OUT.png [--login USER PASSWORD] [--sort COLUMN] [--filter TEXT]
-//                   [--open-first] [--signal] [--page INDEX] [--stat-tab INDEX]
+// korvex-screenshot OUT.png [--login USER PASSWORD] [--history FILE] [--sort COLUMN]
+//                   [--filter TEXT] [--open-first] [--signal] [--signal-history]
+//                   [--page INDEX] [--stat-tab INDEX]
 //
 // Builds the real window without a display, optionally logs in, sorts the line by a column
 // and filters it, opens the first match of the line, checks the exchange from the live rows
-// until a bet signal comes, shows a page or a tab of the analysis, and saves what the
+// until a bet signal comes, switches the journal to the signal history, shows a page or a
+// tab of the analysis, and saves what the
 // window shows as a PNG. The user's own column layout is left out, so every picture starts
 // from the designed one. The addresses come from the same environment variables the
 // program reads.
@@ -16,6 +18,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -32,6 +35,8 @@ struct Options {
   std::optional<std::pair<QString, QString>> login;
   bool openFirst = false;
   bool signal = false;
+  bool signalHistory = false;
+  QString history;
   int page = -1;
   int statTab = -1;
   int sortColumn = -1;
@@ -56,6 +61,10 @@ std::optional<Options> parseOptions(const QStringList& args) {
       options.openFirst = true;
     } else if (arg == QLatin1String("--signal")) {
       options.signal = true;
+    } else if (arg == QLatin1String("--signal-history")) {
+      options.signalHistory = true;
+    } else if (arg == QLatin1String("--history") && i + 1 < args.size()) {
+      options.history = args[++i];
     } else if (arg == QLatin1String("--page")) {
       if (!readIndex(args, i, options.page)) return std::nullopt;
     } else if (arg == QLatin1String("--sort")) {
@@ -160,8 +169,9 @@ int main(int argc, char** argv) {
   const std::optional<Options> options = parseOptions(QApplication::arguments());
   if (!options) {
     std::fprintf(stderr,
-                 "usage: korvex-screenshot OUT.png [--login USER PASSWORD] [--sort COLUMN] "
-                 "[--filter TEXT] [--open-first] [--signal] [--page INDEX] [--stat-tab INDEX]\n");
+                 "usage: korvex-screenshot OUT.png [--login USER PASSWORD] [--history FILE] "
+                 "[--sort COLUMN] [--filter TEXT] [--open-first] [--signal] [--signal-history] "
+                 "[--page INDEX] [--stat-tab INDEX]\n");
     return 2;
   }
   korvex::ui::applyTheme(app);
@@ -169,7 +179,9 @@ int main(int argc, char** argv) {
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
 
   UnattendedPlatform platform;
-  korvex::ui::MainWindow window({}, &platform);
+  korvex::SessionConfig config;
+  if (!options->history.isEmpty()) config.historyFile = options->history.toStdString();
+  korvex::ui::MainWindow window(std::move(config), &platform);
   platform.window = &window;
   window.show();
   settle(window);
@@ -189,6 +201,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "No bet signal came: the panel is empty.\n");
     settle(window);
   }
+  if (options->signalHistory)
+    window.findChild<QToolButton*>(QStringLiteral("signalHistorySwitch"))->setChecked(true);
   if (options->page >= 0) {
     auto* pages = window.findChild<QTabWidget*>(QStringLiteral("Page"));
     pages->setTabVisible(options->page, true);

@@ -15,8 +15,10 @@
 #include "state/grid_columns.h"
 #include "ui/filter_bar.h"
 #include "ui/grid_view.h"
+#include "ui/history_columns.h"
 #include "ui/image_lists.h"
 #include "ui/main_window.h"
+#include "ui/movement_chart.h"
 #include "ui/page_parts.h"
 #include "ui/plain_text.h"
 #include "ui/view_settings.h"
@@ -112,7 +114,7 @@ QWidget* MainWindow::buildStatsPage() {
   refresh->setObjectName(QStringLiteral("spSkinXFormButton2"));
   connect(refresh, &QPushButton::clicked, this,
           [this] { runHandler([this] { session_->spSkinXFormButton2Click(); }); });
-  GridView* rx = gridView(form.line.RX);
+  auto* rx = new GridView(form.line.RX, movementColumns(form.line.MV));
   bindDoubleClick(rx, &Session::RXCellDblClick);
   QWidget* bar = topBar({refresh, exchangeCheckButton(rx, RadarLinkedList::Line)},
                         {countLabel(form.line.countsoon, rx)});
@@ -156,6 +158,9 @@ QWidget* MainWindow::buildStatPanel() {
   statPage_->addTab(gridView(form.analysis.HX), imageListIcon(ImageList::Icons, 12),
                     QStringLiteral("Head-To-Head"));
   statPage_->addTab(buildValuePage(), imageListIcon(ImageList::Icons, 14), QStringLiteral("Value"));
+  auto* movement = new MovementChart(*session_);
+  statPage_->addTab(movement, QStringLiteral("Movement"));
+  connect(this, &MainWindow::handlersEnded, movement, &MovementChart::refreshIfStale);
   connect(statPage_, &QTabWidget::currentChanged, this,
           [this](int index) { session_->form().analysis.statPageActive = index; });
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "history/history_store.h"
 #include "support/temp_dir.h"
 
 namespace korvex::ui {
@@ -48,6 +49,22 @@ TEST_F(DataFolderTest, XdgDataHomeIsUsedAndEveryFolderMadeOnTheWayIsPrivate) {
   EXPECT_EQ(*folder, dir / "data/share/korvex");
   EXPECT_EQ(modeOf(*folder), 0700u);
   EXPECT_EQ(modeOf(dir / "data"), 0700u);
+}
+
+TEST_F(DataFolderTest, TheHistoryIsKeptInTheDataFolderReadableByTheUserAlone) {
+  set("XDG_DATA_HOME", (dir / "share").string());
+  std::string error;
+  const auto file = userHistoryFile(error);
+  ASSERT_TRUE(file) << error;
+  EXPECT_EQ(*file, dir / "share/korvex/history.sqlite");
+  EXPECT_EQ(modeOf(file->parent_path()), 0700u);
+  ASSERT_NE(history::HistoryStore::open(*file, history::Stamp{}).store, nullptr);
+  EXPECT_EQ(modeOf(*file), 0600u);
+
+  unsetenv("XDG_DATA_HOME");
+  unsetenv("HOME");
+  EXPECT_EQ(userHistoryFile(error), std::nullopt);
+  EXPECT_FALSE(error.empty());
 }
 
 TEST_F(DataFolderTest, WithoutAnAbsoluteXdgDataHomeTheHomeFolderIsUsed) {

@@ -53,6 +53,9 @@ TEST(DemoLaunchTest, LogsInToTheDemoShowsTheListsAndLeavesNothingBehind) {
     EXPECT_GT(rowsOf(window, "RB"), 0);
     EXPECT_EQ(platform.messages, std::vector<std::string>{});
     EXPECT_TRUE(acceptsConnections(base));
+    // What the demo records is kept with its files, never in the user's history.
+    ASSERT_NE(window.session().memory().store(), nullptr);
+    EXPECT_EQ(window.session().memory().store()->file(), folder / "history.sqlite");
   }
   EXPECT_FALSE(acceptsConnections(base)) << "the service outlived its launcher";
   EXPECT_FALSE(std::filesystem::exists(folder)) << folder;

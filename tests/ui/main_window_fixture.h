@@ -10,7 +10,9 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "support/recording_platform.h"
@@ -63,7 +65,9 @@ class MainWindowTest : public testing::Test {
     if (!window_) {
       const std::string base = server.base();
       window_ = std::make_unique<MainWindow>(
-          SessionConfig{.addresses = {base, base, base}, .workdir = dir.path()}, &platform);
+          SessionConfig{
+              .addresses = {base, base, base}, .workdir = dir.path(), .historyFile = historyFile},
+          &platform);
       testModels(*window_);
       window_->show();
       EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
@@ -104,6 +108,8 @@ class MainWindowTest : public testing::Test {
   test::TestServer server;
   test::TempDir dir;
   QtRecordingPlatform platform;
+  // Where the window keeps its history; none keeps nothing.
+  std::optional<std::filesystem::path> historyFile;
 
  private:
   std::unique_ptr<MainWindow> window_;
