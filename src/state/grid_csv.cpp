@@ -45,23 +45,31 @@ void appendTabField(std::string& out, std::string_view utf8) {
   for (const char c : utf8) out += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
 }
 
+std::vector<std::string> gridCaptions(const GridModel& grid, const std::vector<int>& columns) {
+  std::vector<std::string> captions;
+  for (const int col : columns) captions.push_back(grid.column(col).header);
+  return captions;
+}
+
 // One caption line, then one line per row, fields joined by `separator`.
 template <typename AppendField>
 std::string table(const GridModel& grid, const std::vector<int>& columns,
-                  const std::vector<int>& rows, char separator, std::string_view lineEnd,
-                  AppendField appendField) {
+                  const std::vector<std::string>& captions, const std::vector<int>& rows,
+                  char separator, std::string_view lineEnd, AppendField appendField) {
   std::string out;
   auto line = [&](auto&& fieldOf) {
     for (std::size_t i = 0; i < columns.size(); ++i) {
       if (i > 0) out += separator;
-      appendField(out, cp1251ToUtf8(fieldOf(columns[i])));
+      appendField(out, cp1251ToUtf8(fieldOf(i)));
     }
     out += lineEnd;
   };
   // The captions are the program's own; the cells may hold anything the service sent.
-  line([&](int col) -> std::string_view { return grid.column(col).header; });
+  line([&](std::size_t i) -> std::string_view {
+    return i < captions.size() ? std::string_view(captions[i]) : std::string_view();
+  });
   for (const int row : rows)
-    line([&](int col) { return spreadsheetSafe(cellAsText(grid, col, row)); });
+    line([&](std::size_t i) { return spreadsheetSafe(cellAsText(grid, columns[i], row)); });
   return out;
 }
 
@@ -91,7 +99,12 @@ std::vector<int> visibleColumns(const GridModel& grid) {
 
 std::string gridCsv(const GridModel& grid, const std::vector<int>& columns,
                     const std::vector<int>& rows) {
-  return table(grid, columns, rows, ',', "\r\n", appendCsvField);
+  return gridCsv(grid, columns, gridCaptions(grid, columns), rows);
+}
+
+std::string gridCsv(const GridModel& grid, const std::vector<int>& columns,
+                    const std::vector<std::string>& captions, const std::vector<int>& rows) {
+  return table(grid, columns, captions, rows, ',', "\r\n", appendCsvField);
 }
 
 std::string gridCsv(const GridModel& grid) {
@@ -102,7 +115,12 @@ std::string gridCsv(const GridModel& grid) {
 
 std::string gridTabText(const GridModel& grid, const std::vector<int>& columns,
                         const std::vector<int>& rows) {
-  return table(grid, columns, rows, '\t', "\n", appendTabField);
+  return gridTabText(grid, columns, gridCaptions(grid, columns), rows);
+}
+
+std::string gridTabText(const GridModel& grid, const std::vector<int>& columns,
+                        const std::vector<std::string>& captions, const std::vector<int>& rows) {
+  return table(grid, columns, captions, rows, '\t', "\n", appendTabField);
 }
 
 std::error_code writeCsvFile(const std::filesystem::path& file, std::string_view csv) {

@@ -29,6 +29,10 @@ std::vector<int> visibleColumns(const GridModel& grid);
 // this.
 std::string gridCsv(const GridModel& grid, const std::vector<int>& columns,
                     const std::vector<int>& rows);
+// The same under captions of the caller's own, one per column (CP1251): the window names
+// the columns whose grid caption is blank or a glyph.
+std::string gridCsv(const GridModel& grid, const std::vector<int>& columns,
+                    const std::vector<std::string>& captions, const std::vector<int>& rows);
 // The grid as korvex-cli exports it: its visible columns, every row in its order.
 std::string gridCsv(const GridModel& grid);
 
@@ -37,6 +41,8 @@ std::string gridCsv(const GridModel& grid);
 // line breaks inside a cell become blanks.
 std::string gridTabText(const GridModel& grid, const std::vector<int>& columns,
                         const std::vector<int>& rows);
+std::string gridTabText(const GridModel& grid, const std::vector<int>& columns,
+                        const std::vector<std::string>& captions, const std::vector<int>& rows);
 
 // Replaces `file` with the CSV whole or not at all; returns the first error, or none.
 std::error_code writeCsvFile(const std::filesystem::path& file, std::string_view csv);
