@@ -1,6 +1,7 @@
 #include "ui/filter_bar.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QShortcut>
 #include <QToolButton>
@@ -16,6 +17,7 @@ FilterBar::FilterBar(GridView* view, QWidget* parent) : QWidget(parent), field_(
   field_->setObjectName(grid + QStringLiteral("FilterText"));
   field_->setPlaceholderText(QStringLiteral("Find a player or a tournament (Ctrl+F)"));
   field_->setClearButtonEnabled(true);
+  field_->installEventFilter(this);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(2, 1, 2, 1);
   layout->setSpacing(2);
@@ -47,6 +49,15 @@ FilterBar::FilterBar(GridView* view, QWidget* parent) : QWidget(parent), field_(
     field_->setFocus(Qt::ShortcutFocusReason);
     field_->selectAll();
   });
+}
+
+bool FilterBar::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == field_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !field_->text().isEmpty()) {
+    field_->clear();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 QString countText(const GridView& view, const QString& loaderCount) {

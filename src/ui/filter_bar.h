@@ -18,6 +18,10 @@ class FilterBar : public QWidget {
 
   QLineEdit* field() const { return field_; }
 
+ protected:
+  // Esc in the field clears it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   QLineEdit* field_;
 };

@@ -166,20 +166,30 @@ QVariant GridProxy::data(const QModelIndex& index, int role) const {
   if (role != ChangeRole) return QSortFilterProxyModel::data(index, role);
   if (!marks_ || !index.isValid()) return Unchanged;
   const int row = mapToSource(index).row();
-  const QString id = fromCp1251(grid_.text(0, row));
+  const QString id = fromCp1251(rows().text(0, row));
   if (marks_->isNewRow(id)) return NewRow;
   return marks_->isChanged(id, index.column()) ? ChangedCell : Unchanged;
+}
+
+void GridProxy::setSourceModel(QAbstractItemModel* source) {
+  table_ = qobject_cast<const GridTableModel*>(source);
+  QSortFilterProxyModel::setSourceModel(source);
+}
+
+const GridModel& GridProxy::rows() const {
+  return table_ ? table_->shown() : grid_;
 }
 
 bool GridProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const {
   // A column of the view's own sorts by the hint it shows.
   const int col = static_cast<const GridTableModel*>(sourceModel())->gridColumn(left.column());
-  return compareCellTexts(cellAsText(grid_, col, left.row()), cellAsText(grid_, col, right.row()),
+  const GridModel& grid = rows();
+  return compareCellTexts(cellAsText(grid, col, left.row()), cellAsText(grid, col, right.row()),
                           collator_) < 0;
 }
 
 bool GridProxy::genderShown(int row) const {
-  const std::string_view gender = grid_.cell(genderColumn_, row).hint;
+  const std::string_view gender = rows().cell(genderColumn_, row).hint;
   if (gender == "Men") return men_;
   if (gender == "Women") return women_;
   return true;
@@ -189,7 +199,7 @@ bool GridProxy::filterAcceptsRow(int sourceRow, const QModelIndex& /*sourceParen
   if (hasGender() && !genderShown(sourceRow)) return false;
   if (text_.isEmpty()) return true;
   for (const int col : searched_)
-    if (fromCp1251(cellAsText(grid_, col, sourceRow)).contains(text_, Qt::CaseInsensitive))
+    if (fromCp1251(cellAsText(rows(), col, sourceRow)).contains(text_, Qt::CaseInsensitive))
       return true;
   return false;
 }

@@ -2,6 +2,7 @@
 
 #include <QBrush>
 
+#include "ui/column_names.h"
 #include "ui/fonts.h"
 #include "ui/image_lists.h"
 #include "ui/qt_text.h"
@@ -31,6 +32,17 @@ bool showsText(ColumnKind kind) {
   return kind == ColumnKind::Text || kind == ColumnKind::Number;
 }
 
+// Rows of a load that failed since: grey ink on the cells' colours washed out.
+const QColor kOldInk(128, 128, 128);
+
+QVariant washedOut(const QVariant& brush) {
+  if (!brush.isValid()) return brush;
+  const QColor colour = brush.value<QBrush>().color();
+  const int grey = qGray(colour.rgb());
+  const int light = (grey + 2 * 255) / 3;
+  return QBrush(QColor(light, light, light));
+}
+
 }  // namespace
 
 GridTableModel::GridTableModel(GridModel& grid, QObject* parent)
@@ -49,9 +61,11 @@ GridTableModel::GridTableModel(GridModel& grid, QObject* parent)
     look.alignment = QVariant::fromValue(toQtAlignment(def.align));
     look.foreground = brushOf(def.textColour);
     look.background = brushOf(def.background);
-    look.header = fromCp1251(def.header);
+    // A blank caption over text is a column nobody named; over a picture it is by design.
+    look.header =
+        def.header.empty() && showsText(def.kind) ? columnName(grid, col) : fromCp1251(def.header);
     look.headerBackground = brushOf(def.headerColour);
-    if (!def.headerHint.empty()) look.headerHint = fromCp1251(def.headerHint);
+    look.headerHint = columnName(grid, col);
     looks_.push_back(std::move(look));
   }
   grid_.addObserver(this);
@@ -59,6 +73,18 @@ GridTableModel::GridTableModel(GridModel& grid, QObject* parent)
 
 GridTableModel::~GridTableModel() {
   grid_.removeObserver(this);
+}
+
+void GridTableModel::showOwnRows(const GridModel* rows) {
+  beginResetModel();
+  own_ = rows;
+  rows_ = shown().rowCount();
+  endResetModel();
+}
+
+void GridTableModel::showGrid() {
+  if (!own_) return;
+  showOwnRows(nullptr);
 }
 
 int GridTableModel::rowCount(const QModelIndex& parent) const {
@@ -85,16 +111,20 @@ Qt::ItemFlags GridTableModel::flags(const QModelIndex& index) const {
 
 QVariant GridTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.column() >= columnCount()) return {};
-  if (index.column() >= grid_.columnCount())
-    return hintColumnData(gridColumn(index.column()), index.row(), role);
-  return cellData(index.column(), index.row(), role);
+  const QVariant value = index.column() >= grid_.columnCount()
+                             ? hintColumnData(gridColumn(index.column()), index.row(), role)
+                             : cellData(index.column(), index.row(), role);
+  if (!own_) return value;
+  if (role == Qt::ForegroundRole) return QBrush(kOldInk);
+  if (role == Qt::BackgroundRole) return washedOut(value);
+  return value;
 }
 
 QVariant GridTableModel::hintColumnData(int source, int row, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-      return fromCp1251(grid_.cell(source, row).hint);
+      return fromCp1251(shown().cell(source, row).hint);
     case Qt::FontRole:
       return looks_[static_cast<size_t>(source)].font;
     case Qt::ForegroundRole:
@@ -109,7 +139,8 @@ QVariant GridTableModel::cellData(int col, int row, int role) const {
   const ColumnLook& look = looks_[static_cast<size_t>(col)];
   // A view may still ask for a row that a reload has just removed; the grid answers
   // such a read with an empty cell.
-  const Cell& cell = grid_.cell(col, row);
+  const GridModel& grid = shown();
+  const Cell& cell = grid.cell(col, row);
   switch (role) {
     case Qt::DisplayRole:
       return showsText(def.kind) ? QVariant(fromCp1251(cell.text)) : QVariant();
@@ -124,7 +155,7 @@ QVariant GridTableModel::cellData(int col, int row, int role) const {
     case Qt::ForegroundRole:
       return look.foreground;
     case Qt::FontRole:
-      return grid_.boldRow() == row ? look.boldRowFont : look.font;
+      return grid.boldRow() == row ? look.boldRowFont : look.font;
     case Qt::TextAlignmentRole:
       return look.alignment;
     case Qt::ToolTipRole:
@@ -145,6 +176,7 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
   if (section >= grid_.columnCount()) {
     if (role == Qt::DisplayRole)
       return hintColumns_[static_cast<size_t>(section - grid_.columnCount())].header;
+    if (role == Qt::ToolTipRole) return kTournamentName;
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     return {};
   }
@@ -164,13 +196,14 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 void GridTableModel::gridReset() {
+  if (own_) return;  // told again when the grid is shown
   beginResetModel();
   rows_ = grid_.rowCount();
   endResetModel();
 }
 
 void GridTableModel::rowsInserted(int first, int count) {
-  if (count <= 0) return;
+  if (count <= 0 || own_) return;
   if (first < 0 || first > rows_ || rows_ + count != grid_.rowCount()) {
     gridReset();  // out of step with the grid: start over rather than guess
     return;
@@ -181,6 +214,7 @@ void GridTableModel::rowsInserted(int first, int count) {
 }
 
 void GridTableModel::cellChanged(int col, int row) {
+  if (own_) return;
   if (row < 0 || row >= rows_ || col < 0 || col >= grid_.columnCount()) return;
   const QModelIndex changed = index(row, col);
   emit dataChanged(changed, changed);

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QFont>
 #include <QVariant>
+#include <memory>
 #include <vector>
 
 #include "grid/grid_model.h"
@@ -11,6 +12,10 @@ namespace korvex::ui {
 
 // Presents one GridModel to Qt's item views. Cells are read from the grid on demand;
 // only per-column looks are precomputed, so a grid of any size costs no memory here.
+//
+// In place of the grid it may show rows of the view's own, laid out as the grid's (a
+// list's last good load while the list cannot be had), greyed; the grid's changes then
+// wait until it shows the grid again.
 class GridTableModel : public QAbstractTableModel, public GridObserver {
   Q_OBJECT
 
@@ -22,6 +27,12 @@ class GridTableModel : public QAbstractTableModel, public GridObserver {
   ~GridTableModel() override;
 
   GridModel& grid() const { return grid_; }
+  // The rows shown: the grid's, or the view's own.
+  const GridModel& shown() const { return own_ ? *own_ : grid_; }
+  bool showsOwnRows() const { return own_ != nullptr; }
+  // Shows `rows` (the grid's columns) greyed instead of the grid; the view keeps them alive.
+  void showOwnRows(const GridModel* rows);
+  void showGrid();
 
   // A column of the view's own after the grid's: the hint of grid column `source` as text.
   // The line keeps its tournament only as its flag's hint; this makes it a column to
@@ -65,6 +76,7 @@ class GridTableModel : public QAbstractTableModel, public GridObserver {
   };
 
   GridModel& grid_;
+  const GridModel* own_ = nullptr;
   std::vector<ColumnLook> looks_;
   std::vector<HintColumn> hintColumns_;
   // The grid reports a change after making it; Qt must hear "about to" first, so the

@@ -75,26 +75,34 @@ QWidget* betsPanel(GridView* journal, QAction* notifySwitch) {
 QWidget* MainWindow::buildLivePage() {
   Form& form = session_->form();
   GridView* live = gridView(form.live.LG);
+  liveView_ = live;
   bindDoubleClick(live, &Session::LGCellDblClick);
+  bindLastGoodRows(live, true);
   QPushButton* check = exchangeCheckButton(live, RadarLinkedList::Live);
+  offerExchangePage(live);
   GridView* journal = gridView(form.radar.SBX);
   journal->setObjectName(QStringLiteral("betsJournal"));
+  offerExchangePage(journal);
   return stacked({{topBar({formLabel(form.live.Livetime), check, reloadExchangeButton()},
                           {countLabel(form.live.lcount, live)}),
                    0},
                   {new FilterBar(live), 0},
-                  {live, 1},
+                  {withBanner(live), 1},
                   {betsPanel(journal, betSignals_->notifySwitch()), 0}});
 }
 
 QWidget* MainWindow::buildRadarPage() {
   Form& form = session_->form();
   GridView* radar = gridView(form.radar.RB);
+  radarView_ = radar;
   bindDoubleClick(radar, &Session::RBCellDblClick);
+  offerExchangePage(radar);
+  GridView* journal = gridView(form.radar.SBX);
+  offerExchangePage(journal);
   auto* splitter = new QSplitter(Qt::Vertical);
   splitter->setChildrenCollapsible(false);
-  splitter->addWidget(radar);
-  splitter->addWidget(gridView(form.radar.SBX));
+  splitter->addWidget(withBanner(radar));
+  splitter->addWidget(journal);
   splitter->setStretchFactor(0, 1);
   splitter->setSizes({400, kJournalHeight});
   rememberSplitter(splitter, QStringLiteral("radar"));
@@ -104,10 +112,12 @@ QWidget* MainWindow::buildRadarPage() {
 QWidget* MainWindow::buildReportPage() {
   Form& form = session_->form();
   GridView* report = gridView(form.line.RG);
+  reportView_ = report;
   bindDoubleClick(report, &Session::RGCellDblClick);
+  bindLastGoodRows(report, true);
   return stacked({{topBar({}, {countLabel(form.line.countsoon2, report)}), 0},
                   {new FilterBar(report), 0},
-                  {report, 1}});
+                  {withBanner(report), 1}});
 }
 
 }  // namespace korvex::ui

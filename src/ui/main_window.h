@@ -20,6 +20,7 @@ namespace korvex::ui {
 
 class BetSignals;
 class GridView;
+class ListWatch;
 class StatusBar;
 class QtPlatform;
 
@@ -39,6 +40,12 @@ class MainWindow : public QWidget {
 
   Session& session() { return *session_; }
   BetSignals& betSignals() { return *betSignals_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   QWidget* buildAboutPage();
@@ -62,6 +69,11 @@ class MainWindow : public QWidget {
   QLabel* countLabel(Label& count, GridView* view);
   QLabel* playerPicture();
   void bindDoubleClick(GridView* view, void (Session::*handler)(int, int));
+  // A double-click or Enter on a row of a list's last good load opens that match by what
+  // the row shows; on the Stats page when `showStats`, as the grid's own rows would.
+  void bindLastGoodRows(GridView* view, bool showStats);
+  // "Open on the exchange" on the view's rows, through the radar view's rows.
+  void offerExchangePage(GridView* view);
   // The button of "Check the exchange now" for the view's rows; the menu item comes along.
   QPushButton* exchangeCheckButton(GridView* view, RadarLinkedList list);
 
@@ -70,6 +82,15 @@ class MainWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   void syncFromForm();
   void allowResizing();
+  // Tells the user what an action came to, in the status bar and its history.
+  void tellUser(const QString& text, bool failed);
+  void watchLists();
+  void bindKeyboard();
+  // The next or the previous visible page.
+  void turnPage(int step);
+  void placeWindow();
+  void rememberPlaceSoon();
+  void rememberPlace();
 
   std::unique_ptr<QtPlatform> ownPlatform_;
   std::unique_ptr<Session> session_;
@@ -86,7 +107,16 @@ class MainWindow : public QWidget {
   QCheckBox* zap_ = nullptr;
   QLabel* logo1_ = nullptr;
   QLabel* logo2_ = nullptr;
+  QPushButton* refresh_ = nullptr;
+  GridView* lineView_ = nullptr;
+  GridView* reportView_ = nullptr;
+  GridView* liveView_ = nullptr;
+  GridView* radarView_ = nullptr;
+  std::unique_ptr<ListWatch> lineWatch_, radarWatch_, liveWatch_;
   bool resizable_ = false;
+  bool openMaximised_ = false;
+  bool placed_ = false;
+  QTimer* placeTimer_ = nullptr;
 };
 
 }  // namespace korvex::ui

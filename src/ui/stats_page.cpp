@@ -1,3 +1,4 @@
+#include <QGraphicsColorizeEffect>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -5,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolTip>
@@ -16,6 +18,7 @@
 #include "ui/filter_bar.h"
 #include "ui/grid_view.h"
 #include "ui/image_lists.h"
+#include "ui/last_good_rows.h"
 #include "ui/main_window.h"
 #include "ui/page_parts.h"
 #include "ui/view_settings.h"
@@ -109,10 +112,17 @@ QWidget* MainWindow::buildStatsPage() {
 
   auto* refresh = new QPushButton(QStringLiteral("Refresh"));
   refresh->setObjectName(QStringLiteral("spSkinXFormButton2"));
-  connect(refresh, &QPushButton::clicked, this,
-          [this] { runHandler([this] { session_->spSkinXFormButton2Click(); }); });
+  refresh->setToolTip(QStringLiteral("Reload the line (F5)"));
+  refresh_ = refresh;
+  connect(refresh, &QPushButton::clicked, this, [this] {
+    lineWatch_->userAsked();
+    runHandler([this] { session_->spSkinXFormButton2Click(); });
+  });
   GridView* rx = gridView(form.line.RX);
+  lineView_ = rx;
   bindDoubleClick(rx, &Session::RXCellDblClick);
+  bindLastGoodRows(rx, false);
+  offerExchangePage(rx);
   QWidget* bar = topBar({refresh, exchangeCheckButton(rx, RadarLinkedList::Line)},
                         {countLabel(form.line.countsoon, rx)});
 
@@ -122,12 +132,19 @@ QWidget* MainWindow::buildStatsPage() {
   leftLayout->setSpacing(0);
   leftLayout->addWidget(bar);
   leftLayout->addWidget(new FilterBar(rx));
-  leftLayout->addWidget(rx);
+  leftLayout->addWidget(withBanner(rx), 1);
+
+  // Below its own size the analysis scrolls, so the window fits a small or scaled screen.
+  auto* panel = new QScrollArea;
+  panel->setObjectName(QStringLiteral("StatPanelScroll"));
+  panel->setWidgetResizable(true);
+  panel->setFrameShape(QFrame::NoFrame);
+  panel->setWidget(buildStatPanel());
 
   auto* splitter = new QSplitter(Qt::Horizontal);
   splitter->setChildrenCollapsible(false);
   splitter->addWidget(left);
-  splitter->addWidget(buildStatPanel());
+  splitter->addWidget(panel);
   splitter->setStretchFactor(1, 1);
   splitter->setSizes({kLeftColumnWidth, 1017 - kLeftColumnWidth});
   rememberSplitter(splitter, QStringLiteral("stats"));
@@ -140,6 +157,7 @@ QWidget* MainWindow::buildStatPanel() {
   panel->setObjectName(QStringLiteral("StatPanel"));
 
   GridView* header = gridView(form.analysis.MatchGrid);
+  header->setFocusPolicy(Qt::NoFocus);  // a strip to read, not a stop for Tab
   header->setFixedHeight(kHeaderStripHeight);
   header->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   header->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -158,6 +176,26 @@ QWidget* MainWindow::buildStatPanel() {
   connect(statPage_, &QTabWidget::currentChanged, this,
           [this](int index) { session_->form().analysis.statPageActive = index; });
 
+  // The figures go grey while the analysis failed: they are the empty analysis's zeros.
+  auto* figures = new QWidget;
+  figures->setObjectName(QStringLiteral("analysisFigures"));
+  auto* greyed = new QGraphicsColorizeEffect(figures);
+  greyed->setColor(Qt::gray);
+  greyed->setStrength(1.0);
+  greyed->setEnabled(!form.analysis.failure.text().empty());
+  figures->setGraphicsEffect(greyed);
+  const int key = form.analysis.failure.addObserver(
+      [greyed](const std::string& now) { greyed->setEnabled(!now.empty()); });
+  connect(figures, &QObject::destroyed, this,
+          [&failure = form.analysis.failure, key] { failure.removeObserver(key); });
+  auto* figureLayout = new QVBoxLayout(figures);
+  figureLayout->setContentsMargins(0, 0, 0, 0);
+  figureLayout->setSpacing(2);
+  figureLayout->addWidget(header);
+  figureLayout->addWidget(buildCardStrip());
+  figureLayout->addWidget(buildSummaryStrip());
+  figureLayout->addWidget(statPage_, 1);
+
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(2, 0, 0, 0);
   layout->setSpacing(2);
@@ -165,11 +203,9 @@ QWidget* MainWindow::buildStatPanel() {
   QLabel* failure = formLabel(form.analysis.failure, true);
   failure->setObjectName(QStringLiteral("analysisFailure"));
   failure->setStyleSheet(QStringLiteral("color: white; background: #C00000; font-weight: bold;"));
+  failure->setWordWrap(true);
   layout->addWidget(failure);
-  layout->addWidget(header);
-  layout->addWidget(buildCardStrip());
-  layout->addWidget(buildSummaryStrip());
-  layout->addWidget(statPage_, 1);
+  layout->addWidget(figures, 1);
   return panel;
 }
 
@@ -185,6 +221,7 @@ QWidget* MainWindow::buildCardStrip() {
   logo1_ = playerPicture();
   logo2_ = playerPicture();
   GridView* odds = gridView(form.analysis.KFGrid);
+  odds->setFocusPolicy(Qt::NoFocus);
   odds->setFixedSize(odds->columnWidth(0) + odds->columnWidth(1) + 2 * odds->frameWidth() + 4,
                      odds->heightForRows(1));
   odds->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -222,6 +259,7 @@ QWidget* MainWindow::buildSummaryStrip() {
     title->setFixedHeight(21);
     // Six short results share the box's width evenly, without scrolling.
     GridView* results = gridView(*grid);
+    results->setFocusPolicy(Qt::NoFocus);
     results->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     results->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
