@@ -46,6 +46,7 @@ class MainWindow : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   QWidget* buildAboutPage();
@@ -89,6 +90,8 @@ class MainWindow : public QWidget {
   // The next or the previous visible page.
   void turnPage(int step);
   void placeWindow();
+  // Once shown, the frame's own edges are known: they too must fit the screen.
+  void fitFrameToScreen();
   void rememberPlaceSoon();
   void rememberPlace();
 
@@ -116,6 +119,7 @@ class MainWindow : public QWidget {
   bool resizable_ = false;
   bool openMaximised_ = false;
   bool placed_ = false;
+  bool framed_ = false;
   QTimer* placeTimer_ = nullptr;
 };
 

@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QWindow>
+#include <utility>
 
 #include "ui/main_window.h"
 #include "ui/window_geometry.h"
@@ -39,6 +40,23 @@ void MainWindow::placeWindow() {
   setFixedSize(frame.size());
   move(frame.topLeft());
   placed_ = true;
+}
+
+void MainWindow::fitFrameToScreen() {
+  const QScreen* shownOn = screen();
+  if (shownOn == nullptr || isMaximized()) return;
+  const QRect frame = frameGeometry();
+  const QRect fitted = fittedGeometry(frame, shownOn->availableGeometry());
+  if (fitted == frame) return;
+  const QSize client = size() - (frame.size() - fitted.size());
+  if (!resizable_) setFixedSize(client);
+  resize(client);
+  move(fitted.topLeft());
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!std::exchange(framed_, true)) fitFrameToScreen();
 }
 
 void MainWindow::rememberPlaceSoon() {
