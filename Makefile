@@ -57,6 +57,7 @@ screenshot: build
 	scripts/screenshot.sh build/dev docs/korvex-value.png --stat-tab 4
 	scripts/screenshot.sh build/dev docs/korvex-trading.png --sort 8 --filter Spain
 	scripts/screenshot.sh build/dev docs/korvex-live.png --signal --page 2
+	scripts/screenshot.sh build/dev docs/korvex-stale.png --outage
 
 clean:
 	rm -rf build

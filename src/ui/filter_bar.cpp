@@ -62,10 +62,11 @@ bool FilterBar::eventFilter(QObject* watched, QEvent* event) {
 
 QString countText(const GridView& view, const QString& loaderCount) {
   const GridProxy& proxy = view.proxy();
-  if (!proxy.filtering()) return loaderCount;
-  return QStringLiteral("Count: %1 of %2")
-      .arg(proxy.rowCount())
-      .arg(proxy.sourceModel()->rowCount());
+  const int total = proxy.sourceModel()->rowCount();
+  if (proxy.filtering()) return QStringLiteral("Count: %1 of %2").arg(proxy.rowCount()).arg(total);
+  // The loader counted what its failed load left; the view shows the last good rows.
+  if (view.showsLastGood()) return QStringLiteral("Count: %1").arg(total);
+  return loaderCount;
 }
 
 }  // namespace korvex::ui

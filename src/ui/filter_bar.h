@@ -26,7 +26,8 @@ class FilterBar : public QWidget {
   QLineEdit* field_;
 };
 
-// "Count: shown of total" while the view filters, else the count the loader wrote.
+// "Count: shown of total" while the view filters, else the count the loader wrote, or of
+// the last good rows while the view shows those.
 QString countText(const GridView& view, const QString& loaderCount);
 
 }  // namespace korvex::ui

@@ -39,6 +39,8 @@ QToolButton* signalsMenuButton(QAction* notifySwitch) {
   auto* menu = new QMenu(button);
   menu->setObjectName(QStringLiteral("signalsMenuList"));
   menu->addAction(notifySwitch);
+  // The switch's key works wherever the button shows, not only in the open menu.
+  button->addAction(notifySwitch);
   // Popped up rather than set as the button's menu, which Qt would run in a loop of its own.
   QObject::connect(button, &QToolButton::clicked, menu, [button, menu] {
     menu->popup(button->mapToGlobal(QPoint(0, button->height())));

@@ -7,8 +7,10 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -27,6 +29,7 @@ namespace korvex::ui {
 
 namespace {
 
+constexpr int kDesignedWidth = 1017;
 constexpr int kLeftColumnWidth = 449;
 constexpr int kHeaderStripHeight = 24;
 constexpr int kCardStripHeight = 96;
@@ -105,6 +108,46 @@ class StakeTips : public QObject {
   QLineEdit* bank_;
 };
 
+// The analysis shows whole where the window has the room, taking it from the line down to
+// the line's own least width; only a window narrower than both together scrolls it.
+class RoomForTheAnalysis : public QObject {
+ public:
+  RoomForTheAnalysis(QSplitter* splitter, QWidget* line, QScrollArea* analysis)
+      : QObject(splitter), splitter_(splitter), line_(line), analysis_(analysis) {
+    analysis->installEventFilter(this);
+    analysis->widget()->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest)
+      QTimer::singleShot(0, this, &RoomForTheAnalysis::makeRoom);
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  void makeRoom() {
+    // Laid out for a window not yet at its size, the sizes would be the wrong ones to keep.
+    if (!splitter_->isVisible()) return;
+    const QWidget* panel = analysis_->widget();
+    int needed = panel->minimumSizeHint().width() + 2 * analysis_->frameWidth();
+    if (analysis_->verticalScrollBar()->isVisible())
+      needed += analysis_->verticalScrollBar()->width();
+    QList<int> sizes = splitter_->sizes();
+    if (sizes.size() != 2) return;
+    const int spare = sizes[0] - line_->minimumSizeHint().width();
+    const int moved = std::min(needed - sizes[1], spare);
+    if (moved <= 0) return;
+    sizes[0] -= moved;
+    sizes[1] += moved;
+    splitter_->setSizes(sizes);
+  }
+
+  QSplitter* splitter_;
+  QWidget* line_;
+  QScrollArea* analysis_;
+};
+
 }  // namespace
 
 QWidget* MainWindow::buildStatsPage() {
@@ -146,7 +189,8 @@ QWidget* MainWindow::buildStatsPage() {
   splitter->addWidget(left);
   splitter->addWidget(panel);
   splitter->setStretchFactor(1, 1);
-  splitter->setSizes({kLeftColumnWidth, 1017 - kLeftColumnWidth});
+  splitter->setSizes({kLeftColumnWidth, kDesignedWidth - kLeftColumnWidth});
+  new RoomForTheAnalysis(splitter, left, panel);
   rememberSplitter(splitter, QStringLiteral("stats"));
   return splitter;
 }

@@ -116,6 +116,7 @@ TEST_F(OutageTest, AFailedReloadLeavesTheLastGoodRowsGreyedToSortFilterCopyAndOp
                                            "showing the rows of %2. Refresh (F5) tries again.")
                                 .arg(failedAt, before.left(5)));
   EXPECT_EQ(outcome(), "Line list could not be reloaded: HTTP 503");
+  EXPECT_EQ(find<QLabel>("countsoon")->text(), "Count: 3") << "the rows shown";
   EXPECT_TRUE(find<GridView>("RG")->showsLastGood()) << "the report comes from the same load";
 
   rx->sortByColumn(columnIndex(RxColumn::Odds1), Qt::AscendingOrder);
