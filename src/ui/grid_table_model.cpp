@@ -1,6 +1,7 @@
 #include "ui/grid_table_model.h"
 
 #include <QBrush>
+#include <utility>
 
 #include "ui/column_names.h"
 #include "ui/fonts.h"
@@ -75,16 +76,16 @@ GridTableModel::~GridTableModel() {
   grid_.removeObserver(this);
 }
 
-void GridTableModel::showOwnRows(const GridModel* rows) {
+void GridTableModel::showOwnRows(std::shared_ptr<const GridModel> rows) {
   beginResetModel();
-  own_ = rows;
+  own_ = std::move(rows);
   rows_ = shown().rowCount();
   endResetModel();
 }
 
 void GridTableModel::showGrid() {
   if (!own_) return;
-  showOwnRows(nullptr);
+  showOwnRows({});
 }
 
 int GridTableModel::rowCount(const QModelIndex& parent) const {

@@ -30,8 +30,8 @@ class GridTableModel : public QAbstractTableModel, public GridObserver {
   // The rows shown: the grid's, or the view's own.
   const GridModel& shown() const { return own_ ? *own_ : grid_; }
   bool showsOwnRows() const { return own_ != nullptr; }
-  // Shows `rows` (the grid's columns) greyed instead of the grid; the view keeps them alive.
-  void showOwnRows(const GridModel* rows);
+  // Shows `rows` (the grid's columns) greyed instead of the grid.
+  void showOwnRows(std::shared_ptr<const GridModel> rows);
   void showGrid();
 
   // A column of the view's own after the grid's: the hint of grid column `source` as text.
@@ -76,7 +76,7 @@ class GridTableModel : public QAbstractTableModel, public GridObserver {
   };
 
   GridModel& grid_;
-  const GridModel* own_ = nullptr;
+  std::shared_ptr<const GridModel> own_;
   std::vector<ColumnLook> looks_;
   std::vector<HintColumn> hintColumns_;
   // The grid reports a change after making it; Qt must hear "about to" first, so the

@@ -180,7 +180,6 @@ void GridView::loadCompleted() {
     else
       marks_->clear();
   }
-  // The grid is shown before the old rows go: the model never reads rows that are gone.
   model_->showGrid();
   lastGood_ = copyOfRows(grid);
   if (banner_) banner_->hide();
@@ -188,7 +187,7 @@ void GridView::loadCompleted() {
 
 void GridView::loadFailed(const QString& banner) {
   if (marks_) marks_->clear();
-  if (lastGood_ && !model_->showsOwnRows()) model_->showOwnRows(lastGood_.get());
+  if (lastGood_ && !model_->showsOwnRows()) model_->showOwnRows(lastGood_);
   if (banner_) {
     banner_->setText(banner);
     banner_->show();

@@ -110,7 +110,8 @@ class GridView : public QTableView {
   GridTableModel* model_;
   GridProxy* proxy_;
   ChangeMarks* marks_ = nullptr;
-  std::unique_ptr<GridModel> lastGood_;
+  // Shared with the table model while it shows them, which may outlive this view's members.
+  std::shared_ptr<const GridModel> lastGood_;
   QPointer<QLabel> banner_;
   bool listGrid_ = false;
   // The selected match by its identifier, and where the view was scrolled before a reload.
