@@ -405,14 +405,13 @@ QString GridView::selectionText() const {
       gridTabText(shownGrid(), gridColumnsOf(columns), copyCaptions(columns), rows));
 }
 
-void GridView::copySelection() const {
+void GridView::copySelection() {
   const QString text = selectionText();
   if (text.isEmpty()) return;
   QApplication::clipboard()->setText(text);
   const auto rows = static_cast<int>(selectedRows().size());
-  emit const_cast<GridView*>(this)->told(
-      rows == 1 ? QStringLiteral("Copied 1 row") : QStringLiteral("Copied %1 rows").arg(rows),
-      false);
+  emit told(rows == 1 ? QStringLiteral("Copied 1 row") : QStringLiteral("Copied %1 rows").arg(rows),
+            false);
 }
 
 bool GridView::exportCsv(const QString& path, QString& error) const {

@@ -62,7 +62,7 @@ class GridView : public QTableView {
   std::vector<int> selectedRows() const;
   // The selected rows as tab-separated text with a caption line; empty when none.
   QString selectionText() const;
-  void copySelection() const;
+  void copySelection();
   // Writes what the view shows as CSV; on failure returns false and says why in `error`.
   bool exportCsv(const QString& path, QString& error) const;
   // The export's file name: the list and the local time ("line-2026-12-09-1405.csv").
