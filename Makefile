@@ -76,6 +76,7 @@ screenshot: build
 	scripts/screenshot.sh build/dev docs/korvex-live.png --signal --page 2
 	scripts/screenshot.sh build/dev docs/korvex-movement.png --stat-tab 5
 	scripts/screenshot.sh build/dev docs/korvex-signal-history.png --signal --signal-history --page 2
+	scripts/screenshot.sh build/dev docs/korvex-stale.png --outage
 
 clean:
 	rm -rf build

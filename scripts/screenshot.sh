@@ -18,8 +18,9 @@ trap 'stop_demo_service; rm -rf "$work"' EXIT
 mkdir -p "$(dirname "$out")"
 # The pictures of the opened match land in the working directory, not in the tree.
 cd "$work"
+# KORVEX_DEMO_PID lets --outage stop the service after the log-in.
 QT_QPA_PLATFORM=offscreen KORVEX_SERVICE_BASE="$DEMO_BASE" KORVEX_EXCHANGE_BASE="$DEMO_BASE" \
-  KORVEX_VENDOR_SITE_BASE="$DEMO_BASE" \
+  KORVEX_VENDOR_SITE_BASE="$DEMO_BASE" KORVEX_DEMO_PID="$DEMO_PID" \
   "$build/src/ui/korvex-screenshot" "$out" --login demo demo --history "$work/history.sqlite" \
   --open-first "${@:3}"
 echo "Screenshot written to $out"

@@ -29,31 +29,55 @@ class LineGridDisabled {
 
 // A failed request reads as an empty detail: the panel then shows the empty analysis, and
 // says over it that this is no match's figures.
-Task<std::string> fetchDetail(Context& ctx, const std::string& id) {
-  const LoadingNote loading(ctx.form.status, "match " + id);
-  FetchedAnswer answer =
-      co_await fetchAnswer(ctx, ctx.IdHTTP1, ctx.addresses.service + "/kx/match.php?id=" + id);
+Task<std::string> fetchDetail(Context& ctx, const AnalysisTarget& target) {
+  const LoadingNote loading(ctx.form.status, "the analysis of " + matchName(target));
+  FetchedAnswer answer = co_await fetchAnswer(
+      ctx, ctx.IdHTTP1, ctx.addresses.service + "/kx/match.php?id=" + target.id);
   ctx.form.status.analysis.record(answer.failure, localNow(ctx));
-  ctx.form.analysis.failure =
-      answer.failure ? "Could not load match " + id + ": " + reasonForUser(*answer.failure) : "";
+  ctx.form.analysis.failure = "";
+  if (answer.failure) {
+    ctx.form.analysis.failure =
+        "Could not load " + matchName(target) + ": " + reasonForUser(*answer.failure);
+    tell(ctx, ctx.form.analysis.failure.text(), true);
+  }
   co_return std::move(answer.body);
 }
 
 }  // namespace
 
 AnalysisTarget targetOfRow(const Form& form, const GridModel& grid, int row) {
+  AnalysisTarget target = targetOfRow(grid, row);
+  // Only the form's own line and live grids lend their odds.
+  if (&grid != &form.line.RX && &grid != &form.live.LG) target.odds1 = target.odds2 = "";
+  return target;
+}
+
+AnalysisTarget targetOfRow(const GridModel& grid, int row) {
   // The identifier is column 0 of every grid that opens a match.
   static_assert(columnIndex(RxColumn::Id) == 0 && columnIndex(RgColumn::Id) == 0 &&
                 columnIndex(LgColumn::Id) == 0);
   AnalysisTarget target{.id = std::string(grid.text(RxColumn::Id, row))};
-  if (&grid == &form.line.RX) {
-    target.odds1 = grid.text(RxColumn::Odds1, row);
-    target.odds2 = grid.text(RxColumn::Odds2, row);
-  } else if (&grid == &form.live.LG) {
-    target.odds1 = grid.text(LgColumn::Odds1, row);
-    target.odds2 = grid.text(LgColumn::Odds2, row);
-  }
+  auto read = [&](auto odds1, auto odds2, auto home, auto away) {
+    if (odds1) target.odds1 = grid.text(*odds1, row);
+    if (odds2) target.odds2 = grid.text(*odds2, row);
+    target.home = grid.text(home, row);
+    target.away = grid.text(away, row);
+  };
+  if (grid.name() == "RX")
+    read(std::optional(RxColumn::Odds1), std::optional(RxColumn::Odds2), RxColumn::Home,
+         RxColumn::Away);
+  else if (grid.name() == "LG")
+    read(std::optional(LgColumn::Odds1), std::optional(LgColumn::Odds2), LgColumn::Home,
+         LgColumn::Away);
+  else if (grid.name() == "RG")
+    read(std::optional<RgColumn>(), std::optional<RgColumn>(), RgColumn::Home, RgColumn::Away);
   return target;
+}
+
+std::string matchName(const AnalysisTarget& target) {
+  if (target.home.empty() && target.away.empty()) return "match " + target.id;
+  if (target.home.empty() || target.away.empty()) return target.home + target.away;
+  return target.home + " \x96 " + target.away;  // an en dash in CP1251
 }
 
 Task<> AnalyseMatch(Context& ctx, AnalysisTarget target) {
@@ -61,7 +85,7 @@ Task<> AnalyseMatch(Context& ctx, AnalysisTarget target) {
   co_await letEventsRun(ctx);
   const LineGridDisabled lineGridDisabled(form.line.RX);
   co_await letEventsRun(ctx);
-  std::string detail = co_await fetchDetail(ctx, target.id);
+  std::string detail = co_await fetchDetail(ctx, target);
   co_await fillAnalysisFromAnswer(ctx, target, std::move(detail));
   co_await letEventsRun(ctx);
 }
@@ -97,13 +121,17 @@ namespace {
 // An analysis that ends early (what the detail holds is beyond reading) keeps what it
 // filled so far, and says so in the status bar.
 Task<> analyseTellingFailure(Context& ctx, AnalysisTarget target) {
+  const std::string name = matchName(target);
   std::optional<std::string> failure;
   try {
     co_await AnalyseMatch(ctx, std::move(target));
   } catch (const std::exception& error) {
     failure = error.what();
   }
-  if (failure) tell(ctx, "Analysis failed: " + *failure, true);
+  if (failure)
+    tell(ctx, "Analysis of " + name + " failed: " + *failure, true);
+  else if (ctx.form.status.analysis.ok)
+    tell(ctx, "Opened " + name);
 }
 
 }  // namespace

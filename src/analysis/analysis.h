@@ -14,10 +14,17 @@ struct AnalysisTarget {
   std::string id;     // the row's hidden "ID" column
   std::string odds1;  // the row's own odds, shown when the detail has "-" instead
   std::string odds2;
+  std::string home;  // the players as the row names them, for what the user is told
+  std::string away;
 };
 
 // The target of (grid, row); only the line and live grids carry fallback odds.
 AnalysisTarget targetOfRow(const Form& form, const GridModel& grid, int row);
+// The same for rows laid out as RX, RG or LG but held elsewhere (the window's copy of a
+// list's last good rows), told apart by the grid's name.
+AnalysisTarget targetOfRow(const GridModel& grid, int row);
+// "Castillo – Rossi", or "match 4519053" when the row names no player.
+std::string matchName(const AnalysisTarget& target);
 
 // Fetches the target match and fills the whole analysis panel.
 Task<> AnalyseMatch(Context& ctx, AnalysisTarget target);

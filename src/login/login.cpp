@@ -1,5 +1,6 @@
 #include "login/login.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "login/credentials.h"
@@ -21,6 +22,7 @@ constexpr const char* kDownloadAnchor = "\xD1\xEA\xE0\xF7\xE0\xF2\xFC";
 Task<> showUnreachable(Context& ctx, const std::string& reason, bool cancelled) {
   // Closing the window cancels the request: nobody is left to read a message.
   if (cancelled) co_return;
+  tell(ctx, "Log-in failed: " + reason, true);
   co_await showMessage(ctx, std::string(kCannotReachService) + "\n" + reason);
 }
 
@@ -50,10 +52,12 @@ Task<bool> admitLogIn(Context& ctx) {
 
   // Only a status other than 200 or 302 says this version is no longer admitted. No
   // answer at all says nothing about the version, so it must not close the program.
-  const LoadingNote loading(ctx.form.status, "the log-in");
+  // What is loading ends before any message box: the user reads the box, nothing loads.
+  std::optional<LoadingNote> loading(std::in_place, ctx.form.status, "the log-in");
   auto probeMarker = [address = ctx.addresses.service + kVersionMarkerPath,
                       limits = ctx.probeLimits] { return probeUrl(address, limits); };
   const UrlProbe probe = co_await onRequestThread(ctx, std::move(probeMarker));
+  if (!probe.answered || (probe.status != 200 && probe.status != 302)) loading.reset();
   if (!probe.answered) {
     co_await showUnreachable(ctx, probe.error, probe.cancelled);
     co_return false;
@@ -69,6 +73,7 @@ Task<bool> admitLogIn(Context& ctx) {
   const FetchedAnswer answer = co_await fetchAnswer(
       ctx, ctx.IdHTTP1,
       logInAddress(ctx.addresses.service, form.CurrentLogin, form.CurrentPassword));
+  loading.reset();
   if (answer.failure) {
     // A request that failed, even after part of an answer arrived, admitted nobody.
     co_await showUnreachable(ctx, answer.failure->what(),
@@ -76,6 +81,7 @@ Task<bool> admitLogIn(Context& ctx) {
     co_return false;
   }
   if (answer.body.find("utorization") != std::string::npos) {
+    tell(ctx, "Log-in refused", true);
     co_await showMessage(ctx, kRejection);
     co_return false;
   }
@@ -94,6 +100,7 @@ Task<bool> admitLogIn(Context& ctx) {
   } else {
     forgetCredentials(ctx.workdir);
   }
+  tell(ctx, "Logged in as " + form.CurrentLogin);
   co_return true;
 }
 

@@ -53,11 +53,42 @@ struct RunnerRead {
   std::optional<FetchError> failure;
 };
 
-Task<> refreshPlayer(Context& ctx, int row, const PlayerColumns& player) {
+// What one player's read came to, for the outcome the user is told.
+struct PlayerOutcome {
+  bool read = false;
+  RunnerShare share;
+};
+
+// A signal is what the journal takes: a share past the whole event's money on a stake
+// worth journaling.
+constexpr int kJournaledStake = 1000;
+
+bool isSignal(const RunnerShare& share) {
+  return share.percent > kSignalPercent && share.money >= kJournaledStake;
+}
+
+// "Exchange checked for Castillo – Rossi: Win1 112 % of 54318 — bet signal", or
+// "…: no signal (62 % / 35 %)". CP1251, as the row's names are.
+std::string checkedText(const GridModel& rb, int row, const PlayerOutcome& first,
+                        const PlayerOutcome& second) {
+  std::string text = "Exchange checked for " + std::string(rb.text(RbColumn::Home, row)) +
+                     " \x96 " + std::string(rb.text(RbColumn::Away, row)) + ": ";
+  std::string signals;
+  for (const auto& [player, label] : {std::pair{&first, "Win1"}, std::pair{&second, "Win2"}}) {
+    if (!isSignal(player->share)) continue;
+    if (!signals.empty()) signals += ", ";
+    signals += std::string(label) + " " + std::to_string(player->share.percent) + " % of " +
+               std::to_string(player->share.money);
+  }
+  if (!signals.empty()) return text + signals + " \x97 bet signal";  // an em dash
+  return text + "no signal (" + std::to_string(first.share.percent) + " % / " +
+         std::to_string(second.share.percent) + " %)";
+}
+
+Task<PlayerOutcome> refreshPlayer(Context& ctx, int row, const PlayerColumns& player) {
   GridModel& rb = ctx.form.radar.RB;
-  std::string address = ctx.addresses.exchange + "/betting/LoadRunnerInfoAction.do?marketId=" +
-                        std::string(rb.text(RbColumn::Market, row)) +
-                        "&selectionId=" + std::string(rb.text(player.selection, row));
+  std::string address = runnerPageAddress(ctx.addresses.exchange, rb.text(RbColumn::Market, row),
+                                          rb.text(player.selection, row));
   auto readPage = [&client = ctx.IdHTTP1, address = std::move(address)] {
     RunnerRead runner;
     runner.figures = ReadExchangeRunner(client, address, &runner.failure);
@@ -76,18 +107,32 @@ Task<> refreshPlayer(Context& ctx, int row, const PlayerColumns& player) {
     co_await PostBet(ctx, share.money, row, share.percent, fields.runnerPrice, player.betLabel,
                      "SOON");
   }
+  co_return PlayerOutcome{.read = !read.failure, .share = share};
 }
 
 }  // namespace
 
+std::string runnerPageAddress(std::string_view exchangeBase, std::string_view market,
+                              std::string_view selection) {
+  return std::string(exchangeBase) +
+         "/betting/LoadRunnerInfoAction.do?marketId=" + std::string(market) +
+         "&selectionId=" + std::string(selection);
+}
+
 Task<> RadarAction(Context& ctx, int row) {
   // Only a row that exists has exchange selections to read.
   if (row < 0 || row >= ctx.form.radar.RB.rowCount()) co_return;
+  const GridModel& rb = ctx.form.radar.RB;
+  const LoadingNote checking(
+      ctx.form.status, "Checking the exchange for " + std::string(rb.text(RbColumn::Home, row)) +
+                           " \x96 " + std::string(rb.text(RbColumn::Away, row)));
   DisabledWhileBusy busy(ctx.form.radar.RB);
   co_await busy.disable(ctx);
-  co_await refreshPlayer(ctx, row, kFirstPlayer);
+  const PlayerOutcome first = co_await refreshPlayer(ctx, row, kFirstPlayer);
   co_await busy.disable(ctx);
-  co_await refreshPlayer(ctx, row, kSecondPlayer);
+  const PlayerOutcome second = co_await refreshPlayer(ctx, row, kSecondPlayer);
+  // A failed read has been told as such; its zeros are no "no signal".
+  if (first.read && second.read) tell(ctx, checkedText(rb, row, first, second));
   co_await sendReport(ctx, radarReportAddress(ctx, row));
 }
 

@@ -94,6 +94,12 @@ void Session::LGCellDblClick(int /*col*/, int row) {
   actions_.perform(Kind::Analysis, [this, target] { return openMatchOnStats(ctx_, target); });
 }
 
+void Session::openMatch(AnalysisTarget target, bool showStats) {
+  actions_.perform(Kind::Analysis, [this, showStats, target = std::move(target)] {
+    return showStats ? openMatchOnStats(ctx_, target) : openLineMatch(ctx_, target);
+  });
+}
+
 void Session::RBCellDblClick(int col, int row) {
   actions_.perform(Kind::Other, [this, col, row] { return rememberedRadarAction(ctx_, col, row); });
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "analysis/analysis.h"
 #include "session/action_queue.h"
 #include "session/list_links.h"
 #include "session/load_memory.h"
@@ -49,6 +50,10 @@ class Session {
   void RGCellDblClick(int col, int row);
   void LGCellDblClick(int col, int row);
   void RBCellDblClick(int col, int row);
+  // Opens the analysis of a match the window names itself (a row it still shows from a
+  // list's last good load), queued as a double-click's analysis is; on the Stats page
+  // when `showStats`, else as the line opens it.
+  void openMatch(AnalysisTarget target, bool showStats);
   void Timer1Timer();
   // "Reload exchange figures": the radar, then the live list, in the log-in's order, so
   // the live list's exchange figures are brought up to date on demand.

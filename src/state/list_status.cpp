@@ -19,10 +19,12 @@ void ListStatus::record(const std::optional<FetchError>& failure, const std::tm&
   ok = !failure;
   error = failure ? reasonForUser(*failure) : "";
   at = clockTime(now);
+  ++attempts;
 }
 
 void StatusPage::tell(std::string text, bool failed, const std::tm& now) {
   outcomes.push_back({clockTime(now), std::move(text), failed});
+  ++told;
   if (outcomes.size() > kKeptOutcomes) outcomes.pop_front();
 }
 

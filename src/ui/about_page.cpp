@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "ui/last_good_rows.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 
@@ -114,8 +115,11 @@ QWidget* MainWindow::buildAboutPage() {
   connect(passEdit_, &QLineEdit::textEdited, this,
           [this](const QString& text) { session_->form().about.passedit = toCp1251(text); });
   connect(zap_, &QCheckBox::toggled, this, [this](bool on) { session_->form().about.zap = on; });
-  connect(login, &QPushButton::clicked, this,
-          [this] { runHandler([this] { session_->spSkinXFormButton1Click(); }); });
+  connect(login, &QPushButton::clicked, this, [this] {
+    for (ListWatch* watch : {lineWatch_.get(), radarWatch_.get(), liveWatch_.get()})
+      watch->userAsked();
+    runHandler([this] { session_->spSkinXFormButton1Click(); });
+  });
   connect(link, &QLabel::linkActivated, this,
           [this, vendorPage] { session_->context().platform.openUrl(vendorPage); });
   // The log-in is sent with Enter from either field.

@@ -28,6 +28,7 @@ BetSignals::BetSignals(GridModel& journal, QObject* parent)
       switch_(new QAction(QStringLiteral("Notify me of bet signals"), this)) {
   switch_->setObjectName(QStringLiteral("notifySignals"));
   switch_->setCheckable(true);
+  switch_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
   switch_->setChecked(viewSettings().value(kNotifyKey, true).toBool());
   connect(switch_, &QAction::toggled, this,
           [](bool on) { viewSettings().setValue(kNotifyKey, on); });

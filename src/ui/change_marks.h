@@ -3,26 +3,30 @@
 #include <QHash>
 #include <QObject>
 #include <QSet>
-#include <QStringList>
+#include <QString>
 #include <QTimer>
 
 #include "grid/grid_model.h"
 
-class QAbstractItemModel;
-
 namespace korvex::ui {
 
-// Which cells of a reloaded grid differ from the load before, and which rows are new,
-// by the rows' identifiers (the first column), so that a re-sorted or refilled grid
-// marks the same matches. Marks last a few seconds; the first load marks nothing.
+// Which cells of a list differ from the list's previous complete load, and which rows are
+// new, by the rows' identifiers (the first column), so that a re-sorted or refilled list
+// marks the same matches. A load is compared once it is whole, links to the other lists
+// included: a list half rebuilt, or rebuilt from an answer that failed, marks nothing.
+// Marks last a few seconds.
 class ChangeMarks : public QObject {
   Q_OBJECT
 
  public:
   static constexpr int kLastingMs = 4000;
 
-  // Follows `model`, the table adapter of `grid`.
-  ChangeMarks(const GridModel& grid, QAbstractItemModel& model, QObject* parent = nullptr);
+  explicit ChangeMarks(QObject* parent = nullptr);
+
+  // Marks what `now`, a complete load, changed since `before`, the one ahead of it.
+  void compare(const GridModel& before, const GridModel& now);
+  // A load failed or was cancelled: nothing it showed is a change.
+  void clear();
 
   bool isChanged(const QString& id, int col) const;
   bool isNewRow(const QString& id) const;
@@ -32,14 +36,6 @@ class ChangeMarks : public QObject {
   void marksChanged();
 
  private:
-  void reloaded();
-  void rowsArrived(int first, int last);
-  void compareRow(int row);
-  void fade();
-
-  const GridModel& grid_;
-  QHash<QString, QStringList> previous_;  // the load before, by identifier
-  QHash<QString, QStringList> current_;
   QHash<QString, QSet<int>> changed_;
   QSet<QString> newRows_;
   QTimer fadeTimer_;

@@ -1,5 +1,6 @@
 #include <QPushButton>
 
+#include "ui/last_good_rows.h"
 #include "ui/main_window.h"
 
 namespace korvex::ui {
@@ -9,8 +10,11 @@ namespace korvex::ui {
 QWidget* MainWindow::reloadExchangeButton() {
   auto* reload = new QPushButton(QStringLiteral("Reload exchange figures"));
   reload->setObjectName(QStringLiteral("reloadExchange"));
-  connect(reload, &QPushButton::clicked, this,
-          [this] { runHandler([this] { session_->reloadExchange(); }); });
+  connect(reload, &QPushButton::clicked, this, [this] {
+    radarWatch_->userAsked();
+    liveWatch_->userAsked();
+    runHandler([this] { session_->reloadExchange(); });
+  });
   return reload;
 }
 

@@ -9,6 +9,7 @@ namespace korvex::ui {
 namespace {
 
 const QString kCheckText = QStringLiteral("Check the exchange now");
+const QKeySequence kCheckKey(Qt::CTRL | Qt::Key_K);
 
 }  // namespace
 
@@ -22,12 +23,17 @@ ExchangeCheck::ExchangeCheck(GridView* view, const Form& form, RadarLinkedList l
       button_(new QPushButton(kCheckText)) {
   button_->setObjectName(QStringLiteral("checkExchange") + view->objectName());
   button_->setEnabled(false);
+  button_->setToolTip(QStringLiteral("Check the exchange now (%1)")
+                          .arg(kCheckKey.toString(QKeySequence::NativeText)));
   connect(button_, &QPushButton::clicked, this, [this] {
-    if (const int row = currentRow(); onRadar(row)) check_(row);
+    if (const int row = currentRow(); !view_->showsLastGood() && onRadar(row)) check_(row);
   });
 
+  // A row of the list's last good load is no row of its grid: it has nothing to check.
   view_->addRowAction(
-      kCheckText, [this](int row) { return onRadar(row); }, [this](int row) { check_(row); });
+      kCheckText, kCheckKey,
+      [this](const GridModel& rows, int row) { return &rows == &view_->grid() && onRadar(row); },
+      [this](const GridModel&, int row) { check_(row); });
   // The radar and the lists reload under the current row: its link is looked at again
   // whenever either view's rows may have changed.
   connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -42,7 +48,7 @@ int ExchangeCheck::currentRow() const {
 }
 
 void ExchangeCheck::followCurrentRow() {
-  button_->setEnabled(onRadar(currentRow()));
+  button_->setEnabled(!view_->showsLastGood() && onRadar(currentRow()));
 }
 
 }  // namespace korvex::ui

@@ -1,6 +1,7 @@
 #include "ui/filter_bar.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QShortcut>
 #include <QToolButton>
@@ -16,6 +17,7 @@ FilterBar::FilterBar(GridView* view, QWidget* parent) : QWidget(parent), field_(
   field_->setObjectName(grid + QStringLiteral("FilterText"));
   field_->setPlaceholderText(QStringLiteral("Find a player or a tournament (Ctrl+F)"));
   field_->setClearButtonEnabled(true);
+  field_->installEventFilter(this);
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(2, 1, 2, 1);
   layout->setSpacing(2);
@@ -49,12 +51,22 @@ FilterBar::FilterBar(GridView* view, QWidget* parent) : QWidget(parent), field_(
   });
 }
 
+bool FilterBar::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == field_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !field_->text().isEmpty()) {
+    field_->clear();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 QString countText(const GridView& view, const QString& loaderCount) {
   const GridProxy& proxy = view.proxy();
-  if (!proxy.filtering()) return loaderCount;
-  return QStringLiteral("Count: %1 of %2")
-      .arg(proxy.rowCount())
-      .arg(proxy.sourceModel()->rowCount());
+  const int total = proxy.sourceModel()->rowCount();
+  if (proxy.filtering()) return QStringLiteral("Count: %1 of %2").arg(proxy.rowCount()).arg(total);
+  // The loader counted what its failed load left; the view shows the last good rows.
+  if (view.showsLastGood()) return QStringLiteral("Count: %1").arg(total);
+  return loaderCount;
 }
 
 }  // namespace korvex::ui

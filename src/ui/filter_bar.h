@@ -18,11 +18,16 @@ class FilterBar : public QWidget {
 
   QLineEdit* field() const { return field_; }
 
+ protected:
+  // Esc in the field clears it.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   QLineEdit* field_;
 };
 
-// "Count: shown of total" while the view filters, else the count the loader wrote.
+// "Count: shown of total" while the view filters, else the count the loader wrote, or of
+// the last good rows while the view shows those.
 QString countText(const GridView& view, const QString& loaderCount);
 
 }  // namespace korvex::ui

@@ -166,9 +166,18 @@ QVariant GridProxy::data(const QModelIndex& index, int role) const {
   if (role != ChangeRole) return QSortFilterProxyModel::data(index, role);
   if (!marks_ || !index.isValid()) return Unchanged;
   const int row = mapToSource(index).row();
-  const QString id = fromCp1251(grid_.text(0, row));
+  const QString id = fromCp1251(rows().text(0, row));
   if (marks_->isNewRow(id)) return NewRow;
   return marks_->isChanged(id, index.column()) ? ChangedCell : Unchanged;
+}
+
+void GridProxy::setSourceModel(QAbstractItemModel* source) {
+  table_ = qobject_cast<const GridTableModel*>(source);
+  QSortFilterProxyModel::setSourceModel(source);
+}
+
+const GridModel& GridProxy::rows() const {
+  return table_ ? table_->shown() : grid_;
 }
 
 bool GridProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const {
@@ -180,7 +189,7 @@ bool GridProxy::lessThan(const QModelIndex& left, const QModelIndex& right) cons
 }
 
 bool GridProxy::genderShown(int row) const {
-  const std::string_view gender = grid_.cell(genderColumn_, row).hint;
+  const std::string_view gender = rows().cell(genderColumn_, row).hint;
   if (gender == "Men") return men_;
   if (gender == "Women") return women_;
   return true;
@@ -190,7 +199,7 @@ bool GridProxy::filterAcceptsRow(int sourceRow, const QModelIndex& /*sourceParen
   if (hasGender() && !genderShown(sourceRow)) return false;
   if (text_.isEmpty()) return true;
   for (const int col : searched_)
-    if (fromCp1251(cellAsText(grid_, col, sourceRow)).contains(text_, Qt::CaseInsensitive))
+    if (fromCp1251(cellAsText(rows(), col, sourceRow)).contains(text_, Qt::CaseInsensitive))
       return true;
   return false;
 }

@@ -10,6 +10,7 @@
 namespace korvex::ui {
 
 class ChangeMarks;
+class GridTableModel;
 
 // The view's order and selection of a grid's rows: sorted by a clicked header (numbers as
 // numbers, dates and times in time order, text by the user's collation) and filtered by a
@@ -32,6 +33,7 @@ class GridProxy : public QSortFilterProxyModel {
   void setChangeMarks(const ChangeMarks* marks) { marks_ = marks; }
 
   QVariant data(const QModelIndex& index, int role) const override;
+  void setSourceModel(QAbstractItemModel* source) override;
 
  protected:
   bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
@@ -39,8 +41,11 @@ class GridProxy : public QSortFilterProxyModel {
 
  private:
   bool genderShown(int row) const;
+  // The rows the table model shows: its grid's or the view's own.
+  const GridModel& rows() const;
 
   GridModel& grid_;
+  const GridTableModel* table_ = nullptr;
   std::vector<int> searched_;
   int genderColumn_ = -1;
   QString text_;

@@ -1,8 +1,10 @@
 #include "ui/grid_table_model.h"
 
 #include <QBrush>
+#include <utility>
 
 #include "state/grid_csv.h"
+#include "ui/column_names.h"
 #include "ui/fonts.h"
 #include "ui/image_lists.h"
 #include "ui/plain_text.h"
@@ -33,6 +35,17 @@ bool showsText(ColumnKind kind) {
   return kind == ColumnKind::Text || kind == ColumnKind::Number;
 }
 
+// Rows of a load that failed since: grey ink on the cells' colours washed out.
+const QColor kOldInk(128, 128, 128);
+
+QVariant washedOut(const QVariant& brush) {
+  if (!brush.isValid()) return brush;
+  const QColor colour = brush.value<QBrush>().color();
+  const int grey = qGray(colour.rgb());
+  const int light = (grey + 2 * 255) / 3;
+  return QBrush(QColor(light, light, light));
+}
+
 }  // namespace
 
 // Tells the model of every change of a linked grid, so the cells that show it repaint
@@ -61,11 +74,12 @@ class GridTableModel::LinkedObserver : public GridObserver {
 GridTableModel::GridTableModel(GridModel& grid, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid), rows_(grid.rowCount()) {
   looks_.reserve(static_cast<size_t>(grid.columnCount()));
-  for (int col = 0; col < grid.columnCount(); ++col) looks_.push_back(lookOf(grid.column(col)));
+  for (int col = 0; col < grid.columnCount(); ++col) looks_.push_back(lookOf(grid, col));
   grid_.addObserver(this);
 }
 
-GridTableModel::ColumnLook GridTableModel::lookOf(const ColumnDef& def) {
+GridTableModel::ColumnLook GridTableModel::lookOf(const GridModel& grid, int col) {
+  const ColumnDef& def = grid.column(col);
   ColumnLook look;
   // The grids were designed with font heights that count the whole character cell;
   // Arial's em is about 1/1.15 of that cell.
@@ -77,15 +91,29 @@ GridTableModel::ColumnLook GridTableModel::lookOf(const ColumnDef& def) {
   look.alignment = QVariant::fromValue(toQtAlignment(def.align));
   look.foreground = brushOf(def.textColour);
   look.background = brushOf(def.background);
-  look.header = fromCp1251(def.header);
+  // A blank caption over text is a column nobody named; over a picture it is by design.
+  look.header =
+      def.header.empty() && showsText(def.kind) ? columnName(grid, col) : fromCp1251(def.header);
   look.headerBackground = brushOf(def.headerColour);
-  if (!def.headerHint.empty()) look.headerHint = fromCp1251(def.headerHint);
+  look.headerHint = columnName(grid, col);
   return look;
 }
 
 GridTableModel::~GridTableModel() {
   linkedObservers_.clear();
   grid_.removeObserver(this);
+}
+
+void GridTableModel::showOwnRows(std::shared_ptr<const GridModel> rows) {
+  beginResetModel();
+  own_ = std::move(rows);
+  rows_ = shown().rowCount();
+  endResetModel();
+}
+
+void GridTableModel::showGrid() {
+  if (!own_) return;
+  showOwnRows({});
 }
 
 int GridTableModel::rowCount(const QModelIndex& parent) const {
@@ -102,7 +130,7 @@ void GridTableModel::addHintColumn(int source, const QString& caption) {
 
 void GridTableModel::addLinkedColumn(LinkedColumn column) {
   GridModel* linked = column.linked;
-  ColumnLook look = lookOf(linked->column(column.column));
+  ColumnLook look = lookOf(*linked, column.column);
   look.header = column.caption;
   extraColumns_.push_back({.link = std::move(column), .look = std::move(look)});
   for (const auto& observer : linkedObservers_)
@@ -117,21 +145,21 @@ const GridTableModel::ExtraColumn* GridTableModel::extraColumn(int modelColumn) 
 
 std::optional<int> GridTableModel::linkedRow(const LinkedColumn& link, int row) const {
   if (row < 0 || row >= link.linked->rowCount()) return std::nullopt;
-  if (link.linked->text(0, row) != grid_.text(0, row)) return std::nullopt;
+  if (link.linked->text(0, row) != shown().text(0, row)) return std::nullopt;
   return row;
 }
 
 std::string_view GridTableModel::cellText(int modelColumn, int row) const {
   const ExtraColumn* extra = extraColumn(modelColumn);
-  if (extra == nullptr) return cellAsText(grid_, modelColumn, row);
-  if (extra->link.linked == nullptr) return grid_.cell(extra->source, row).hint;
+  if (extra == nullptr) return cellAsText(shown(), modelColumn, row);
+  if (extra->link.linked == nullptr) return shown().cell(extra->source, row).hint;
   const auto shown = linkedRow(extra->link, row);
   return shown ? extra->link.linked->text(extra->link.column, *shown) : std::string_view();
 }
 
 std::string GridTableModel::caption(int modelColumn) const {
   const ExtraColumn* extra = extraColumn(modelColumn);
-  return extra ? toCp1251(extra->link.caption) : grid_.column(modelColumn).header;
+  return extra ? toCp1251(extra->link.caption) : copyCaption(grid_, modelColumn);
 }
 
 Qt::ItemFlags GridTableModel::flags(const QModelIndex& index) const {
@@ -141,9 +169,13 @@ Qt::ItemFlags GridTableModel::flags(const QModelIndex& index) const {
 
 QVariant GridTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.column() >= columnCount()) return {};
-  if (const ExtraColumn* extra = extraColumn(index.column()))
-    return extraColumnData(*extra, index.row(), role);
-  return cellData(index.column(), index.row(), role);
+  const ExtraColumn* extra = extraColumn(index.column());
+  const QVariant value = extra ? extraColumnData(*extra, index.row(), role)
+                               : cellData(index.column(), index.row(), role);
+  if (!own_) return value;
+  if (role == Qt::ForegroundRole) return QBrush(kOldInk);
+  if (role == Qt::BackgroundRole) return washedOut(value);
+  return value;
 }
 
 QVariant GridTableModel::extraColumnData(const ExtraColumn& extra, int row, int role) const {
@@ -151,9 +183,9 @@ QVariant GridTableModel::extraColumnData(const ExtraColumn& extra, int row, int 
   if (link.linked == nullptr) {
     switch (role) {
       case Qt::DisplayRole:
-        return fromCp1251(grid_.cell(extra.source, row).hint);
+        return fromCp1251(shown().cell(extra.source, row).hint);
       case Qt::ToolTipRole:
-        return plainToolTip(fromCp1251(grid_.cell(extra.source, row).hint));
+        return plainToolTip(fromCp1251(shown().cell(extra.source, row).hint));
       case Qt::FontRole:
         return looks_[static_cast<size_t>(extra.source)].font;
       case Qt::ForegroundRole:
@@ -192,7 +224,8 @@ QVariant GridTableModel::cellData(int col, int row, int role) const {
   const ColumnLook& look = looks_[static_cast<size_t>(col)];
   // A view may still ask for a row that a reload has just removed; the grid answers
   // such a read with an empty cell.
-  const Cell& cell = grid_.cell(col, row);
+  const GridModel& grid = shown();
+  const Cell& cell = grid.cell(col, row);
   switch (role) {
     case Qt::DisplayRole:
       return showsText(def.kind) ? QVariant(fromCp1251(cell.text)) : QVariant();
@@ -207,7 +240,7 @@ QVariant GridTableModel::cellData(int col, int row, int role) const {
     case Qt::ForegroundRole:
       return look.foreground;
     case Qt::FontRole:
-      return grid_.boldRow() == row ? look.boldRowFont : look.font;
+      return grid.boldRow() == row ? look.boldRowFont : look.font;
     case Qt::TextAlignmentRole:
       return look.alignment;
     case Qt::ToolTipRole:
@@ -229,6 +262,8 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
   if (const ExtraColumn* extra = extraColumn(section)) {
     if (role == Qt::DisplayRole) return extra->link.caption;
     if (role == Qt::BackgroundRole) return extra->look.headerBackground;
+    if (role == Qt::ToolTipRole)
+      return extra->link.linked ? extra->look.headerHint : kTournamentName;
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     return {};
   }
@@ -248,13 +283,14 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 void GridTableModel::gridReset() {
+  if (own_) return;  // told again when the grid is shown
   beginResetModel();
   rows_ = grid_.rowCount();
   endResetModel();
 }
 
 void GridTableModel::rowsInserted(int first, int count) {
-  if (count <= 0) return;
+  if (count <= 0 || own_) return;
   if (first < 0 || first > rows_ || rows_ + count != grid_.rowCount()) {
     gridReset();  // out of step with the grid: start over rather than guess
     return;
@@ -265,6 +301,7 @@ void GridTableModel::rowsInserted(int first, int count) {
 }
 
 void GridTableModel::cellChanged(int col, int row) {
+  if (own_) return;
   if (row < 0 || row >= rows_ || col < 0 || col >= grid_.columnCount()) return;
   const QModelIndex changed = index(row, col);
   emit dataChanged(changed, changed);

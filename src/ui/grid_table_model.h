@@ -16,6 +16,10 @@ namespace korvex::ui {
 
 // Presents one GridModel to Qt's item views. Cells are read from the grid on demand;
 // only per-column looks are precomputed, so a grid of any size costs no memory here.
+//
+// In place of the grid it may show rows of the view's own, laid out as the grid's (a
+// list's last good load while the list cannot be had), greyed; the grid's changes then
+// wait until it shows the grid again.
 class GridTableModel : public QAbstractTableModel, public GridObserver {
   Q_OBJECT
 
@@ -27,6 +31,12 @@ class GridTableModel : public QAbstractTableModel, public GridObserver {
   ~GridTableModel() override;
 
   GridModel& grid() const { return grid_; }
+  // The rows shown: the grid's, or the view's own.
+  const GridModel& shown() const { return own_ ? *own_ : grid_; }
+  bool showsOwnRows() const { return own_ != nullptr; }
+  // Shows `rows` (the grid's columns) greyed instead of the grid.
+  void showOwnRows(std::shared_ptr<const GridModel> rows);
+  void showGrid();
 
   // A column of the view's own after the grid's: the hint of grid column `source` as text.
   // The line keeps its tournament only as its flag's hint; this makes it a column to
@@ -51,7 +61,7 @@ class GridTableModel : public QAbstractTableModel, public GridObserver {
   // What a column shows of a grid row as CP1251 text, for sorting, copying and export:
   // a text cell its text, a picture its hint, a column of the view's own what it shows.
   std::string_view cellText(int modelColumn, int row) const;
-  // A column's caption as CP1251 text.
+  // A column's caption as CP1251 text, for copies and exports: never a blank or a glyph.
   std::string caption(int modelColumn) const;
 
   int rowCount(const QModelIndex& parent = {}) const override;
@@ -88,7 +98,7 @@ class GridTableModel : public QAbstractTableModel, public GridObserver {
   };
   class LinkedObserver;
 
-  static ColumnLook lookOf(const ColumnDef& def);
+  static ColumnLook lookOf(const GridModel& grid, int col);
   QVariant cellData(int col, int row, int role) const;
   QVariant extraColumnData(const ExtraColumn& extra, int row, int role) const;
   const ExtraColumn* extraColumn(int modelColumn) const;
@@ -97,6 +107,7 @@ class GridTableModel : public QAbstractTableModel, public GridObserver {
   void linkedChanged(const GridModel& linked, std::optional<int> row);
 
   GridModel& grid_;
+  std::shared_ptr<const GridModel> own_;
   std::vector<ColumnLook> looks_;
   std::vector<ExtraColumn> extraColumns_;
   std::vector<std::unique_ptr<LinkedObserver>> linkedObservers_;

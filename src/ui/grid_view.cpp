@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDateTime>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -17,9 +19,11 @@
 
 #include "state/grid_csv.h"
 #include "ui/change_marks.h"
+#include "ui/column_names.h"
 #include "ui/grid_look.h"
 #include "ui/grid_proxy.h"
 #include "ui/grid_table_model.h"
+#include "ui/last_good_rows.h"
 #include "ui/plain_text.h"
 #include "ui/qt_text.h"
 #include "ui/view_settings.h"
@@ -75,10 +79,15 @@ QString settingsKey(const GridModel& grid) {
   return QStringLiteral("grids/%1/columns").arg(QString::fromStdString(grid.name()));
 }
 
-QString columnCaption(const ColumnDef& def, int col) {
-  if (!def.header.empty()) return fromCp1251(def.header);
-  if (!def.headerHint.empty()) return fromCp1251(def.headerHint);
-  return QStringLiteral("Column %1").arg(col + 1);
+const QKeySequence kExportKey(Qt::CTRL | Qt::Key_E);
+
+// What the user calls each list in a file name.
+QString listFileName(const std::string& grid) {
+  const std::pair<const char*, const char*> names[] = {
+      {"RX", "line"}, {"RG", "report"}, {"LG", "live"}, {"RB", "radar"}, {"SBX", "journal"}};
+  for (const auto& [name, file] : names)
+    if (grid == name) return QString::fromLatin1(file);
+  return QString::fromStdString(grid).toLower();
 }
 
 }  // namespace
@@ -99,6 +108,8 @@ GridView::GridView(GridModel& grid, std::vector<GridTableModel::LinkedColumn> li
   setItemDelegate(new CentredImageDelegate(this));
 
   setEditTriggers(NoEditTriggers);
+  // Tab leaves the list for the next part of the window rather than walking its cells.
+  setTabKeyNavigation(false);
   setSelectionMode(SingleSelection);
   setSelectionBehavior(look.rowSelect ? SelectRows : SelectItems);
   setWordWrap(false);
@@ -139,9 +150,9 @@ GridView::GridView(GridModel& grid, std::vector<GridTableModel::LinkedColumn> li
     setPalette(ground);
   }
   if (look.flashChanges) {
-    auto* marks = new ChangeMarks(grid, *model_, this);
-    proxy_->setChangeMarks(marks);
-    connect(marks, &ChangeMarks::marksChanged, viewport(), qOverload<>(&QWidget::update));
+    marks_ = new ChangeMarks(this);
+    proxy_->setChangeMarks(marks_);
+    connect(marks_, &ChangeMarks::marksChanged, viewport(), qOverload<>(&QWidget::update));
   }
   if (look.list) becomeTradingScreen();
 
@@ -152,10 +163,66 @@ GridView::GridView(GridModel& grid, std::vector<GridTableModel::LinkedColumn> li
 
 GridView::~GridView() {
   if (listGrid_) saveColumns();
+  // The banner may wait outside any layout; the view made it and ends it.
+  if (banner_ && !banner_->parent()) delete banner_.data();
+}
+
+GridModel& GridView::grid() const {
+  return model_->grid();
+}
+
+const GridModel& GridView::shownGrid() const {
+  return model_->shown();
+}
+
+bool GridView::showsLastGood() const {
+  return model_->showsOwnRows();
+}
+
+void GridView::loadCompleted() {
+  const GridModel& grid = model_->grid();
+  if (marks_) {
+    if (lastGood_)
+      marks_->compare(*lastGood_, grid);
+    else
+      marks_->clear();
+  }
+  model_->showGrid();
+  lastGood_ = copyOfRows(grid);
+  if (banner_) banner_->hide();
+}
+
+void GridView::loadFailed(const QString& banner) {
+  if (marks_) marks_->clear();
+  if (lastGood_ && !model_->showsOwnRows()) model_->showOwnRows(lastGood_);
+  if (banner_) {
+    banner_->setText(banner);
+    banner_->show();
+  }
+}
+
+QWidget* GridView::banner() const {
+  return banner_;
+}
+
+QString GridView::exportFileName(const QDateTime& at) const {
+  return QStringLiteral("%1-%2.csv")
+      .arg(listFileName(model_->grid().name()), at.toString(QStringLiteral("yyyy-MM-dd-HHmm")));
 }
 
 void GridView::becomeTradingScreen() {
   listGrid_ = true;
+  banner_ = new QLabel;
+  banner_->setObjectName(objectName() + QStringLiteral("Banner"));
+  banner_->setWordWrap(true);
+  banner_->setMargin(3);
+  banner_->setStyleSheet(QStringLiteral("background: #FFF1C2; color: #5C4400;"));
+  banner_->hide();
+  auto* exportAction = new QAction(QStringLiteral("Export CSV\u2026"), this);
+  exportAction->setShortcut(kExportKey);
+  exportAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(exportAction, &QAction::triggered, this, &GridView::askExportPath);
+  addAction(exportAction);
   setSelectionMode(ExtendedSelection);
   // Fitting a column measures this many of its rows (the horizontal header's setting).
   horizontalHeader()->setResizeContentsPrecision(kFitRows);
@@ -194,7 +261,7 @@ void GridView::becomeTradingScreen() {
   connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
             if (!current.isValid()) return;  // a reload's reset, not the user
-            keptId_ = model_->grid().text(0, gridRow(current.row()));
+            keptId_ = shownGrid().text(0, gridRow(current.row()));
             idPending_ = false;
           });
 }
@@ -205,7 +272,11 @@ int GridView::gridRow(int viewRow) const {
 
 void GridView::open(const QModelIndex& index) {
   // The view is disabled with its grid, but a click already queued must not slip in.
-  if (index.isValid() && model_->grid().enabled())
+  if (!index.isValid() || !model_->grid().enabled()) return;
+  // A row of the last good load is no row of the grid: it opens by what it shows.
+  if (showsLastGood())
+    emit lastGoodRowActivated(index.column(), gridRow(index.row()));
+  else
     emit cellDoubleClicked(index.column(), gridRow(index.row()));
 }
 
@@ -219,7 +290,7 @@ void GridView::rememberPlace() {
 }
 
 void GridView::restorePlace() {
-  const GridModel& grid = model_->grid();
+  const GridModel& grid = shownGrid();
   const std::vector<int> columns = shownColumns();
   if (idPending_ && !columns.empty()) {
     for (int row = 0; row < grid.rowCount(); ++row) {
@@ -269,10 +340,8 @@ void GridView::showColumnMenu(const QPoint& at) {
   menu->setAttribute(Qt::WA_DeleteOnClose);
   const GridModel& grid = model_->grid();
   for (int col = 0; col < model_->columnCount(); ++col) {
-    const QString caption =
-        col < grid.columnCount()
-            ? columnCaption(grid.column(col), col)
-            : model_->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString();
+    if (col < grid.columnCount() && !inColumnMenu(grid, col)) continue;
+    const QString caption = model_->headerData(col, Qt::Horizontal, Qt::ToolTipRole).toString();
     QAction* shown = menu->addAction(caption);
     shown->setCheckable(true);
     shown->setChecked(!isColumnHidden(col));
@@ -325,9 +394,13 @@ QString GridView::selectionText() const {
   return QString::fromStdString(tableTabText(tableColumns(), rows));
 }
 
-void GridView::copySelection() const {
+void GridView::copySelection() {
   const QString text = selectionText();
-  if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+  if (text.isEmpty()) return;
+  QApplication::clipboard()->setText(text);
+  const auto rows = static_cast<int>(selectedRows().size());
+  emit told(rows == 1 ? QStringLiteral("Copied 1 row") : QStringLiteral("Copied %1 rows").arg(rows),
+            false);
 }
 
 bool GridView::exportCsv(const QString& path, QString& error) const {
@@ -339,15 +412,19 @@ bool GridView::exportCsv(const QString& path, QString& error) const {
 
 // Both dialogs are window-modal and run no loop of their own.
 void GridView::askExportPath() {
-  auto* dialog =
-      new QFileDialog(this, QStringLiteral("Export CSV"), objectName() + QStringLiteral(".csv"),
-                      QStringLiteral("CSV files (*.csv)"));
+  auto* dialog = new QFileDialog(this, QStringLiteral("Export CSV"),
+                                 exportFileName(QDateTime::currentDateTime()),
+                                 QStringLiteral("CSV files (*.csv)"));
   dialog->setObjectName(QStringLiteral("exportDialog"));
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) {
     QString error;
-    if (exportCsv(path, error)) return;
+    if (exportCsv(path, error)) {
+      emit told(QStringLiteral("Exported %1 rows to %2").arg(proxy_->rowCount()).arg(path), false);
+      return;
+    }
+    emit told(QStringLiteral("Export failed: %1: %2").arg(path, error), true);
     QMessageBox* box = plainMessage(new QMessageBox(
         QMessageBox::Warning, QStringLiteral("Export CSV"), {}, QMessageBox::Ok, this));
     box->setText(QStringLiteral("Could not write %1: %2").arg(path, error));
@@ -368,18 +445,36 @@ void GridView::keyPressEvent(QKeyEvent* event) {
     open(currentIndex());
     return;
   }
-  if (plain && (event->key() == Qt::Key_Home || event->key() == Qt::Key_End)) {
-    // Qt moves to the first or last column on these; a list's user means the rows.
-    QKeyEvent rows(event->type(), event->key(), Qt::ControlModifier);
-    QTableView::keyPressEvent(&rows);
-    return;
-  }
   QTableView::keyPressEvent(event);
 }
 
-void GridView::addRowAction(const QString& text, std::function<bool(int gridRow)> offered,
-                            std::function<void(int gridRow)> run) {
-  rowActions_.push_back({text, std::move(offered), std::move(run)});
+QModelIndex GridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  // Qt's Home and End go to the first or last column; a list's user means the rows, and
+  // stays in the column being read.
+  if ((action != MoveHome && action != MoveEnd) || modifiers != Qt::NoModifier)
+    return QTableView::moveCursor(action, modifiers);
+  const int rows = proxy_->rowCount();
+  if (rows == 0) return {};
+  int col = currentIndex().column();
+  if (col < 0 || isColumnHidden(col)) col = columnAt(0);
+  if (col < 0) return {};
+  return proxy_->index(action == MoveHome ? 0 : rows - 1, col);
+}
+
+void GridView::addRowAction(const QString& text, const QKeySequence& shortcut, RowTest offered,
+                            RowRun run) {
+  rowActions_.push_back({text, shortcut, offered, run});
+  auto* action = new QAction(text, this);
+  action->setShortcut(shortcut);
+  action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  connect(action, &QAction::triggered, this,
+          [this, offered = std::move(offered), run = std::move(run)] {
+            const QModelIndex current = currentIndex();
+            if (!current.isValid()) return;
+            const int row = gridRow(current.row());
+            if (offered(shownGrid(), row)) run(shownGrid(), row);
+          });
+  addAction(action);
 }
 
 void GridView::contextMenuEvent(QContextMenuEvent* event) {
@@ -388,15 +483,29 @@ void GridView::contextMenuEvent(QContextMenuEvent* event) {
   auto* menu = new QMenu(this);
   menu->setObjectName(QStringLiteral("rowMenu"));
   menu->setAttribute(Qt::WA_DeleteOnClose);
+  // Each item shows the key that does the same from the list.
+  const auto add = [menu](const QString& text, const QKeySequence& shortcut) {
+    QAction* item = menu->addAction(text);
+    item->setShortcut(shortcut);
+    item->setShortcutVisibleInContextMenu(true);
+    return item;
+  };
   if (const QModelIndex index = indexAt(event->pos()); index.isValid()) {
     const int row = gridRow(index.row());
-    for (const RowAction& action : rowActions_)
-      if (action.offered(row))
-        menu->addAction(action.text, this, [run = action.run, row] { run(row); });
+    for (const RowAction& action : rowActions_) {
+      if (!action.offered(shownGrid(), row)) continue;
+      // Run on the rows the menu was offered for, if the view still shows them then.
+      connect(add(action.text, action.shortcut), &QAction::triggered, this,
+              [this, run = action.run, row, shown = &shownGrid()] {
+                if (shown == &shownGrid()) run(*shown, row);
+              });
+    }
     if (!menu->isEmpty()) menu->addSeparator();
   }
-  menu->addAction(QStringLiteral("Copy"), this, &GridView::copySelection);
-  menu->addAction(QStringLiteral("Export CSV…"), this, &GridView::askExportPath);
+  connect(add(QStringLiteral("Copy"), QKeySequence::Copy), &QAction::triggered, this,
+          &GridView::copySelection);
+  connect(add(QStringLiteral("Export CSV\u2026"), kExportKey), &QAction::triggered, this,
+          &GridView::askExportPath);
   menu->popup(event->globalPos());
 }
 

@@ -41,7 +41,11 @@ QToolButton* signalsMenuButton(std::initializer_list<QAction*> switches) {
   button->setStyleSheet(QStringLiteral("color: white;"));
   auto* menu = new QMenu(button);
   menu->setObjectName(QStringLiteral("signalsMenuList"));
-  for (QAction* item : switches) menu->addAction(item);
+  // A switch's key works wherever the button shows, not only in the open menu.
+  for (QAction* item : switches) {
+    menu->addAction(item);
+    button->addAction(item);
+  }
   // Popped up rather than set as the button's menu, which Qt would run in a loop of its own.
   QObject::connect(button, &QToolButton::clicked, menu, [button, menu] {
     menu->popup(button->mapToGlobal(QPoint(0, button->height())));
@@ -81,11 +85,15 @@ QWidget* betsPanel(GridView* journal, QWidget* history, std::initializer_list<QA
 
 QWidget* MainWindow::buildLivePage() {
   Form& form = session_->form();
-  auto* live = new GridView(form.live.LG, inPlayColumns(form.live.IP));
+  GridView* live = gridView(form.live.LG, inPlayColumns(form.live.IP));
+  liveView_ = live;
   bindDoubleClick(live, &Session::LGCellDblClick);
+  bindLastGoodRows(live, true);
   QPushButton* check = exchangeCheckButton(live, RadarLinkedList::Live);
+  offerExchangePage(live);
   GridView* journal = gridView(form.radar.SBX);
   journal->setObjectName(QStringLiteral("betsJournal"));
+  offerExchangePage(journal);
   auto* history = new SignalHistoryPanel(form.radar.SH, gridView(form.radar.SH));
   QWidget* bets =
       betsPanel(journal, history,
@@ -94,18 +102,22 @@ QWidget* MainWindow::buildLivePage() {
                           {countLabel(form.live.lcount, live)}),
                    0},
                   {new FilterBar(live), 0},
-                  {live, 1},
+                  {withBanner(live), 1},
                   {bets, 0}});
 }
 
 QWidget* MainWindow::buildRadarPage() {
   Form& form = session_->form();
   GridView* radar = gridView(form.radar.RB);
+  radarView_ = radar;
   bindDoubleClick(radar, &Session::RBCellDblClick);
+  offerExchangePage(radar);
+  GridView* journal = gridView(form.radar.SBX);
+  offerExchangePage(journal);
   auto* splitter = new QSplitter(Qt::Vertical);
   splitter->setChildrenCollapsible(false);
-  splitter->addWidget(radar);
-  splitter->addWidget(gridView(form.radar.SBX));
+  splitter->addWidget(withBanner(radar));
+  splitter->addWidget(journal);
   splitter->setStretchFactor(0, 1);
   splitter->setSizes({400, kJournalHeight});
   rememberSplitter(splitter, QStringLiteral("radar"));
@@ -115,10 +127,12 @@ QWidget* MainWindow::buildRadarPage() {
 QWidget* MainWindow::buildReportPage() {
   Form& form = session_->form();
   GridView* report = gridView(form.line.RG);
+  reportView_ = report;
   bindDoubleClick(report, &Session::RGCellDblClick);
+  bindLastGoodRows(report, true);
   return stacked({{topBar({}, {countLabel(form.line.countsoon2, report)}), 0},
                   {new FilterBar(report), 0},
-                  {report, 1}});
+                  {withBanner(report), 1}});
 }
 
 }  // namespace korvex::ui

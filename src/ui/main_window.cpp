@@ -6,30 +6,38 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <utility>
 
+#include "analysis/analysis.h"
 #include "ui/bet_signals.h"
 #include "ui/exchange_check.h"
+#include "ui/exchange_page.h"
 #include "ui/filter_bar.h"
 #include "ui/grid_view.h"
 #include "ui/icon_painter.h"
 #include "ui/image_lists.h"
+#include "ui/last_good_rows.h"
 #include "ui/plain_text.h"
 #include "ui/qt_platform.h"
 #include "ui/qt_text.h"
 #include "ui/status_bar.h"
+#include "ui/window_geometry.h"
 
 namespace korvex::ui {
 
 namespace {
 
-constexpr QSize kClientSize(1017, 717);
 constexpr QSize kPictureSize(48, 50);
+// A move or a drag resizes the window many times a second; it is saved once it rests.
+constexpr int kSavePlaceAfterMs = 500;
 constexpr int kTickMs = 1000;
 constexpr int kPageIcons[] = {6, 1, 5, 4, 3};
 
@@ -89,14 +97,14 @@ MainWindow::MainWindow(SessionConfig config, Platform* platform, QWidget* parent
   // Ticks are not the user's doing: no busy cursor flickering once a second.
   connect(timer_, &QTimer::timeout, this, [this] { session_->Timer1Timer(); });
 
-  // The frame stays at its designed size until the log-in lets the user resize it.
-  setFixedSize(kClientSize);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame(QPoint(0, 0), kClientSize);
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  placeTimer_ = new QTimer(this);
+  placeTimer_->setSingleShot(true);
+  placeTimer_->setInterval(kSavePlaceAfterMs);
+  connect(placeTimer_, &QTimer::timeout, this, &MainWindow::rememberPlace);
+  placeWindow();
 
+  watchLists();
+  bindKeyboard();
   session_->FormCreate();
   syncFromForm();
   // Hiding the other tabs hands the focus to the tab bar; the log-in is typed first.
@@ -110,8 +118,10 @@ MainWindow::~MainWindow() {
   delete page_;
 }
 
-GridView* MainWindow::gridView(GridModel& grid) {
-  return new GridView(grid);
+GridView* MainWindow::gridView(GridModel& grid, std::vector<GridTableModel::LinkedColumn> linked) {
+  auto* view = new GridView(grid, std::move(linked));
+  connect(view, &GridView::told, this, &MainWindow::tellUser);
+  return view;
 }
 
 QLabel* MainWindow::formLabel(Label& text, bool hiddenWhenEmpty,
@@ -154,6 +164,21 @@ void MainWindow::bindDoubleClick(GridView* view, void (Session::*handler)(int, i
   });
 }
 
+void MainWindow::bindLastGoodRows(GridView* view, bool showStats) {
+  connect(view, &GridView::lastGoodRowActivated, this, [this, view, showStats](int, int row) {
+    AnalysisTarget target = targetOfRow(view->shownGrid(), row);
+    runHandler(
+        [this, showStats, target = std::move(target)] { session_->openMatch(target, showStats); });
+  });
+}
+
+void MainWindow::offerExchangePage(GridView* view) {
+  ui::offerExchangePage(
+      view, session_->context().addresses.exchange,
+      [this]() -> const GridModel& { return radarView_->shownGrid(); },
+      session_->context().platform);
+}
+
 QPushButton* MainWindow::exchangeCheckButton(GridView* view, RadarLinkedList list) {
   auto* check = new ExchangeCheck(view, session_->form(), list, [this, list](int row) {
     runHandler([this, list, row] { session_->checkExchange(list, row); });
@@ -174,8 +199,34 @@ void MainWindow::runHandler(const std::function<void()>& handler) {
 
 void MainWindow::afterHandler() {
   if (std::exchange(busyCursor_, false)) QApplication::restoreOverrideCursor();
+  // The loads are whole only now, with the links between the lists made.
+  for (ListWatch* watch : {lineWatch_.get(), radarWatch_.get(), liveWatch_.get()}) watch->follow();
   syncFromForm();
   emit handlersEnded();
+}
+
+void MainWindow::tellUser(const QString& text, bool failed) {
+  tell(session_->context(), toCp1251(text), failed);
+  statusBar_->follow(session_->form().status);
+}
+
+void MainWindow::watchLists() {
+  StatusPage& status = session_->form().status;
+  const auto tellThem = [this](const QString& text, bool failed) { tellUser(text, failed); };
+  lineWatch_ = std::make_unique<ListWatch>(
+      QStringLiteral("Line list"), QStringLiteral("Refresh (F5) tries again."), status.line,
+      std::vector<GridView*>{lineView_, reportView_}, tellThem);
+  radarWatch_ = std::make_unique<ListWatch>(
+      QStringLiteral("Radar"), QStringLiteral("\"Reload exchange figures\" tries again."),
+      status.radar, std::vector<GridView*>{radarView_}, tellThem);
+  liveWatch_ = std::make_unique<ListWatch>(
+      QStringLiteral("Live list"), QStringLiteral("Retrying at the next reload."), status.live,
+      std::vector<GridView*>{liveView_}, tellThem);
+  // The radar's old rows have no row of the grid to check.
+  connect(radarView_, &GridView::lastGoodRowActivated, this, [this] {
+    tellUser(QStringLiteral("The radar could not be reloaded: its old rows cannot be checked"),
+             true);
+  });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -183,6 +234,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // request is cancelled now and ends within a tenth of a second.
   timer_->stop();
   session_->cancelRequests();
+  if (placed_) rememberPlace();
   QWidget::closeEvent(event);
 }
 
@@ -218,8 +270,11 @@ void MainWindow::syncFromForm() {
 
 void MainWindow::allowResizing() {
   resizable_ = true;
+  // The layout's own minimum applies again: small enough for a 1280x720 screen, or a
+  // 1600x900 one at twice the scale.
   setMinimumSize(0, 0);
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  if (openMaximised_) showMaximized();
 }
 
 }  // namespace korvex::ui

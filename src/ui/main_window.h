@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "session/session.h"
+#include "ui/grid_table_model.h"
 
 class QCheckBox;
 class QLabel;
@@ -20,6 +21,7 @@ namespace korvex::ui {
 
 class BetSignals;
 class GridView;
+class ListWatch;
 class StatusBar;
 class QtPlatform;
 
@@ -44,6 +46,13 @@ class MainWindow : public QWidget {
   // The last waiting handler has ended: what follows the history may read it now.
   void handlersEnded();
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
  private:
   QWidget* buildAboutPage();
   QWidget* buildStatsPage();
@@ -57,7 +66,8 @@ class MainWindow : public QWidget {
   QWidget* buildReportPage();
   QWidget* reloadExchangeButton();
 
-  GridView* gridView(GridModel& grid);
+  // A view of `grid` whose actions tell their outcome in the status bar.
+  GridView* gridView(GridModel& grid, std::vector<GridTableModel::LinkedColumn> linked = {});
   // A label that shows one of the Form's texts, centred, and follows it as it changes;
   // `present` turns the text into what the label shows.
   QLabel* formLabel(Label& text, bool hiddenWhenEmpty = false,
@@ -66,6 +76,11 @@ class MainWindow : public QWidget {
   QLabel* countLabel(Label& count, GridView* view);
   QLabel* playerPicture();
   void bindDoubleClick(GridView* view, void (Session::*handler)(int, int));
+  // A double-click or Enter on a row of a list's last good load opens that match by what
+  // the row shows; on the Stats page when `showStats`, as the grid's own rows would.
+  void bindLastGoodRows(GridView* view, bool showStats);
+  // "Open on the exchange" on the view's rows, through the radar view's rows.
+  void offerExchangePage(GridView* view);
   // The button of "Check the exchange now" for the view's rows; the menu item comes along.
   QPushButton* exchangeCheckButton(GridView* view, RadarLinkedList list);
 
@@ -74,6 +89,17 @@ class MainWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   void syncFromForm();
   void allowResizing();
+  // Tells the user what an action came to, in the status bar and its history.
+  void tellUser(const QString& text, bool failed);
+  void watchLists();
+  void bindKeyboard();
+  // The next or the previous visible page.
+  void turnPage(int step);
+  void placeWindow();
+  // Once shown, the frame's own edges are known: they too must fit the screen.
+  void fitFrameToScreen();
+  void rememberPlaceSoon();
+  void rememberPlace();
 
   std::unique_ptr<QtPlatform> ownPlatform_;
   std::unique_ptr<Session> session_;
@@ -90,7 +116,17 @@ class MainWindow : public QWidget {
   QCheckBox* zap_ = nullptr;
   QLabel* logo1_ = nullptr;
   QLabel* logo2_ = nullptr;
+  QPushButton* refresh_ = nullptr;
+  GridView* lineView_ = nullptr;
+  GridView* reportView_ = nullptr;
+  GridView* liveView_ = nullptr;
+  GridView* radarView_ = nullptr;
+  std::unique_ptr<ListWatch> lineWatch_, radarWatch_, liveWatch_;
   bool resizable_ = false;
+  bool openMaximised_ = false;
+  bool placed_ = false;
+  bool framed_ = false;
+  QTimer* placeTimer_ = nullptr;
 };
 
 }  // namespace korvex::ui

@@ -2,8 +2,10 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QVBoxLayout>
 
 #include "ui/fonts.h"
+#include "ui/grid_view.h"
 
 namespace korvex::ui {
 
@@ -17,6 +19,16 @@ QWidget* topBar(std::initializer_list<QWidget*> left, std::initializer_list<QWid
   layout->addStretch(1);
   for (QWidget* widget : right) layout->addWidget(widget);
   return bar;
+}
+
+QWidget* withBanner(GridView* view) {
+  auto* list = new QWidget;
+  auto* layout = new QVBoxLayout(list);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  if (QWidget* banner = view->banner()) layout->addWidget(banner);
+  layout->addWidget(view, 1);
+  return list;
 }
 
 QLabel* styled(QLabel* label, int pixelSize, bool bold, const QColor& colour) {

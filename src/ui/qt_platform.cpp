@@ -1,6 +1,7 @@
 #include "ui/qt_platform.h"
 
 #include <QDesktopServices>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -33,6 +34,12 @@ void QtPlatform::showMessage(const std::string& text, std::function<void()> clos
       new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Korvex"), {}, QMessageBox::Ok, window_));
   box->setText(messageText(text));
   box->setAttribute(Qt::WA_DeleteOnClose);
+  // A short message makes a box so narrow that the window manager cuts its title to "K…";
+  // a row of the box's own grid keeps it wide enough for the title and its buttons.
+  if (auto* grid = qobject_cast<QGridLayout*>(box->layout()))
+    grid->addItem(
+        new QSpacerItem(kLeastMessageWidth, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+        grid->rowCount(), 0, 1, grid->columnCount());
   QObject::connect(box, &QDialog::finished, box, [closed = std::move(closed)] { closed(); });
   box->open();
 }

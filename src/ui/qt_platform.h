@@ -27,6 +27,9 @@ class QtPlatform : public Platform {
   QObject receiver_;
 };
 
+// The narrowest a message box gets, in pixels: its title and the frame's buttons fit.
+inline constexpr int kLeastMessageWidth = 260;
+
 // The address as a URL: bytes a URL cannot carry raw (CP1251 letters, blanks, controls)
 // are percent-encoded, everything else goes through as the program built it.
 QByteArray encodeAddress(const std::string& address);

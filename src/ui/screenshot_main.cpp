@@ -1,16 +1,17 @@
 // korvex-screenshot OUT.png [--login USER PASSWORD] [--history FILE] [--sort COLUMN]
-//                   [--filter TEXT] [--open-first] [--signal] [--signal-history]
+//                   [--filter TEXT] [--open-first] [--signal] [--signal-history] [--outage]
 //                   [--page INDEX] [--stat-tab INDEX]
 //
 // Builds the real window without a display, optionally logs in, sorts the line by a column
 // and filters it, opens the first match of the line, checks the exchange from the live rows
-// until a bet signal comes, switches the journal to the signal history, shows a page or a
-// tab of the analysis, and saves what the
-// window shows as a PNG. The user's own column layout is left out, so every picture starts
-// from the designed one. The addresses come from the same environment variables the
-// program reads.
+// until a bet signal comes, switches the journal to the signal history, stops the service
+// (the process KORVEX_DEMO_PID names) and presses Refresh, shows a page or a tab of the
+// analysis, and saves what the window shows as a PNG. The user's own column layout is left
+// out, so every picture starts from the designed one. The addresses come from the same environment
+// variables the program reads.
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -19,7 +20,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -27,6 +31,7 @@
 #include "ui/main_window.h"
 #include "ui/qt_platform.h"
 #include "ui/theme.h"
+#include "ui/window_geometry.h"
 
 namespace {
 
@@ -37,6 +42,7 @@ struct Options {
   bool signal = false;
   bool signalHistory = false;
   QString history;
+  bool outage = false;
   int page = -1;
   int statTab = -1;
   int sortColumn = -1;
@@ -65,6 +71,8 @@ std::optional<Options> parseOptions(const QStringList& args) {
       options.signalHistory = true;
     } else if (arg == QLatin1String("--history") && i + 1 < args.size()) {
       options.history = args[++i];
+    } else if (arg == QLatin1String("--outage")) {
+      options.outage = true;
     } else if (arg == QLatin1String("--page")) {
       if (!readIndex(args, i, options.page)) return std::nullopt;
     } else if (arg == QLatin1String("--sort")) {
@@ -161,22 +169,54 @@ bool checkUntilSignal(korvex::ui::MainWindow& window) {
   return false;
 }
 
+// The service goes down for good: its process ends and every later connect is refused.
+bool stopService() {
+  const char* pid = std::getenv("KORVEX_DEMO_PID");
+  const long id = pid ? std::strtol(pid, nullptr, 10) : 0;
+  if (id <= 0 || kill(static_cast<pid_t>(id), SIGTERM) != 0) return false;
+  constexpr int kWaits = 100;
+  for (int i = 0; i < kWaits; ++i) {
+    if (kill(static_cast<pid_t>(id), 0) != 0 && errno == ESRCH) return true;
+    QTest::qWait(50);
+  }
+  return false;
+}
+
 }  // namespace
 
+// Every picture shows the window at its designed size, on a screen that holds it whatever
+// the offscreen platform's own screen would be.
+constexpr QRect kShotFrame(0, 0, 1017, 717);
+
+void offscreenWithRoomForTheWindow(const QTemporaryDir& folder) {
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  if (!platform.isEmpty() && platform != "offscreen") return;
+  const QString config = folder.filePath(QStringLiteral("screen.json"));
+  QFile file(config);
+  if (!file.open(QIODevice::WriteOnly) ||
+      file.write(R"({"screens": [{"name": "shot", "x": 0, "y": 0, "width": 1280, "height": 800,
+                    "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})") < 0) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return;
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+}
+
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  const QTemporaryDir settings;
+  offscreenWithRoomForTheWindow(settings);
   QApplication app(argc, argv);
   const std::optional<Options> options = parseOptions(QApplication::arguments());
   if (!options) {
     std::fprintf(stderr,
                  "usage: korvex-screenshot OUT.png [--login USER PASSWORD] [--history FILE] "
                  "[--sort COLUMN] [--filter TEXT] [--open-first] [--signal] [--signal-history] "
-                 "[--page INDEX] [--stat-tab INDEX]\n");
+                 "[--outage] [--page INDEX] [--stat-tab INDEX]\n");
     return 2;
   }
   korvex::ui::applyTheme(app);
-  const QTemporaryDir settings;
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+  korvex::ui::saveWindowPlace({QString(), kShotFrame});
 
   UnattendedPlatform platform;
   korvex::SessionConfig config;
@@ -203,6 +243,12 @@ int main(int argc, char** argv) {
   }
   if (options->signalHistory)
     window.findChild<QToolButton*>(QStringLiteral("signalHistorySwitch"))->setChecked(true);
+  if (options->outage) {
+    if (!stopService()) std::fprintf(stderr, "The service could not be stopped.\n");
+    auto* refresh = window.findChild<QPushButton*>(QStringLiteral("spSkinXFormButton2"));
+    if (refresh) QTest::mouseClick(refresh, Qt::LeftButton);
+    settle(window);
+  }
   if (options->page >= 0) {
     auto* pages = window.findChild<QTabWidget*>(QStringLiteral("Page"));
     pages->setTabVisible(options->page, true);

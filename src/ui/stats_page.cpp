@@ -1,3 +1,4 @@
+#include <QGraphicsColorizeEffect>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -5,8 +6,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -17,6 +21,7 @@
 #include "ui/grid_view.h"
 #include "ui/history_columns.h"
 #include "ui/image_lists.h"
+#include "ui/last_good_rows.h"
 #include "ui/main_window.h"
 #include "ui/movement_chart.h"
 #include "ui/page_parts.h"
@@ -27,6 +32,7 @@ namespace korvex::ui {
 
 namespace {
 
+constexpr int kDesignedWidth = 1017;
 constexpr int kLeftColumnWidth = 449;
 constexpr int kHeaderStripHeight = 24;
 constexpr int kCardStripHeight = 96;
@@ -105,6 +111,46 @@ class StakeTips : public QObject {
   QLineEdit* bank_;
 };
 
+// The analysis shows whole where the window has the room, taking it from the line down to
+// the line's own least width; only a window narrower than both together scrolls it.
+class RoomForTheAnalysis : public QObject {
+ public:
+  RoomForTheAnalysis(QSplitter* splitter, QWidget* line, QScrollArea* analysis)
+      : QObject(splitter), splitter_(splitter), line_(line), analysis_(analysis) {
+    analysis->installEventFilter(this);
+    analysis->widget()->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest)
+      QTimer::singleShot(0, this, &RoomForTheAnalysis::makeRoom);
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  void makeRoom() {
+    // Laid out for a window not yet at its size, the sizes would be the wrong ones to keep.
+    if (!splitter_->isVisible()) return;
+    const QWidget* panel = analysis_->widget();
+    int needed = panel->minimumSizeHint().width() + 2 * analysis_->frameWidth();
+    if (analysis_->verticalScrollBar()->isVisible())
+      needed += analysis_->verticalScrollBar()->width();
+    QList<int> sizes = splitter_->sizes();
+    if (sizes.size() != 2) return;
+    const int spare = sizes[0] - line_->minimumSizeHint().width();
+    const int moved = std::min(needed - sizes[1], spare);
+    if (moved <= 0) return;
+    sizes[0] -= moved;
+    sizes[1] += moved;
+    splitter_->setSizes(sizes);
+  }
+
+  QSplitter* splitter_;
+  QWidget* line_;
+  QScrollArea* analysis_;
+};
+
 }  // namespace
 
 QWidget* MainWindow::buildStatsPage() {
@@ -112,10 +158,17 @@ QWidget* MainWindow::buildStatsPage() {
 
   auto* refresh = new QPushButton(QStringLiteral("Refresh"));
   refresh->setObjectName(QStringLiteral("spSkinXFormButton2"));
-  connect(refresh, &QPushButton::clicked, this,
-          [this] { runHandler([this] { session_->spSkinXFormButton2Click(); }); });
-  auto* rx = new GridView(form.line.RX, movementColumns(form.line.MV));
+  refresh->setToolTip(QStringLiteral("Reload the line (F5)"));
+  refresh_ = refresh;
+  connect(refresh, &QPushButton::clicked, this, [this] {
+    lineWatch_->userAsked();
+    runHandler([this] { session_->spSkinXFormButton2Click(); });
+  });
+  GridView* rx = gridView(form.line.RX, movementColumns(form.line.MV));
+  lineView_ = rx;
   bindDoubleClick(rx, &Session::RXCellDblClick);
+  bindLastGoodRows(rx, false);
+  offerExchangePage(rx);
   QWidget* bar = topBar({refresh, exchangeCheckButton(rx, RadarLinkedList::Line)},
                         {countLabel(form.line.countsoon, rx)});
 
@@ -125,14 +178,22 @@ QWidget* MainWindow::buildStatsPage() {
   leftLayout->setSpacing(0);
   leftLayout->addWidget(bar);
   leftLayout->addWidget(new FilterBar(rx));
-  leftLayout->addWidget(rx);
+  leftLayout->addWidget(withBanner(rx), 1);
+
+  // Below its own size the analysis scrolls, so the window fits a small or scaled screen.
+  auto* panel = new QScrollArea;
+  panel->setObjectName(QStringLiteral("StatPanelScroll"));
+  panel->setWidgetResizable(true);
+  panel->setFrameShape(QFrame::NoFrame);
+  panel->setWidget(buildStatPanel());
 
   auto* splitter = new QSplitter(Qt::Horizontal);
   splitter->setChildrenCollapsible(false);
   splitter->addWidget(left);
-  splitter->addWidget(buildStatPanel());
+  splitter->addWidget(panel);
   splitter->setStretchFactor(1, 1);
-  splitter->setSizes({kLeftColumnWidth, 1017 - kLeftColumnWidth});
+  splitter->setSizes({kLeftColumnWidth, kDesignedWidth - kLeftColumnWidth});
+  new RoomForTheAnalysis(splitter, left, panel);
   rememberSplitter(splitter, QStringLiteral("stats"));
   return splitter;
 }
@@ -143,6 +204,7 @@ QWidget* MainWindow::buildStatPanel() {
   panel->setObjectName(QStringLiteral("StatPanel"));
 
   GridView* header = gridView(form.analysis.MatchGrid);
+  header->setFocusPolicy(Qt::NoFocus);  // a strip to read, not a stop for Tab
   header->setFixedHeight(kHeaderStripHeight);
   header->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   header->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -164,6 +226,26 @@ QWidget* MainWindow::buildStatPanel() {
   connect(statPage_, &QTabWidget::currentChanged, this,
           [this](int index) { session_->form().analysis.statPageActive = index; });
 
+  // The figures go grey while the analysis failed: they are the empty analysis's zeros.
+  auto* figures = new QWidget;
+  figures->setObjectName(QStringLiteral("analysisFigures"));
+  auto* greyed = new QGraphicsColorizeEffect(figures);
+  greyed->setColor(Qt::gray);
+  greyed->setStrength(1.0);
+  greyed->setEnabled(!form.analysis.failure.text().empty());
+  figures->setGraphicsEffect(greyed);
+  const int key = form.analysis.failure.addObserver(
+      [greyed](const std::string& now) { greyed->setEnabled(!now.empty()); });
+  connect(figures, &QObject::destroyed, this,
+          [&failure = form.analysis.failure, key] { failure.removeObserver(key); });
+  auto* figureLayout = new QVBoxLayout(figures);
+  figureLayout->setContentsMargins(0, 0, 0, 0);
+  figureLayout->setSpacing(2);
+  figureLayout->addWidget(header);
+  figureLayout->addWidget(buildCardStrip());
+  figureLayout->addWidget(buildSummaryStrip());
+  figureLayout->addWidget(statPage_, 1);
+
   auto* layout = new QVBoxLayout(panel);
   layout->setContentsMargins(2, 0, 0, 0);
   layout->setSpacing(2);
@@ -171,11 +253,9 @@ QWidget* MainWindow::buildStatPanel() {
   QLabel* failure = formLabel(form.analysis.failure, true);
   failure->setObjectName(QStringLiteral("analysisFailure"));
   failure->setStyleSheet(QStringLiteral("color: white; background: #C00000; font-weight: bold;"));
+  failure->setWordWrap(true);
   layout->addWidget(failure);
-  layout->addWidget(header);
-  layout->addWidget(buildCardStrip());
-  layout->addWidget(buildSummaryStrip());
-  layout->addWidget(statPage_, 1);
+  layout->addWidget(figures, 1);
   return panel;
 }
 
@@ -191,6 +271,7 @@ QWidget* MainWindow::buildCardStrip() {
   logo1_ = playerPicture();
   logo2_ = playerPicture();
   GridView* odds = gridView(form.analysis.KFGrid);
+  odds->setFocusPolicy(Qt::NoFocus);
   odds->setFixedSize(odds->columnWidth(0) + odds->columnWidth(1) + 2 * odds->frameWidth() + 4,
                      odds->heightForRows(1));
   odds->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -228,6 +309,7 @@ QWidget* MainWindow::buildSummaryStrip() {
     title->setFixedHeight(21);
     // Six short results share the box's width evenly, without scrolling.
     GridView* results = gridView(*grid);
+    results->setFocusPolicy(Qt::NoFocus);
     results->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     results->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

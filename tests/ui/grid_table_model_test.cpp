@@ -98,7 +98,9 @@ TEST_F(GridTableModelTest, ColumnLookGivesFontAlignmentTextAndHeaderColours) {
   EXPECT_EQ(model.headerData(Odds, Qt::Horizontal, Qt::BackgroundRole).value<QBrush>().color(),
             QColor(128, 255, 255));
   EXPECT_EQ(model.headerData(Odds, Qt::Horizontal, Qt::ToolTipRole).toString(), "Home odds");
-  EXPECT_FALSE(model.headerData(Name, Qt::Horizontal, Qt::ToolTipRole).isValid());
+  // Every column is named; by its caption where nothing else names it.
+  EXPECT_EQ(model.headerData(Name, Qt::Horizontal, Qt::ToolTipRole).toString(),
+            QString::fromUtf8("Имя"));
 }
 
 TEST_F(GridTableModelTest, TooltipIsTheHintElseTheFullTextOfAnAutoSizeColumn) {

@@ -5,9 +5,11 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFont>
+#include <QGraphicsEffect>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -15,14 +17,16 @@
 
 #include "main_window_fixture.h"
 #include "ui/grid_view.h"
+#include "ui/view_settings.h"
 
 namespace korvex::ui {
 namespace {
 
 using test::Reply;
 
-TEST_F(MainWindowTest, OpensOnAboutWithTheRememberedLogInAtItsDesignedSize) {
+TEST_F(MainWindowTest, OpensOnAboutWithTheRememberedLogInAtItsFirstStartSize) {
   test::writeFile(dir / "kx.log", "\xC8\xE2\xE0\xED\r\nmy secret\r\n");  // "Иван"
+  viewSettings().remove(QStringLiteral("window"));
 
   EXPECT_EQ(visibleTabs(), QStringList{"About"});
   EXPECT_EQ(find<QTabWidget>("Page")->currentIndex(), 0);
@@ -31,8 +35,10 @@ TEST_F(MainWindowTest, OpensOnAboutWithTheRememberedLogInAtItsDesignedSize) {
   EXPECT_EQ(find<QLineEdit>("passedit")->echoMode(), QLineEdit::Password);
   EXPECT_TRUE(find<QCheckBox>("zap")->isChecked());
   EXPECT_EQ(window().windowTitle(), "Korvex");
-  EXPECT_EQ(window().minimumSize(), QSize(1017, 717));
-  EXPECT_EQ(window().maximumSize(), QSize(1017, 717));
+  // 85 % of the screen, and not to be resized before the log-in.
+  const QSize screen = window().screen()->availableGeometry().size();
+  EXPECT_EQ(window().size(), QSize(screen.width() * 85 / 100, screen.height() * 85 / 100));
+  EXPECT_EQ(window().minimumSize(), window().maximumSize());
   EXPECT_TRUE(
       find<QLabel>("vendorLink")->text().contains(QString::fromStdString(server.base() + "/")));
 }
@@ -50,7 +56,7 @@ TEST_F(MainWindowTest, LogInShowsStatsAndLiveWithStatsCurrent) {
                       "/login/kx.php?login=user&pass=%EF%E0%F0%EE%EB%FC%201"),
             targets.end());
   // Logged in, the frame may be resized and the live countdown runs.
-  EXPECT_GT(window().maximumWidth(), 1017);
+  EXPECT_EQ(window().maximumWidth(), QWIDGETSIZE_MAX);
   EXPECT_TRUE(window().findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
 }
 
@@ -60,7 +66,10 @@ TEST_F(MainWindowTest, RejectedLogInShowsTheMessageAndStaysOnAbout) {
 
   EXPECT_EQ(platform.messages, std::vector<std::string>{"Autorization Fail..."});
   EXPECT_EQ(visibleTabs(), QStringList{"About"});
-  EXPECT_EQ(window().maximumSize(), QSize(1017, 717));
+  EXPECT_EQ(window().minimumSize(), window().maximumSize()) << "still not to be resized";
+  // The status bar says so in words, and no longer counts the log-in's seconds.
+  EXPECT_EQ(find<QLabel>("statusOutcome")->text(), "Log-in refused");
+  EXPECT_EQ(find<QLabel>("statusLoading")->text(), "");
   EXPECT_FALSE(window().findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
 }
 
@@ -149,9 +158,12 @@ TEST_F(MainWindowTest, FailuresAreToldInTheStatusBarAndOverTheAnalysis) {
   EXPECT_TRUE(find<QLabel>("statusLine")->text().startsWith("Line ")) << "the line arrived whole";
   EXPECT_TRUE(find<QLabel>("statusLine")->styleSheet().isEmpty());
   EXPECT_EQ(find<QLabel>("statusLoading")->text(), "") << "nothing loads any more";
+  // Named as the clicked row names the match, over figures gone grey.
   auto* failure = find<QLabel>("analysisFailure");
   EXPECT_TRUE(failure->isVisible());
-  EXPECT_EQ(failure->text(), "Could not load match 17: HTTP 503");
+  EXPECT_EQ(failure->text(), "Could not load Petrov I.: HTTP 503");
+  EXPECT_TRUE(find<QWidget>("analysisFigures")->graphicsEffect()->isEnabled());
+  EXPECT_EQ(find<QLabel>("statusOutcome")->text(), "Could not load Petrov I.: HTTP 503");
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QMessageBox>
+#include <QTest>
 #include <QUrl>
+#include <QWidget>
 
 namespace korvex::ui {
 namespace {
@@ -26,6 +29,21 @@ TEST(QtPlatformTest, MessagesShowTheirLinesDecoded) {
             QString::fromUtf8("Update Programm from vendor.example\nОбновите!"));
   EXPECT_EQ(messageText("a\r\nb"), "a\nb");
   EXPECT_EQ(messageText("Autorization Fail..."), "Autorization Fail...");
+}
+
+TEST(QtPlatformTest, AShortMessageStillLeavesRoomForTheWholeTitle) {
+  QWidget window;
+  window.show();
+  QtPlatform platform(&window);
+  bool closed = false;
+  platform.showMessage("Autorization Fail...", [&] { closed = true; });
+  auto* box = window.findChild<QMessageBox*>();
+  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
+  EXPECT_EQ(box->windowTitle(), "Korvex");
+  EXPECT_GE(box->width(), kLeastMessageWidth);
+  box->accept();
+  EXPECT_TRUE(closed);
 }
 
 }  // namespace

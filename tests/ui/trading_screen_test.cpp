@@ -191,10 +191,11 @@ TEST_F(TradingScreenTest, CopyGivesTheSelectedRowsAsShownWithACaptionLine) {
   rx->setFocus();
   QTest::keyClick(rx, Qt::Key_C, Qt::ControlModifier);
   // Without a history the line's movement is a dash, made safe for a spreadsheet.
-  EXPECT_EQ(QApplication::clipboard()->text(),
-            "\t\tDATE\tTIME\tHOME\tAWAY\t1\t2\tOpen 1\tOpen 2\tMove 1, %\tMove 2, %\n"
-            "Spain. . \tMen\t07.06.2024\t10:00\tAbel B.\tSmith J.\t2.05\t1.5\t'-\t'-\t'-\t'-\n"
-            "Spain. . \tMen\t15.06.2024\t10:00\tZorro A.\tSmith J.\t10.5\t1.5\t'-\t'-\t'-\t'-\n");
+  EXPECT_EQ(
+      QApplication::clipboard()->text(),
+      "Flag\tGender\tDATE\tTIME\tHOME\tAWAY\tOdds 1\tOdds 2\tOpen 1\tOpen 2\tMove 1, %\tMove 2, %\n"
+      "Spain. . \tMen\t07.06.2024\t10:00\tAbel B.\tSmith J.\t2.05\t1.5\t'-\t'-\t'-\t'-\n"
+      "Spain. . \tMen\t15.06.2024\t10:00\tZorro A.\tSmith J.\t10.5\t1.5\t'-\t'-\t'-\t'-\n");
 }
 
 TEST_F(TradingScreenTest, TheKeyboardLogsInFindsAndGoesToTheEnds) {
@@ -234,7 +235,7 @@ TEST_F(TradingScreenTest, TheWindowsExportWritesWhatTheViewShows) {
   ASSERT_TRUE(rx->exportCsv(QString::fromStdString((dir / "shown.csv").string()), error))
       << error.toStdString();
   EXPECT_EQ(test::readFile(dir / "shown.csv"),
-            ",AWAY,DATE,TIME,HOME,1,2,Open 1\r\n"
+            "Gender,AWAY,DATE,TIME,HOME,Odds 1,Odds 2,Open 1\r\n"
             "Men,Smith J.,07.06.2024,10:00,Abel B.,2.05,1.5,'-\r\n"
             "Men,Smith J.,15.06.2024,10:00,Zorro A.,10.5,1.5,'-\r\n");
   EXPECT_FALSE(rx->exportCsv(QString::fromStdString((dir / "no/such/folder.csv").string()), error));
