@@ -1,8 +1,8 @@
-#include <cstdio>
 #include <ctime>
 
 #include "radar/radar_action.h"
 #include "radar/service_reports.h"
+#include "state/clock_text.h"
 #include "state/grid_columns.h"
 
 namespace korvex {
@@ -18,13 +18,6 @@ bool alreadyJournaled(const GridModel& sbx, std::string_view matchId, std::strin
       return true;
   }
   return false;
-}
-
-// Always "hh:mm": the journal is read and reported the same way on every machine.
-std::string clockTime(const std::tm& now) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02d:%02d", now.tm_hour, now.tm_min);
-  return text;
 }
 
 }  // namespace
@@ -48,7 +41,8 @@ Task<> PostBet(Context& ctx, int amount, int row, int percent, std::string price
   sbx.setText(SbxColumn::Odds, 0, price);
   sbx.setText(SbxColumn::Percent, 0, std::to_string(percent));
   sbx.setText(SbxColumn::Sum, 0, std::to_string(amount));
-  sbx.setText(SbxColumn::JournalTime, 0, clockTime(localNow(ctx)));
+  // Always "hh:mm": the journal is read and reported the same way on every machine.
+  sbx.setText(SbxColumn::JournalTime, 0, clockText(localNow(ctx), WithSeconds::No));
   sbx.setText(SbxColumn::Status, 0, status);
 
   co_await sendReport(ctx, betReportAddress(ctx, 0));

@@ -34,14 +34,8 @@ class PageCursor {
   std::string_view rest_;
 };
 
-std::string_view trimControls(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 32) text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.remove_suffix(1);
-  return text;
-}
-
 void appendField(std::string& figures, std::string_view field) {
-  field = trimControls(field);
+  field = trimBlanks(field);
   figures += field.empty() ? std::string_view{"0"} : field;
   figures += ">>";
 }
