@@ -17,9 +17,6 @@
 // touches costs nothing, and whatever it touches and frees again still counts.
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -34,6 +31,7 @@
 #include <string>
 #include <vector>
 
+#include "fresh_process.h"
 #include "line/line_list.h"
 #include "median_verdict.h"
 #include "session/worker_requests.h"
@@ -43,6 +41,7 @@
 namespace {
 
 using korvex::bench::MedianReporter;
+using korvex::bench::runFreshProcess;
 using korvex::bench::verdict;
 using korvex::test::ServiceContext;
 using Clock = std::chrono::steady_clock;
@@ -127,34 +126,6 @@ int runFirstLoad(const std::string& serviceBase) {
   return 0;
 }
 
-// Runs `args` and returns what it printed. Spawned rather than forked: a fork would
-// mark every page of this process copy-on-write, and the transfers and reloads timed
-// after it would pay a fault for each page they write.
-std::string runFreshProcess(std::vector<std::string> args) {
-  int out[2];
-  if (::pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(out[1]);
-  std::string printed;
-  char buffer[256];
-  for (ssize_t got; (got = ::read(out[0], buffer, sizeof buffer)) > 0;)
-    printed.append(buffer, static_cast<std::size_t>(got));
-  ::close(out[0]);
-  int status = 0;
-  if (failed != 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
-      WEXITSTATUS(status) != 0)
-    throw std::runtime_error("the first load's process failed");
-  return printed;
-}
-
 struct FirstLoad {
   Times times;
   double peakGrowth = 0;  // bytes
@@ -187,7 +158,8 @@ struct Bench {
   }
 
   FirstLoad firstLoad(ServiceContext& window) {
-    std::istringstream out(runFreshProcess({self, kFirstLoadOption, window.addresses.service}));
+    std::istringstream out(runFreshProcess({self, kFirstLoadOption, window.addresses.service},
+                                           "the first load's process"));
     FirstLoad load;
     int rows = 0;
     out >> load.times.wall >> load.times.cpu >> load.peakGrowth >> rows;

@@ -10,9 +10,6 @@
 // resets its peak resident size, double-clicks the match and waits until the cards show.
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QAbstractItemModel>
@@ -30,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "fresh_process.h"
 #include "median_verdict.h"
 #include "support/picture_samples.h"
 #include "support/temp_dir.h"
@@ -43,6 +41,7 @@ extern char** environ;
 namespace {
 
 using korvex::bench::MedianReporter;
+using korvex::bench::runFreshProcess;
 using korvex::bench::StallWatch;
 using korvex::bench::verdict;
 using korvex::bench::WindowPlatform;
@@ -115,32 +114,6 @@ int runAnalysis(int argc, char** argv, const std::string& base, int row) {
   return 0;
 }
 
-// Runs `args` and returns what it printed.
-std::string runFreshProcess(std::vector<std::string> args) {
-  int out[2];
-  if (::pipe2(out, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(out[1]);
-  std::string printed;
-  char buffer[256];
-  for (ssize_t got; (got = ::read(out[0], buffer, sizeof buffer)) > 0;)
-    printed.append(buffer, static_cast<std::size_t>(got));
-  ::close(out[0]);
-  int status = 0;
-  if (failed != 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
-      WEXITSTATUS(status) != 0)
-    throw std::runtime_error("the analysis' process failed");
-  return printed;
-}
-
 struct Bench {
   korvex::test::TestServer server;
   std::string self = std::filesystem::read_symlink("/proc/self/exe");
@@ -182,8 +155,8 @@ struct Bench {
     int told = 0;
   };
   Analysis analysis(int row) {
-    std::istringstream out(
-        runFreshProcess({self, kAnalysisOption, server.base(), std::to_string(row)}));
+    std::istringstream out(runFreshProcess(
+        {self, kAnalysisOption, server.base(), std::to_string(row)}, "the analysis' process"));
     Analysis result;
     out >> result.stallMs >> result.growthBytes >> result.wallMs >> result.card1 >> result.told;
     if (!out) throw std::runtime_error("the analysis' process printed no figures");
