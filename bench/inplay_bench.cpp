@@ -103,7 +103,7 @@ void BM_FillInPlay(benchmark::State& state) {
   const LiveList& list = liveList();
   const korvex::GridModel& lg = list.form.live.LG;
   const korvex::ClosingLineLookup lookup = list.lookup();
-  korvex::GridModel ip("IP", korvex::columns::IP());
+  korvex::GridModel ip(korvex::columns::IP());
   korvex::FitCache kept;
   korvex::fillInPlayGrid(ip, lg, lookup, kept);
   double cold = 0, warm = 0, coldCpu = 0, warmCpu = 0;

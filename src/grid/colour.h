@@ -35,6 +35,9 @@ inline constexpr Colour LightAqua = 0x00FFFF80;    // RGB 128,255,255
 inline constexpr Colour PaleGrey = 0x00E9E5E4;     // RGB 228,229,233
 inline constexpr Colour Peach = 0x00BBD1FF;        // RGB 255,209,187
 inline constexpr Colour Rose = 0x008000FF;         // RGB 255,0,128
+inline constexpr Colour Lavender = 0x00C08080;     // RGB 128,128,192
+inline constexpr Colour MidGrey = 0x00A0A0A0;      // RGB 160,160,160
+inline constexpr Colour SteelBlue = 0x00D78D4A;    // RGB 74,141,215
 
 // System colours, by role.
 inline constexpr Colour ScrollBar = 0x80000000;

@@ -12,22 +12,24 @@ const ColumnDef kNoColumn{};
 
 }  // namespace
 
-GridModel::GridModel(std::string name, std::vector<ColumnDef> columns)
-    : name_(std::move(name)),
-      columns_(std::move(columns)),
-      columnCount_(static_cast<int>(columns_.size())) {
-  defaultTexts_.reserve(columns_.size());
-  cells_.reserve(columns_.size());
-  for (const ColumnDef& def : columns_) {
+GridModel::GridModel(GridSpec spec)
+    : spec_(std::move(spec)), columnCount_(static_cast<int>(spec_.columns.size())) {
+  checkColumnPlaces(spec_);
+  defaultTexts_.reserve(spec_.columns.size());
+  cells_.reserve(spec_.columns.size());
+  for (const ColumnDef& def : spec_.columns) {
     const bool number = def.kind == ColumnKind::Number;
     defaultTexts_.push_back(number ? std::to_string(def.defaultValue) : "");
     cells_.emplace_back(def.kind == ColumnKind::Text ? 0 : def.defaultValue);
   }
 }
 
+GridModel::GridModel(std::string name, std::vector<ColumnDef> columns)
+    : GridModel(GridSpec{.name = std::move(name), .columns = std::move(columns)}) {}
+
 const ColumnDef& GridModel::column(int col) const {
   if (col < 0 || col >= columnCount()) return kNoColumn;
-  return columns_[static_cast<size_t>(col)];
+  return spec_.columns[static_cast<size_t>(col)];
 }
 
 void GridModel::forEachProperty(auto&& apply) {
@@ -111,7 +113,7 @@ void GridModel::setValue(int col, int row, int value) {
   ColumnCells& column = cells(col);
   const auto at = static_cast<std::size_t>(row);
   column.values.set(at, value);
-  if (columns_[static_cast<std::size_t>(col)].kind == ColumnKind::Number) {
+  if (spec_.columns[static_cast<std::size_t>(col)].kind == ColumnKind::Number) {
     char digits[24];
     const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     texts_.write(column.texts.at(at),

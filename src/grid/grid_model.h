@@ -9,32 +9,10 @@
 #include "grid/chunked_column.h"
 #include "grid/colour.h"
 #include "grid/column_name.h"
+#include "grid/grid_spec.h"
 #include "grid/text_store.h"
 
 namespace korvex {
-
-enum class ColumnKind { Text, Number, CheckBox, Image };
-enum class Align { Left, Centre, Right };
-// Which picture list an image column draws from.
-enum class ImageList { None, Flags, Icons, Gender };
-
-struct ColumnDef {
-  std::string header;  // CP1251 bytes; may be empty for glyph-only headers
-  ColumnKind kind = ColumnKind::Text;
-  ImageList images = ImageList::None;
-  bool visible = true;
-  int width = 64;  // the toolkit's default column width
-  Align align = Align::Left;
-  bool bold = false;
-  bool italic = false;
-  bool autoSize = false;
-  int fontSize = 14;  // pixels
-  std::optional<Colour> textColour;
-  std::optional<Colour> background;  // fixed column colour, not a cell colour
-  std::optional<Colour> headerColour;
-  std::string headerHint;
-  int defaultValue = 0;  // value of number, image and check-box cells in new rows
-};
 
 // One cell as read. Its texts view the grid's own bytes: they hold until the grid changes.
 struct Cell {
@@ -62,11 +40,15 @@ class GridObserver {
 // nothing until it is written, and a written text a few bytes beside its own.
 class GridModel {
  public:
+  // Throws std::logic_error when a column of the spec does not stand at its place.
+  explicit GridModel(GridSpec spec);
+  // A grid of these columns with nothing else known of it.
   GridModel(std::string name, std::vector<ColumnDef> columns);
   GridModel(const GridModel&) = delete;
   GridModel& operator=(const GridModel&) = delete;
 
-  const std::string& name() const { return name_; }
+  const GridSpec& spec() const { return spec_; }
+  const std::string& name() const { return spec_.name; }
   int columnCount() const { return columnCount_; }
   int rowCount() const { return rows_; }
   const ColumnDef& column(int col) const;
@@ -80,6 +62,10 @@ class GridModel {
   Cell cell(int col, int row) const;
   std::string_view text(int col, int row) const;
   int value(int col, int row) const;
+
+  // What names the row's match: the text of the spec's identifier column, empty in a grid
+  // without one.
+  std::string_view idOf(int row) const { return text(spec_.idColumn.value_or(-1), row); }
 
   void setText(int col, int row, std::string_view text);
   // Number cells show their value in decimal, so the text follows the value.
@@ -152,8 +138,7 @@ class GridModel {
   void notifyCell(int col, int row);
   void notifyRow(std::optional<int> row);
 
-  std::string name_;
-  std::vector<ColumnDef> columns_;
+  GridSpec spec_;
   int columnCount_ = 0;
   std::vector<std::string> defaultTexts_;  // what a new row shows in each column
   std::vector<ColumnCells> cells_;         // by column

@@ -19,19 +19,15 @@ ObservedRows reserved(ListKind list, const GridModel& grid, std::size_t bytesPer
 }
 
 std::string_view polliga(const GridModel& RX, int row) {
-  switch (RX.value(RxColumn::Gender, row)) {
-    case kMenImage:
-      return "M";
-    case kWomenImage:
-      return "W";
-    default:
-      return "";
-  }
+  const int gender = RX.value(RxColumn::Gender, row);
+  if (gender == pictureIndex(Gender::Men)) return "M";
+  if (gender == pictureIndex(Gender::Women)) return "W";
+  return "";
 }
 
 std::string_view podacha(const GridModel& LG, int row) {
-  if (LG.value(LgColumn::Serve1, row) == kServeImage) return "1";
-  if (LG.value(LgColumn::Serve2, row) == kServeImage) return "2";
+  if (LG.value(LgColumn::Serve1, row) == pictureIndex(Icon::ServeBall)) return "1";
+  if (LG.value(LgColumn::Serve2, row) == pictureIndex(Icon::ServeBall)) return "2";
   return "";
 }
 

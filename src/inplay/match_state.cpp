@@ -75,8 +75,8 @@ std::optional<Player> readServer(std::string_view podacha) {
 }
 
 std::string_view liveServer(const GridModel& lg, int row) {
-  if (lg.value(LgColumn::Serve1, row) == kServeBallImage) return "1";
-  if (lg.value(LgColumn::Serve2, row) == kServeBallImage) return "2";
+  if (lg.value(LgColumn::Serve1, row) == pictureIndex(Icon::ServeBall)) return "1";
+  if (lg.value(LgColumn::Serve2, row) == pictureIndex(Icon::ServeBall)) return "2";
   return "";
 }
 

@@ -14,16 +14,13 @@ namespace korvex {
 
 namespace {
 
-// ImageList4 pictures of the gender column.
-constexpr int kMenImage = 1, kWomenImage = 2;
-
 void setGender(GridModel& grid, ColumnName auto col, int row, std::string_view polliga) {
   if (polliga == "M") {
-    grid.setValue(col, row, kMenImage);
+    grid.setValue(col, row, pictureIndex(Gender::Men));
     grid.setHint(col, row, "Men");
   }
   if (polliga == "W") {
-    grid.setValue(col, row, kWomenImage);
+    grid.setValue(col, row, pictureIndex(Gender::Women));
     grid.setHint(col, row, "Women");
   }
 }

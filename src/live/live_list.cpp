@@ -33,8 +33,8 @@ void fillLiveRow(GridModel& grid, int r, const RecordTags& block, std::string& s
     grid.setText(columnAfter(LgColumn::Set1, static_cast<int>(i)), r, block[kSetTags[i]]);
 
   const std::string_view server = block["podacha"];
-  if (server == "1") grid.setValue(LgColumn::Serve1, r, kServeBallImage);
-  if (server == "2") grid.setValue(LgColumn::Serve2, r, kServeBallImage);
+  if (server == "1") grid.setValue(LgColumn::Serve1, r, pictureIndex(Icon::ServeBall));
+  if (server == "2") grid.setValue(LgColumn::Serve2, r, pictureIndex(Icon::ServeBall));
 }
 
 // Rebuilds LG from the blocks that `walk` hands to its reader.

@@ -12,9 +12,6 @@ namespace korvex {
 
 namespace {
 
-// ImageList2: the blue square with the orange arrow that flags a match on the radar.
-constexpr int kRadarMarkImage = 8;
-
 void copyPercent(GridModel& live, LgColumn liveCol, int r, const GridModel& radar,
                  RbColumn radarCol, int i, std::string& scratch) {
   const Cell& source = radar.cell(radarCol, i);
@@ -45,7 +42,7 @@ void markLineRowsOnRadar(Form& form) {
   GridModel::Batch batch(lineGrid);
   for (int r = 0; r < lineGrid.rowCount(); ++r) {
     if (radar.contains(lineGrid.text(RxColumn::Id, r)))
-      lineGrid.setValue(RxColumn::RadarMark, r, kRadarMarkImage);
+      lineGrid.setValue(RxColumn::RadarMark, r, pictureIndex(Icon::RadarMark));
   }
 }
 

@@ -4,25 +4,25 @@
 
 namespace korvex {
 
-LinePage::LinePage() : RX("RX", columns::RX()), RG("RG", columns::RG()), MV("MV", columns::MV()) {}
+LinePage::LinePage() : RX(columns::RX()), RG(columns::RG()), MV(columns::MV()) {}
 
-LivePage::LivePage() : LG("LG", columns::LG()), IP("IP", columns::IP()) {}
+LivePage::LivePage() : LG(columns::LG()), IP(columns::IP()) {}
 
 RadarPage::RadarPage()
-    : RB("RB", columns::RB()), SBX("SBX", columns::SBX()), SH("SH", columns::SH()) {}
+    : RB(columns::RB()), SBX(columns::SBX()), SH(columns::SH()) {}
 
 AnalysisPage::AnalysisPage()
-    : MatchGrid("MatchGrid", columns::MatchGrid()),
-      KFGrid("KFGrid", columns::KFGrid()),
-      SG("SG", columns::SG()),
-      ScGrid("ScGrid", columns::ScGrid()),
-      LGrid1("LGrid1", columns::LGrid()),
-      LGrid2("LGrid2", columns::LGrid()),
-      HX("HX", columns::HX()),
-      LG1("LG1", columns::LGStrip(false)),
-      LG2("LG2", columns::LGStrip(false)),
-      LG3("LG3", columns::LGStrip(true)),
-      VG("VG", columns::VG()) {}
+    : MatchGrid(columns::MatchGrid()),
+      KFGrid(columns::KFGrid()),
+      SG(columns::SG()),
+      ScGrid(columns::ScGrid()),
+      LGrid1(columns::LGrid("LGrid1")),
+      LGrid2(columns::LGrid("LGrid2")),
+      HX(columns::HX()),
+      LG1(columns::LGStrip("LG1", false)),
+      LG2(columns::LGStrip("LG2", false)),
+      LG3(columns::LGStrip("LG3", true)),
+      VG(columns::VG()) {}
 
 Form::Form()
     : tabs{{{"About", true}, {"Stats", true}, {"Live", true}, {"Radar", true}, {"Report", true}}} {}

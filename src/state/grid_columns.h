@@ -1,8 +1,9 @@
 #pragma once
 
-#include <vector>
+#include <string>
 
-#include "grid/grid_model.h"
+#include "grid/column_name.h"
+#include "grid/grid_spec.h"
 
 namespace korvex {
 
@@ -84,8 +85,6 @@ enum class LgColumn {
   RadarPercent2,
   RadarMoney
 };
-// The image of the small black ball, in LG's Serve1 or Serve2 beside the serving player.
-inline constexpr int kServeBallImage = 13;
 // The model's figures for the live list: one row per LG row, in its order.
 enum class IpColumn { Id, Pre1, Chance1, Fair1, Fair2, Edge1, Edge2, Hold, Set1 };
 // The exchange radar.
@@ -158,29 +157,26 @@ enum class MvColumn { Id, Open1, Open2, Move1, Move2, Changes };
 // Every stored bet signal, newest first, with what became of it.
 enum class ShColumn { At, Id, Home, Away, Bet, Odds, Percent, Sum, Now, Move, Result, ProfitLoss };
 
-// Pictures the loaders put in image columns, named where another layer reads them back.
-inline constexpr int kMenImage = 1, kWomenImage = 2;  // ImageList::Gender
-inline constexpr int kServeImage = 13;                // ImageList::Icons: the ball by the server
-
 namespace columns {
 
-// The column tables of every grid of the window, in the designer's order.
-std::vector<ColumnDef> RX();
-std::vector<ColumnDef> RG();
-std::vector<ColumnDef> LG();
-std::vector<ColumnDef> IP();
-std::vector<ColumnDef> RB();
-std::vector<ColumnDef> SBX();
-std::vector<ColumnDef> MatchGrid();
-std::vector<ColumnDef> KFGrid();
-std::vector<ColumnDef> SG();
-std::vector<ColumnDef> VG();
-std::vector<ColumnDef> ScGrid();
-std::vector<ColumnDef> LGrid();  // LGrid1 and LGrid2 share one layout
-std::vector<ColumnDef> HX();
-std::vector<ColumnDef> LGStrip(bool buttonTextColour);  // LG1, LG2 (black) and LG3
-std::vector<ColumnDef> MV();
-std::vector<ColumnDef> SH();
+// Every grid of the window: its column table, in the designer's order, and all else known
+// of it.
+GridSpec RX();
+GridSpec RG();
+GridSpec LG();
+GridSpec IP();
+GridSpec RB();
+GridSpec SBX();
+GridSpec MatchGrid();
+GridSpec KFGrid();
+GridSpec SG();
+GridSpec VG();
+GridSpec ScGrid();
+GridSpec LGrid(std::string name);  // LGrid1 and LGrid2 share one layout
+GridSpec HX();
+GridSpec LGStrip(std::string name, bool buttonTextColour);  // LG1, LG2 (black) and LG3
+GridSpec MV();
+GridSpec SH();
 
 }  // namespace columns
 }  // namespace korvex

@@ -29,10 +29,10 @@ void ChangeMarks::compare(const GridModel& before, const GridModel& now) {
   newRows_.clear();
   // A match listed twice counts as its last row, as the history reads a load.
   std::unordered_map<std::string_view, int> rowOf;
-  for (int row = 0; row < before.rowCount(); ++row) rowOf[before.text(0, row)] = row;
+  for (int row = 0; row < before.rowCount(); ++row) rowOf[before.idOf(row)] = row;
   const int columns = std::min(before.columnCount(), now.columnCount());
   for (int row = 0; row < now.rowCount(); ++row) {
-    const std::string_view id = now.text(0, row);
+    const std::string_view id = now.idOf(row);
     const auto found = rowOf.find(id);
     if (found == rowOf.end()) {
       newRows_.insert(fromCp1251(id));

@@ -35,14 +35,12 @@ std::optional<std::string> exchangePageOfMatch(std::string_view exchangeBase,
 
 void offerExchangePage(GridView* view, std::string exchangeBase,
                        std::function<const GridModel&()> radar, Platform& platform) {
-  // Every list that offers it names its match in its first column.
-  static_assert(columnIndex(RxColumn::Id) == 0 && columnIndex(LgColumn::Id) == 0 &&
-                columnIndex(SbxColumn::Id) == 0 && columnIndex(RbColumn::Id) == 0);
-  const bool radarRows = view->grid().name() == "RB";
-  auto address = [radarRows, base = std::move(exchangeBase), radar = std::move(radar)](
-                     const GridModel& rows, int row) {
-    if (radarRows) return exchangePageOfRadarRow(base, rows, row);
-    return exchangePageOfMatch(base, radar(), rows.text(0, row));
+  // The radar's own rows (its last good ones too) carry their exchange page; any other list
+  // finds its match there.
+  auto address = [base = std::move(exchangeBase), radar = std::move(radar)](const GridModel& rows,
+                                                                            int row) {
+    if (rows.name() == radar().name()) return exchangePageOfRadarRow(base, rows, row);
+    return exchangePageOfMatch(base, radar(), rows.idOf(row));
   };
   view->addRowAction(
       QStringLiteral("Open on the exchange"), kOpenKey,

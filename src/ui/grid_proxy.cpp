@@ -4,7 +4,6 @@
 #include <optional>
 #include <string_view>
 
-#include "state/grid_columns.h"
 #include "state/grid_csv.h"
 #include "ui/change_marks.h"
 #include "ui/grid_table_model.h"
@@ -13,24 +12,6 @@
 namespace korvex::ui {
 
 namespace {
-
-// The players and the tournament of each list grid; a flag column's hint names the
-// country and the tournament.
-std::vector<int> searchedColumns(const std::string& grid) {
-  if (grid == "RX")
-    return {columnIndex(RxColumn::Flag), columnIndex(RxColumn::Home), columnIndex(RxColumn::Away)};
-  if (grid == "RG")
-    return {columnIndex(RgColumn::Flag), columnIndex(RgColumn::League), columnIndex(RgColumn::Home),
-            columnIndex(RgColumn::Away)};
-  if (grid == "LG")
-    return {columnIndex(LgColumn::Flag), columnIndex(LgColumn::Home), columnIndex(LgColumn::Away)};
-  if (grid == "RB")
-    return {columnIndex(RbColumn::Flag), columnIndex(RbColumn::Home), columnIndex(RbColumn::Away)};
-  if (grid == "SBX")
-    return {columnIndex(SbxColumn::Flag), columnIndex(SbxColumn::Home),
-            columnIndex(SbxColumn::Away)};
-  return {};
-}
 
 int genderColumnOf(const GridModel& grid) {
   for (int col = 0; col < grid.columnCount(); ++col)
@@ -141,7 +122,7 @@ int compareCellTexts(std::string_view left, std::string_view right, const QColla
 GridProxy::GridProxy(GridModel& grid, QObject* parent)
     : QSortFilterProxyModel(parent),
       grid_(grid),
-      searched_(searchedColumns(grid.name())),
+      searched_(grid.spec().searched),
       genderColumn_(genderColumnOf(grid)) {
   collator_.setCaseSensitivity(Qt::CaseInsensitive);
   collator_.setNumericMode(true);
@@ -166,7 +147,7 @@ QVariant GridProxy::data(const QModelIndex& index, int role) const {
   if (role != ChangeRole) return QSortFilterProxyModel::data(index, role);
   if (!marks_ || !index.isValid()) return Unchanged;
   const int row = mapToSource(index).row();
-  const QString id = fromCp1251(rows().text(0, row));
+  const QString id = fromCp1251(rows().idOf(row));
   if (marks_->isNewRow(id)) return NewRow;
   return marks_->isChanged(id, index.column()) ? ChangedCell : Unchanged;
 }

@@ -145,7 +145,7 @@ const GridTableModel::ExtraColumn* GridTableModel::extraColumn(int modelColumn) 
 
 std::optional<int> GridTableModel::linkedRow(const LinkedColumn& link, int row) const {
   if (row < 0 || row >= link.linked->rowCount()) return std::nullopt;
-  if (link.linked->text(0, row) != shown().text(0, row)) return std::nullopt;
+  if (link.linked->idOf(row) != shown().idOf(row)) return std::nullopt;
   return row;
 }
 

@@ -20,7 +20,6 @@
 #include "state/grid_csv.h"
 #include "ui/change_marks.h"
 #include "ui/column_names.h"
-#include "ui/grid_look.h"
 #include "ui/grid_proxy.h"
 #include "ui/grid_table_model.h"
 #include "ui/last_good_rows.h"
@@ -81,13 +80,9 @@ QString settingsKey(const GridModel& grid) {
 
 const QKeySequence kExportKey(Qt::CTRL | Qt::Key_E);
 
-// What the user calls each list in a file name.
-QString listFileName(const std::string& grid) {
-  const std::pair<const char*, const char*> names[] = {
-      {"RX", "line"}, {"RG", "report"}, {"LG", "live"}, {"RB", "radar"}, {"SBX", "journal"}};
-  for (const auto& [name, file] : names)
-    if (grid == name) return QString::fromLatin1(file);
-  return QString::fromStdString(grid).toLower();
+QString listFileName(const GridSpec& spec) {
+  if (!spec.fileName.empty()) return QString::fromStdString(spec.fileName);
+  return QString::fromStdString(spec.name).toLower();
 }
 
 }  // namespace
@@ -98,7 +93,7 @@ GridView::GridView(GridModel& grid, std::vector<GridTableModel::LinkedColumn> li
       model_(new GridTableModel(grid, this)),
       proxy_(new GridProxy(grid, this)) {
   setObjectName(QString::fromStdString(grid.name()));
-  const GridLook look = gridLook(grid.name());
+  const GridLook& look = grid.spec().look;
   if (look.tournamentHint)
     model_->addHintColumn(*look.tournamentHint, QStringLiteral("TOURNAMENT"));
   const int linkedFrom = model_->columnCount();
@@ -207,7 +202,7 @@ QWidget* GridView::banner() const {
 
 QString GridView::exportFileName(const QDateTime& at) const {
   return QStringLiteral("%1-%2.csv")
-      .arg(listFileName(model_->grid().name()), at.toString(QStringLiteral("yyyy-MM-dd-HHmm")));
+      .arg(listFileName(model_->grid().spec()), at.toString(QStringLiteral("yyyy-MM-dd-HHmm")));
 }
 
 void GridView::becomeTradingScreen() {
@@ -261,7 +256,7 @@ void GridView::becomeTradingScreen() {
   connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
             if (!current.isValid()) return;  // a reload's reset, not the user
-            keptId_ = shownGrid().text(0, gridRow(current.row()));
+            keptId_ = shownGrid().idOf(gridRow(current.row()));
             idPending_ = false;
           });
 }
@@ -294,7 +289,7 @@ void GridView::restorePlace() {
   const std::vector<int> columns = shownColumns();
   if (idPending_ && !columns.empty()) {
     for (int row = 0; row < grid.rowCount(); ++row) {
-      if (grid.text(0, row) != keptId_) continue;
+      if (grid.idOf(row) != keptId_) continue;
       const QModelIndex shown = proxy_->mapFromSource(model_->index(row, columns.front()));
       if (!shown.isValid()) break;
       selectionModel()->setCurrentIndex(

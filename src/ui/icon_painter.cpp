@@ -215,39 +215,41 @@ QImage drawFace(bool female) {
   });
 }
 
-QImage drawStatusIcon(int index) {
-  switch (index) {
-    case 1:
+QImage drawIcon(Icon icon) {
+  switch (icon) {
+    case Icon::Stats:
       return drawn(barChart);
-    case 2:
+    case Icon::Line:
       return drawn(listLines);
-    case 3:
+    case Icon::Report:
       return drawn(reportSheet);
-    case 4:
+    case Icon::Radar:
       return drawn(radarScreen);
-    case 5:
+    case Icon::Live:
       return drawn(liveDot);
-    case 6:
+    case Icon::About:
       return drawn(aboutInfo);
-    case 7:
+    case Icon::Tv:
       return drawn(television);
-    case 8:
+    case Icon::RadarMark:
       return drawn(radarMark);
-    case 9:
+    case Icon::Forecast:
       return drawn(forecastTrend);
-    case 10:
+    case Icon::HomeResults:
       return drawn(house);
-    case 11:
+    case Icon::AwayResults:
       return drawn(awayArrow);
-    case 12:
+    case Icon::HeadToHead:
       return drawn(headToHead);
-    case 13:
+    case Icon::ServeBall:
       return drawn(serveBall);
-    case 14:
+    case Icon::Value:
       return drawn(star);
-    default:
-      return drawn([](QPainter&) {});
+    case Icon::Blank:
+    case Icon::Count:
+      break;
   }
+  return drawn([](QPainter&) {});
 }
 
 QImage drawFallbackFlag(const QString& isoCode) {

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QString>
 
+#include "grid/column_def.h"
+
 namespace korvex::ui {
 
 // Every small picture of the window is drawn here in code, so the program carries no
@@ -11,8 +13,8 @@ inline constexpr int kIconSize = 16;
 
 QImage drawTennisBall();
 QImage drawFace(bool female);
-// The status and tab icons, by their index in the icon list; blank for unknown indexes.
-QImage drawStatusIcon(int index);
+// The status and tab icons; Icon::Blank is transparent.
+QImage drawIcon(Icon icon);
 // A 16x11 stand-in for a flag the flag package lacks: two stripes and the letters.
 QImage drawFallbackFlag(const QString& isoCode);
 // A 16x16 picture with a smaller image centred on a transparent ground.

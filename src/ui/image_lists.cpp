@@ -13,9 +13,6 @@ namespace korvex::ui {
 
 namespace {
 
-constexpr int kIconListSize = 15;
-constexpr int kGenderListSize = 3;
-
 // The flag package's pictures are compiled into the binary under this prefix.
 QString embeddedFlagPath(const QString& isoCode) {
   return QStringLiteral(":/flags/%1.png").arg(isoCode.toLower());
@@ -31,8 +28,8 @@ QImage flagImage(int index) {
 }
 
 QImage genderImage(int index) {
-  if (index == 0) return drawTennisBall();
-  return drawFace(index == 2);
+  if (index == pictureIndex(Gender::Unknown)) return drawTennisBall();
+  return drawFace(index == pictureIndex(Gender::Women));
 }
 
 QImage buildImage(ImageList list, int index) {
@@ -40,7 +37,7 @@ QImage buildImage(ImageList list, int index) {
     case ImageList::Flags:
       return flagImage(index);
     case ImageList::Icons:
-      return drawStatusIcon(index);
+      return drawIcon(static_cast<Icon>(index));
     case ImageList::Gender:
       return genderImage(index);
     case ImageList::None:
@@ -70,9 +67,9 @@ int imageListSize(ImageList list) {
     case ImageList::Flags:
       return kFlagImageCount;
     case ImageList::Icons:
-      return kIconListSize;
+      return pictureIndex(Icon::Count);
     case ImageList::Gender:
-      return kGenderListSize;
+      return pictureIndex(Gender::Count);
     case ImageList::None:
       break;
   }
@@ -90,8 +87,8 @@ QPixmap imageListPixmap(ImageList list, int index) {
   return cached[static_cast<size_t>(index)];
 }
 
-QIcon imageListIcon(ImageList list, int index) {
-  return QIcon(imageListPixmap(list, index));
+QIcon imageListIcon(Icon icon) {
+  return QIcon(imageListPixmap(ImageList::Icons, pictureIndex(icon)));
 }
 
 }  // namespace korvex::ui

@@ -12,6 +12,6 @@ int imageListSize(ImageList list);
 // The 16x16 picture at an index of a list, built once and cached; a null pixmap for an
 // index the list does not hold, so a bad cell value shows nothing rather than failing.
 QPixmap imageListPixmap(ImageList list, int index);
-QIcon imageListIcon(ImageList list, int index);
+QIcon imageListIcon(Icon icon);
 
 }  // namespace korvex::ui

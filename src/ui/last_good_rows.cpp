@@ -16,9 +16,7 @@ QString minutesOf(const std::string& at) {
 }  // namespace
 
 std::unique_ptr<GridModel> copyOfRows(const GridModel& grid) {
-  std::vector<ColumnDef> columns;
-  for (int col = 0; col < grid.columnCount(); ++col) columns.push_back(grid.column(col));
-  auto copy = std::make_unique<GridModel>(grid.name(), std::move(columns));
+  auto copy = std::make_unique<GridModel>(grid.spec());
   copy->setRowCount(grid.rowCount());
   for (int col = 0; col < grid.columnCount(); ++col) {
     const ColumnDef& def = grid.column(col);

@@ -39,7 +39,7 @@ constexpr QSize kPictureSize(48, 50);
 // A move or a drag resizes the window many times a second; it is saved once it rests.
 constexpr int kSavePlaceAfterMs = 500;
 constexpr int kTickMs = 1000;
-constexpr int kPageIcons[] = {6, 1, 5, 4, 3};
+constexpr Icon kPageIcons[] = {Icon::About, Icon::Stats, Icon::Live, Icon::Radar, Icon::Report};
 
 constexpr int kStatusRefreshMs = 500;
 
@@ -74,7 +74,7 @@ MainWindow::MainWindow(SessionConfig config, Platform* platform, QWidget* parent
                       buildReportPage()};
   const Form& form = session_->form();
   for (int i = 0; i < 5; ++i)
-    page_->addTab(pages[i], imageListIcon(ImageList::Icons, kPageIcons[i]),
+    page_->addTab(pages[i], imageListIcon(kPageIcons[i]),
                   fromCp1251(form.tabs[static_cast<size_t>(i)].caption));
   connect(page_, &QTabWidget::currentChanged, this,
           [this](int index) { session_->form().activePage = index; });

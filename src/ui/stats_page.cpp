@@ -211,15 +211,14 @@ QWidget* MainWindow::buildStatPanel() {
 
   statPage_ = new QTabWidget;
   statPage_->setObjectName(QStringLiteral("StatPage"));
-  statPage_->addTab(buildForecastPage(), imageListIcon(ImageList::Icons, 9),
-                    QStringLiteral("Forecast"));
-  statPage_->addTab(gridView(form.analysis.LGrid1), imageListIcon(ImageList::Icons, 10),
+  statPage_->addTab(buildForecastPage(), imageListIcon(Icon::Forecast), QStringLiteral("Forecast"));
+  statPage_->addTab(gridView(form.analysis.LGrid1), imageListIcon(Icon::HomeResults),
                     QStringLiteral("Latest Result Home"));
-  statPage_->addTab(gridView(form.analysis.LGrid2), imageListIcon(ImageList::Icons, 11),
+  statPage_->addTab(gridView(form.analysis.LGrid2), imageListIcon(Icon::AwayResults),
                     QStringLiteral("Latest Result  Away"));
-  statPage_->addTab(gridView(form.analysis.HX), imageListIcon(ImageList::Icons, 12),
+  statPage_->addTab(gridView(form.analysis.HX), imageListIcon(Icon::HeadToHead),
                     QStringLiteral("Head-To-Head"));
-  statPage_->addTab(buildValuePage(), imageListIcon(ImageList::Icons, 14), QStringLiteral("Value"));
+  statPage_->addTab(buildValuePage(), imageListIcon(Icon::Value), QStringLiteral("Value"));
   auto* movement = new MovementChart(*session_);
   statPage_->addTab(movement, QStringLiteral("Movement"));
   connect(this, &MainWindow::handlersEnded, movement, &MovementChart::refreshIfStale);

@@ -264,7 +264,7 @@ TEST_F(TradingScreenTest, TheLinesTournamentIsAColumnToShowSortAndCopy) {
 }
 
 TEST(GridViewSettings, ColumnsSortAndWidthsComeBackAfterARestart) {
-  GridModel grid("RG", columns::RG());
+  GridModel grid(columns::RG());
   const int league = columnIndex(RgColumn::League);
   const int home = columnIndex(RgColumn::Home);
   {
