@@ -8,8 +8,7 @@ LinePage::LinePage() : RX(columns::RX()), RG(columns::RG()), MV(columns::MV()) {
 
 LivePage::LivePage() : LG(columns::LG()), IP(columns::IP()) {}
 
-RadarPage::RadarPage()
-    : RB(columns::RB()), SBX(columns::SBX()), SH(columns::SH()) {}
+RadarPage::RadarPage() : RB(columns::RB()), SBX(columns::SBX()), SH(columns::SH()) {}
 
 AnalysisPage::AnalysisPage()
     : MatchGrid(columns::MatchGrid()),
