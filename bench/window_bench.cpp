@@ -26,8 +26,8 @@
 #include "support/recording_platform.h"
 #include "support/temp_dir.h"
 #include "support/test_server.h"
-#include "ui/main_window.h"
-#include "ui/qt_platform.h"
+#include "ui/platform/qt_platform.h"
+#include "ui/window/main_window.h"
 #include "window_watch.h"
 
 namespace {

@@ -32,8 +32,8 @@
 #include "support/picture_samples.h"
 #include "support/temp_dir.h"
 #include "support/test_server.h"
-#include "ui/grid_view.h"
-#include "ui/main_window.h"
+#include "ui/lists/grid_view.h"
+#include "ui/window/main_window.h"
 #include "window_watch.h"
 
 extern char** environ;

@@ -17,9 +17,9 @@ allowed=(
   # The tool's own loop: without a window, korvex-cli runs each action to its end.
   'src/cli/blocking_loop\.h'
   # A tool that drives the window as a user would, and waits as a user would.
-  'src/ui/screenshot_main\.cpp'
+  'src/ui/screenshot/screenshot_main\.cpp'
   # The demo service is started before the window's loop and stopped after it.
-  'src/ui/demo_launch\.cpp:.*(waitForFinished|waitForReadyRead)'
+  'src/ui/platform/demo_launch\.cpp:.*(waitForFinished|waitForReadyRead)'
 )
 
 found=$( (grep -rnE "$everywhere" src --include='*.cpp' --include='*.h' || true

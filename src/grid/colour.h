@@ -38,6 +38,10 @@ inline constexpr Colour Rose = 0x008000FF;         // RGB 255,0,128
 inline constexpr Colour Lavender = 0x00C08080;     // RGB 128,128,192
 inline constexpr Colour MidGrey = 0x00A0A0A0;      // RGB 160,160,160
 inline constexpr Colour SteelBlue = 0x00D78D4A;    // RGB 74,141,215
+inline constexpr Colour SlateBlue = 0x00CD5A6A;    // RGB 106,90,205
+inline constexpr Colour DuskBlue = 0x00805A3D;     // RGB 61,90,128
+inline constexpr Colour DimGrey = 0x00606060;      // RGB 96,96,96
+inline constexpr Colour AlarmRed = 0x000000C0;     // RGB 192,0,0
 
 // System colours, by role.
 inline constexpr Colour ScrollBar = 0x80000000;

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "ui/data_folder.h"
-#include "ui/demo_launch.h"
-#include "ui/main_window.h"
-#include "ui/plain_text.h"
-#include "ui/quit_on_signal.h"
-#include "ui/theme.h"
-#include "ui/window_options.h"
+#include "ui/platform/data_folder.h"
+#include "ui/platform/demo_launch.h"
+#include "ui/platform/plain_text.h"
+#include "ui/platform/quit_on_signal.h"
+#include "ui/platform/theme.h"
+#include "ui/window/main_window.h"
+#include "ui/window/window_options.h"
 
 namespace {
 

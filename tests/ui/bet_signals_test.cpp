@@ -1,6 +1,6 @@
 // Bet signals in the window: the exchange check from a live row, the journal on the Live
 // page, the notification of each new signal and the switch that silences them.
-#include "ui/bet_signals.h"
+#include "ui/lists/bet_signals.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -14,8 +14,8 @@
 #include "main_window_fixture.h"
 #include "state/grid_columns.h"
 #include "support/runner_page.h"
-#include "ui/grid_view.h"
-#include "ui/notifier.h"
+#include "ui/lists/grid_view.h"
+#include "ui/status/notifier.h"
 
 namespace korvex::ui {
 namespace {

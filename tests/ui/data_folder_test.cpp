@@ -1,4 +1,4 @@
-#include "ui/data_folder.h"
+#include "ui/platform/data_folder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "ui/demo_launch.h"
+#include "ui/platform/demo_launch.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
@@ -12,8 +12,8 @@
 
 #include "main_window_fixture.h"
 #include "support/service_context.h"
-#include "ui/grid_view.h"
-#include "ui/main_window.h"
+#include "ui/lists/grid_view.h"
+#include "ui/window/main_window.h"
 
 namespace korvex::ui {
 namespace {

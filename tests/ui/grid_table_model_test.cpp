@@ -1,4 +1,4 @@
-#include "ui/grid_table_model.h"
+#include "ui/lists/grid_table_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/grid_view.h"
+#include "ui/lists/grid_view.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <QToolTip>
 
 #include "state/form.h"
-#include "ui/grid_table_model.h"
+#include "ui/lists/grid_table_model.h"
 
 namespace korvex::ui {
 namespace {

@@ -17,11 +17,11 @@
 #include "history/history_store.h"
 #include "main_window_fixture.h"
 #include "state/grid_columns.h"
-#include "ui/grid_view.h"
-#include "ui/history_columns.h"
-#include "ui/movement_chart.h"
-#include "ui/movement_series.h"
-#include "ui/view_settings.h"
+#include "ui/analysis/movement_chart.h"
+#include "ui/analysis/movement_series.h"
+#include "ui/lists/grid_view.h"
+#include "ui/lists/history_columns.h"
+#include "ui/window/view_settings.h"
 
 namespace korvex::ui {
 namespace {

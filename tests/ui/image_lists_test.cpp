@@ -1,4 +1,4 @@
-#include "ui/image_lists.h"
+#include "ui/platform/image_lists.h"
 
 #include <gtest/gtest.h>
 

@@ -12,8 +12,8 @@
 
 #include "main_window_fixture.h"
 #include "state/grid_columns.h"
-#include "ui/bet_signals.h"
-#include "ui/grid_view.h"
+#include "ui/lists/bet_signals.h"
+#include "ui/lists/grid_view.h"
 
 namespace korvex::ui {
 namespace {

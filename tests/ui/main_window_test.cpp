@@ -1,4 +1,4 @@
-#include "ui/main_window.h"
+#include "ui/window/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,8 @@
 #include <algorithm>
 
 #include "main_window_fixture.h"
-#include "ui/grid_view.h"
-#include "ui/view_settings.h"
+#include "ui/lists/grid_view.h"
+#include "ui/window/view_settings.h"
 
 namespace korvex::ui {
 namespace {

@@ -17,8 +17,8 @@
 
 #include "main_window_fixture.h"
 #include "state/grid_columns.h"
-#include "ui/grid_view.h"
-#include "ui/quit_on_signal.h"
+#include "ui/lists/grid_view.h"
+#include "ui/platform/quit_on_signal.h"
 
 namespace korvex::ui {
 namespace {

@@ -15,10 +15,10 @@
 #include "main_window_fixture.h"
 #include "state/grid_columns.h"
 #include "support/runner_page.h"
-#include "ui/bet_signals.h"
-#include "ui/grid_proxy.h"
-#include "ui/grid_view.h"
-#include "ui/status_bar.h"
+#include "ui/lists/bet_signals.h"
+#include "ui/lists/grid_proxy.h"
+#include "ui/lists/grid_view.h"
+#include "ui/status/status_bar.h"
 
 namespace korvex::ui {
 namespace {

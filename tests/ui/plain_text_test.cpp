@@ -1,7 +1,7 @@
 // Text from the service is shown as typed on every surface of the window: labels, tooltips,
 // the status bar, message boxes and desktop notifications. The hostile names hold an image
 // whose source is a FIFO: a surface that read them as markup would open it.
-#include "ui/plain_text.h"
+#include "ui/platform/plain_text.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -23,9 +23,9 @@
 
 #include "main_window_fixture.h"
 #include "state/grid_columns.h"
-#include "ui/grid_view.h"
-#include "ui/notifier.h"
-#include "ui/status_bar.h"
+#include "ui/lists/grid_view.h"
+#include "ui/status/notifier.h"
+#include "ui/status/status_bar.h"
 
 namespace korvex::ui {
 namespace {

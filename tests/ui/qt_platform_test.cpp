@@ -1,4 +1,4 @@
-#include "ui/qt_platform.h"
+#include "ui/platform/qt_platform.h"
 
 #include <gtest/gtest.h>
 

@@ -13,7 +13,7 @@
 #include <mutex>
 
 #include "main_window_fixture.h"
-#include "ui/grid_view.h"
+#include "ui/lists/grid_view.h"
 
 namespace korvex::ui {
 namespace {

@@ -15,8 +15,8 @@
 
 #include "main_window_fixture.h"
 #include "state/grid_columns.h"
-#include "ui/grid_proxy.h"
-#include "ui/grid_view.h"
+#include "ui/lists/grid_proxy.h"
+#include "ui/lists/grid_view.h"
 
 namespace korvex::ui {
 namespace {

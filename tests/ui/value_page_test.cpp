@@ -6,8 +6,8 @@
 
 #include "main_window_fixture.h"
 #include "state/grid_columns.h"
-#include "ui/grid_view.h"
-#include "ui/view_settings.h"
+#include "ui/lists/grid_view.h"
+#include "ui/window/view_settings.h"
 
 namespace korvex::ui {
 namespace {

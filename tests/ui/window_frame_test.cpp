@@ -12,9 +12,9 @@
 
 #include "main_window_fixture.h"
 #include "state/grid_columns.h"
-#include "ui/grid_view.h"
-#include "ui/view_settings.h"
-#include "ui/window_geometry.h"
+#include "ui/lists/grid_view.h"
+#include "ui/window/view_settings.h"
+#include "ui/window/window_geometry.h"
 
 namespace korvex::ui {
 namespace {
