@@ -21,7 +21,7 @@
 #include "ui/analysis/movement_series.h"
 #include "ui/lists/grid_view.h"
 #include "ui/lists/history_columns.h"
-#include "ui/window/view_settings.h"
+#include "ui/platform/view_settings.h"
 
 namespace korvex::ui {
 namespace {

@@ -7,7 +7,7 @@
 #include "main_window_fixture.h"
 #include "state/grid_columns.h"
 #include "ui/lists/grid_view.h"
-#include "ui/window/view_settings.h"
+#include "ui/platform/view_settings.h"
 
 namespace korvex::ui {
 namespace {

@@ -13,7 +13,7 @@
 #include "main_window_fixture.h"
 #include "state/grid_columns.h"
 #include "ui/lists/grid_view.h"
-#include "ui/window/view_settings.h"
+#include "ui/platform/view_settings.h"
 #include "ui/window/window_geometry.h"
 
 namespace korvex::ui {

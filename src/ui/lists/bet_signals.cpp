@@ -4,8 +4,8 @@
 
 #include "state/grid_columns.h"
 #include "ui/platform/qt_text.h"
+#include "ui/platform/view_settings.h"
 #include "ui/status/notifier.h"
-#include "ui/window/view_settings.h"
 
 namespace korvex::ui {
 

@@ -25,7 +25,7 @@
 #include "ui/lists/last_good_rows.h"
 #include "ui/platform/plain_text.h"
 #include "ui/platform/qt_text.h"
-#include "ui/window/view_settings.h"
+#include "ui/platform/view_settings.h"
 
 namespace korvex::ui {
 

@@ -9,7 +9,7 @@
 
 #include "session/session.h"
 #include "ui/lists/grid_table_model.h"
-#include "ui/window/window_kit.h"
+#include "ui/pages/window_kit.h"
 
 class QLabel;
 class QPushButton;

@@ -12,7 +12,7 @@
 #include <QWindow>
 #include <utility>
 
-#include "ui/analysis/stats_tab.h"
+#include "ui/pages/stats_tab.h"
 #include "ui/window/main_window.h"
 #include "ui/window/window_geometry.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/window/view_settings.h"
+#include "ui/platform/view_settings.h"
 
 namespace korvex::ui {
 

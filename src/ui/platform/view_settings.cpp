@@ -1,4 +1,4 @@
-#include "ui/window/view_settings.h"
+#include "ui/platform/view_settings.h"
 
 #include <QSplitter>
 

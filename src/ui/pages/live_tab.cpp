@@ -1,4 +1,4 @@
-#include "ui/lists/live_tab.h"
+#include "ui/pages/live_tab.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,8 +13,8 @@
 #include "ui/lists/grid_view.h"
 #include "ui/lists/history_columns.h"
 #include "ui/lists/signal_history_panel.h"
-#include "ui/window/page_parts.h"
-#include "ui/window/window_kit.h"
+#include "ui/pages/page_parts.h"
+#include "ui/pages/window_kit.h"
 
 namespace korvex::ui {
 

@@ -1,9 +1,9 @@
-#include "ui/lists/report_tab.h"
+#include "ui/pages/report_tab.h"
 
 #include "ui/lists/filter_bar.h"
 #include "ui/lists/grid_view.h"
-#include "ui/window/page_parts.h"
-#include "ui/window/window_kit.h"
+#include "ui/pages/page_parts.h"
+#include "ui/pages/window_kit.h"
 
 namespace korvex::ui {
 

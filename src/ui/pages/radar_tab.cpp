@@ -1,11 +1,11 @@
-#include "ui/lists/radar_tab.h"
+#include "ui/pages/radar_tab.h"
 
 #include <QSplitter>
 
 #include "ui/lists/grid_view.h"
-#include "ui/window/page_parts.h"
-#include "ui/window/view_settings.h"
-#include "ui/window/window_kit.h"
+#include "ui/pages/page_parts.h"
+#include "ui/pages/window_kit.h"
+#include "ui/platform/view_settings.h"
 
 namespace korvex::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/analysis/stats_tab.h"
+#include "ui/pages/stats_tab.h"
 
 #include <QEvent>
 #include <QPushButton>
@@ -9,13 +9,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ui/analysis/analysis_panel.h"
 #include "ui/lists/filter_bar.h"
 #include "ui/lists/grid_view.h"
 #include "ui/lists/history_columns.h"
-#include "ui/window/page_parts.h"
-#include "ui/window/view_settings.h"
-#include "ui/window/window_kit.h"
+#include "ui/pages/analysis_panel.h"
+#include "ui/pages/page_parts.h"
+#include "ui/pages/window_kit.h"
+#include "ui/platform/view_settings.h"
 
 namespace korvex::ui {
 

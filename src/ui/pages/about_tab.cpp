@@ -1,3 +1,5 @@
+#include "ui/pages/about_tab.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -6,9 +8,8 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "ui/about/about_tab.h"
+#include "ui/pages/window_kit.h"
 #include "ui/platform/qt_text.h"
-#include "ui/window/window_kit.h"
 
 namespace korvex::ui {
 

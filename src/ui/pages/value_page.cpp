@@ -1,4 +1,4 @@
-#include "ui/analysis/value_page.h"
+#include "ui/pages/value_page.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -12,11 +12,11 @@
 
 #include "state/grid_columns.h"
 #include "ui/lists/grid_view.h"
+#include "ui/pages/page_parts.h"
+#include "ui/pages/window_kit.h"
 #include "ui/platform/plain_text.h"
 #include "ui/platform/qt_text.h"
-#include "ui/window/page_parts.h"
-#include "ui/window/view_settings.h"
-#include "ui/window/window_kit.h"
+#include "ui/platform/view_settings.h"
 
 namespace korvex::ui {
 
@@ -88,7 +88,7 @@ QWidget* valuePage(WindowKit& kit_) {
   bank->setValidator(new QRegularExpressionValidator(
       QRegularExpression(QStringLiteral("[0-9]{0,12}([.,][0-9]{0,2})?")), bank));
   QObject::connect(bank, &QLineEdit::textChanged, bank,
-          [](const QString& text) { viewSettings().setValue(kBankSetting, text); });
+                   [](const QString& text) { viewSettings().setValue(kBankSetting, text); });
 
   GridView* grid = kit_.gridView(form.analysis.VG);
   new StakeTips(grid, bank);

@@ -1,4 +1,4 @@
-#include "ui/analysis/analysis_panel.h"
+#include "ui/pages/analysis_panel.h"
 
 #include <QGraphicsColorizeEffect>
 #include <QHBoxLayout>
@@ -11,13 +11,13 @@
 #include <algorithm>
 
 #include "ui/analysis/movement_chart.h"
-#include "ui/analysis/value_page.h"
 #include "ui/lists/grid_view.h"
+#include "ui/pages/page_parts.h"
+#include "ui/pages/value_page.h"
+#include "ui/pages/window_kit.h"
 #include "ui/platform/icon_painter.h"
 #include "ui/platform/image_lists.h"
 #include "ui/platform/qt_text.h"
-#include "ui/window/page_parts.h"
-#include "ui/window/window_kit.h"
 
 namespace korvex::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/window/page_parts.h"
+#include "ui/pages/page_parts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
