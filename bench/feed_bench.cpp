@@ -5,7 +5,6 @@
 #include "support/feed_samples.h"
 #include "text/feed_text.h"
 #include "text/match_block_stream.h"
-#include "text/record_tags.h"
 #include "text/tag_selector.h"
 
 namespace {
@@ -30,28 +29,6 @@ void BM_LoadLineFeed(benchmark::State& state) {
                           static_cast<int64_t>(feed.size()));
 }
 BENCHMARK(BM_LoadLineFeed)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
-
-// The same reads through RecordTags, as the radar and live loaders make theirs: one walk
-// per block, the sub-record taken from the block's own walk.
-void BM_ReadLineRecords(benchmark::State& state) {
-  const std::string feed = korvex::test::makeLineFeed(static_cast<int>(state.range(0)), 42);
-  korvex::RecordTags block, lines;
-  for (auto _ : state) {
-    korvex::ScanMatchBlocks(feed, [&](std::string_view text) {
-      block.read(text);
-      for (std::string_view name : korvex::test::kLineTags) {
-        benchmark::DoNotOptimize(block[name]);
-      }
-      lines.read(block, "LIVE_KF");
-      for (std::string_view name : korvex::test::kLiveKfTags) {
-        benchmark::DoNotOptimize(lines[name]);
-      }
-    });
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                          static_cast<int64_t>(feed.size()));
-}
-BENCHMARK(BM_ReadLineRecords)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 // The same reads through TagSelectors, as the line loader makes them.
 void BM_SelectLineRecords(benchmark::State& state) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/feed_reference.h"
 #include "support/feed_samples.h"
 #include "text/match_block_stream.h"
 
@@ -15,37 +16,11 @@ namespace {
 
 using Blocks = std::vector<std::string>;
 
-// --- Literal, copy-based transcriptions of the feed rules, with 1-based positions. ---
+using test::extractReference;
+using test::from1;
+using test::pos1;
 
-// Position of the first occurrence, 1-based; 0 when absent or when `needle` is empty.
-std::size_t pos1(const std::string& needle, const std::string& hay) {
-  if (needle.empty()) return 0;
-  const std::size_t at = hay.find(needle);
-  return at == std::string::npos ? 0 : at + 1;
-}
-
-// The text from 1-based position k on.
-std::string from1(const std::string& text, long k) {
-  if (k < 1) k = 1;
-  if (static_cast<std::size_t>(k) > text.size()) return "";
-  return text.substr(static_cast<std::size_t>(k) - 1);
-}
-
-std::string trimReference(std::string text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20) text.erase(0, 1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 0x20) text.pop_back();
-  return text;
-}
-
-std::string extractReference(const std::string& text, const std::string& name) {
-  const std::string open = "<" + name + ">";
-  const std::size_t p = pos1(open, text);
-  if (p == 0) return "";
-  const std::string rest = from1(text, static_cast<long>(p + open.size()));
-  const std::size_t q = pos1("</" + name + ">", rest);
-  if (q == 0) return "";
-  return trimReference(rest.substr(0, q - 1));
-}
+// --- Literal, copy-based transcriptions of the block walks (see support/feed_reference.h). ---
 
 Blocks listScanReference(const std::string& answer) {
   Blocks blocks;
