@@ -7,25 +7,20 @@
 #include <vector>
 
 #include "support/feed_reference.h"
+#include "support/feed_samples.h"
 
 namespace korvex {
 namespace {
 
 using test::extractReference;
-
-// The value of one name, through a selector of its own.
-std::string_view valueOf(std::string_view text, std::string_view name) {
-  TagSelector selector{name};
-  selector.read(text);
-  return selector[0];
-}
+using test::tagValue;
 
 TEST(TagSelector, TrimsBlanksAndControlBytesButKeepsInnerOnes) {
-  EXPECT_EQ(valueOf("<id> \t\r\n 42 7\n</id>", "id"), "42 7");
-  EXPECT_EQ(valueOf("<id></id>", "id"), "");
-  EXPECT_EQ(valueOf("<id>  \n </id>", "id"), "");
+  EXPECT_EQ(tagValue("<id> \t\r\n 42 7\n</id>", "id"), "42 7");
+  EXPECT_EQ(tagValue("<id></id>", "id"), "");
+  EXPECT_EQ(tagValue("<id>  \n </id>", "id"), "");
   // Bytes above 0x7F are text (CP1251), not blanks.
-  EXPECT_EQ(valueOf("<n>\xE0\xA0</n>", "n"), "\xE0\xA0");
+  EXPECT_EQ(tagValue("<n>\xE0\xA0</n>", "n"), "\xE0\xA0");
 }
 
 TEST(TagSelector, ReadsTheFirstElementOfEachExactName) {
@@ -50,17 +45,18 @@ TEST(TagSelector, ReadsTheFirstElementOfEachExactName) {
   EXPECT_EQ(lines[0], "1.8");
   EXPECT_EQ(lines[1], "") << "only what stands inside the sub-record";
 
+  EXPECT_EQ(tagValue("<id>1</id><id>2</id>", "id"), "1");
   // A record ends at the first closing tag of its name, even one that belongs deeper.
-  EXPECT_EQ(valueOf("<r><r>x</r>y</r>", "r"), "<r>x");
-  EXPECT_EQ(valueOf("</id><id>1", "id"), "");
-  EXPECT_EQ(valueOf("", "id"), "");
+  EXPECT_EQ(tagValue("<r><r>x</r>y</r>", "r"), "<r>x");
+  EXPECT_EQ(tagValue("</id><id>1", "id"), "");
+  EXPECT_EQ(tagValue("", "id"), "");
   const std::string longName(200, 'n');
-  EXPECT_EQ(valueOf("<" + longName + "> v </" + longName + ">", longName), "v");
+  EXPECT_EQ(tagValue("<" + longName + "> v </" + longName + ">", longName), "v");
 }
 
 TEST(TagSelector, ValuesPointIntoTheRecord) {
   const std::string text = "<a> b </a>";
-  EXPECT_EQ(valueOf(text, "a").data(), text.data() + 4);
+  EXPECT_EQ(tagValue(text, "a").data(), text.data() + 4);
 }
 
 // Random soups of tag fragments, with names that are prefixes of one another, nested
