@@ -51,8 +51,8 @@ BlockPicker radarPicker() {
   return tagPicker({"liga", "id", "date", "time", "home", "away", "m1x2", "s1", "s2", "bfpr"});
 }
 
-// Fills a row of RB from one block's picked values. Kept across rows, so that the reads
-// of the exchange figures reuse their scratch memory.
+// Fills a row of RB from one block's picked values. Kept across rows, so that the
+// selector of the exchange figures is made once for the list.
 class RadarRowWriter {
  public:
   explicit RadarRowWriter(GridModel& grid) : grid_(grid) {}

@@ -35,7 +35,7 @@ std::size_t unpackBlock(std::string_view packed, std::size_t at, PickedBlock& bl
 }
 
 BlockPicker tagPicker(std::initializer_list<std::string_view> names) {
-  // Kept across blocks, so that a list of thousands of matches reuses its scratch memory.
+  // One selector for every block of the list: its names are looked up once.
   return [selector = TagSelector(names)](std::string_view block, std::string& packed) mutable {
     selector.read(block);
     std::array<std::string_view, PickedBlock::kMostPicked> values;
