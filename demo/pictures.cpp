@@ -1,6 +1,5 @@
 #include "pictures.h"
 
-#include <jpeglib.h>
 #include <png.h>
 
 #include <algorithm>
@@ -11,6 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "demo/jpeg_writer.h"
 #include "random.h"
 
 namespace korvex::demo {
@@ -123,29 +123,8 @@ std::string encodePng(const Image& image) {
 }
 
 std::string encodeJpeg(const Image& image) {
-  jpeg_compress_struct jpeg{};
-  jpeg_error_mgr errors{};
-  jpeg.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&jpeg);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&jpeg, &buffer, &size);
-  jpeg.image_width = kWidth;
-  jpeg.image_height = kHeight;
-  jpeg.input_components = 3;
-  jpeg.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&jpeg);
-  jpeg_set_quality(&jpeg, 90, TRUE);
-  jpeg_start_compress(&jpeg, TRUE);
-  while (jpeg.next_scanline < jpeg.image_height) {
-    JSAMPROW row = const_cast<JSAMPROW>(&image.rgb[jpeg.next_scanline * kWidth * 3]);
-    jpeg_write_scanlines(&jpeg, &row, 1);
-  }
-  jpeg_finish_compress(&jpeg);
-  std::string bytes(reinterpret_cast<char*>(buffer), size);
-  jpeg_destroy_compress(&jpeg);
-  free(buffer);
-  return bytes;
+  return writeJpeg(kWidth, kHeight, JpegInk::Rgb, 90,
+                   [&](int y) { return &image.rgb[static_cast<std::size_t>(y) * kWidth * 3]; });
 }
 
 }  // namespace

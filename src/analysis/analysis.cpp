@@ -8,11 +8,22 @@
 #include "analysis/results.h"
 #include "analysis/value_view.h"
 #include "state/waits.h"
-#include "text/feed_text.h"
+#include "text/tag_selector.h"
 
 namespace korvex {
 
 namespace {
+
+// The sections of the stat section, in the order the analysis lists them.
+enum StatSection : std::size_t {
+  Latest1,
+  Counts1,
+  Latest2,
+  HeadToHead,
+  Counts2,
+  SetScores,
+  ForecastSection
+};
 
 // The line grid takes no input while an analysis runs, and takes it again however the
 // analysis ends.
@@ -99,20 +110,24 @@ Task<> fillAnalysisFromAnswer(Context& ctx, AnalysisTarget target, std::string a
     grid->clear();
   prepareForecastGrids(form);
 
-  const std::string_view stat = ExtractTag(answer, "stat");
+  TagSelector detail{"stat"};
+  detail.read(answer);
+  const std::string_view stat = detail[0];
   fillCardTexts(form, stat);
   co_await loadCardPictures(ctx, stat);
   fillOddsBox(form.analysis.KFGrid, stat, target);
   fillMatchHeader(form.analysis.MatchGrid, stat);
 
-  fillRecentResults(form.analysis.LGrid1, form.analysis.LG1, ExtractTag(stat, "Latest1"));
-  fillPlayerCounts(form.analysis.SG, ExtractTag(stat, "stat1"), SgColumn::Win1);
-  fillRecentResults(form.analysis.LGrid2, form.analysis.LG2, ExtractTag(stat, "Latest2"));
-  fillHeadToHead(form.analysis.HX, form.analysis.LG3, ExtractTag(stat, "H2H"));
-  fillPlayerCounts(form.analysis.SG, ExtractTag(stat, "stat2"), SgColumn::Win2);
+  TagSelector sections{"Latest1", "stat1", "Latest2", "H2H", "stat2", "scores", "forecast"};
+  sections.read(stat);
+  fillRecentResults(form.analysis.LGrid1, form.analysis.LG1, sections[Latest1]);
+  fillPlayerCounts(form.analysis.SG, sections[Counts1], SgColumn::Win1);
+  fillRecentResults(form.analysis.LGrid2, form.analysis.LG2, sections[Latest2]);
+  fillHeadToHead(form.analysis.HX, form.analysis.LG3, sections[HeadToHead]);
+  fillPlayerCounts(form.analysis.SG, sections[Counts2], SgColumn::Win2);
   fillCombinedColumns(form.analysis.SG);
-  fillSetScores(form.analysis.ScGrid, ExtractTag(stat, "scores"));
-  fillForecastLabels(form, ExtractTag(stat, "forecast"));
+  fillSetScores(form.analysis.ScGrid, sections[SetScores]);
+  fillForecastLabels(form, sections[ForecastSection]);
   fillValueView(form.analysis);
 }
 

@@ -2,11 +2,14 @@
 
 #include <array>
 #include <limits>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "state/grid_columns.h"
 #include "text/feed_number.h"
 #include "text/feed_text.h"
+#include "text/tag_selector.h"
 
 namespace korvex {
 
@@ -72,10 +75,18 @@ void prepareForecastGrids(Form& form) {
 }
 
 void fillPlayerCounts(GridModel& SG, std::string_view counts, SgColumn firstColumn) {
+  // Each situation's wins and losses, in turn.
+  std::array<std::string_view, 2 * kSituations.size()> names;
+  for (std::size_t i = 0; i < kSituations.size(); ++i) {
+    names[2 * i] = kSituations[i].winTag;
+    names[2 * i + 1] = kSituations[i].lossTag;
+  }
+  TagSelector tags{std::span<const std::string_view>(names)};
+  tags.read(counts);
   for (int r = 0; r < static_cast<int>(kSituations.size()); ++r) {
-    const Situation& s = kSituations[static_cast<size_t>(r)];
-    const long long wins = wholeNumberOrZero(ExtractTag(counts, s.winTag));
-    const long long losses = wholeNumberOrZero(ExtractTag(counts, s.lossTag));
+    const auto at = 2 * static_cast<std::size_t>(r);
+    const long long wins = wholeNumberOrZero(tags[at]);
+    const long long losses = wholeNumberOrZero(tags[at + 1]);
     const long long total = wins + losses;
     if (total == 0) continue;  // no matches in this situation: the row keeps its zeros
     SG.setValue(firstColumn, r, percentOf(wins, total));
@@ -100,27 +111,35 @@ void fillCombinedColumns(GridModel& SG) {
 }
 
 void fillSetScores(GridModel& ScGrid, std::string_view scores) {
+  // "s" with the set and its score, set by set.
+  std::vector<std::string> tags;
+  for (int r = 0; r < 3; ++r) {
+    for (const char* score : kSetScores) tags.push_back("s" + std::to_string(r + 1) + score);
+  }
+  const std::vector<std::string_view> names(tags.begin(), tags.end());
+  TagSelector values(names);
+  values.read(scores);
   for (int r = 0; r < 3; ++r) {
     for (std::size_t i = 0; i < kSetScores.size(); ++i) {
-      const std::string tag = "s" + std::to_string(r + 1) + kSetScores[i];
       ScGrid.setText(columnAfter(ScColumn::FirstScore, static_cast<int>(i)), r,
-                     ExtractTag(scores, tag));
+                     values[static_cast<std::size_t>(r) * kSetScores.size() + i]);
     }
   }
 }
 
 void fillForecastLabels(Form& form, std::string_view forecast) {
-  form.analysis.scor = ExtractTag(forecast, "score_forecast");
+  // The score, the three sets' parts, then each player's figure.
+  TagSelector tags{"score_forecast", "sco1", "sco2", "sco3", "wt1", "wt2"};
+  tags.read(forecast);
+  form.analysis.scor = tags[0];
   std::string sets;
-  if (const std::string_view first = ExtractTag(forecast, "sco1"); !first.empty())
-    sets = setPart(first);
-  for (const char* tag : {"sco2", "sco3"}) {
-    const std::string_view more = ExtractTag(forecast, tag);
-    if (!more.empty()) sets += ", " + setPart(more);
+  if (const std::string_view first = tags[1]; !first.empty()) sets = setPart(first);
+  for (std::size_t more = 2; more <= 3; ++more) {
+    if (!tags[more].empty()) sets += ", " + setPart(tags[more]);
   }
   form.analysis.sets = ReplaceAll(sets, "<br>", " or ");
-  form.analysis.wt1 = ExtractTag(forecast, "wt1");
-  form.analysis.wt2 = ExtractTag(forecast, "wt2");
+  form.analysis.wt1 = tags[4];
+  form.analysis.wt2 = tags[5];
 }
 
 }  // namespace korvex

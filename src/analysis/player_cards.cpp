@@ -1,5 +1,6 @@
 #include "analysis/player_cards.h"
 
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -8,16 +9,16 @@
 #include "state/picture.h"
 #include "state/waits.h"
 #include "text/country_flags.h"
-#include "text/feed_text.h"
+#include "text/tag_selector.h"
 
 namespace korvex {
 
 namespace {
 
-void setName(Label& label, std::string_view stat, const char* fullTag, const char* shortTag) {
-  label = ExtractTag(stat, fullTag);
+void setName(Label& label, std::string_view fullName, std::string_view shortName) {
+  label = fullName;
   // "," is what the service sends for a player it has no full name for.
-  if (label == ",") label = ExtractTag(stat, shortTag);
+  if (label == ",") label = shortName;
 }
 
 struct CardPicture {
@@ -41,23 +42,25 @@ bool showPicture(Picture& card, std::optional<Image>& image, const std::string& 
 }  // namespace
 
 void fillCardTexts(Form& form, std::string_view stat) {
-  setName(form.analysis.Name1, stat, "bigname1", "home");
-  setName(form.analysis.Name2, stat, "bigname2", "away");
-  form.analysis.Country1 = ExtractTag(stat, "country1");
-  form.analysis.Country2 = ExtractTag(stat, "country2");
-  form.analysis.Hand1 = ExtractTag(stat, "hand1");
-  form.analysis.Hand2 = ExtractTag(stat, "hand2");
-  form.analysis.Birth1 = ExtractTag(stat, "birthday1");
-  form.analysis.Birth2 = ExtractTag(stat, "birthday2");
-  form.analysis.Rank1 = ExtractTag(stat, "rank1");
-  form.analysis.Rank2 = ExtractTag(stat, "rank2");
+  AnalysisPage& page = form.analysis;
+  // Each player's full name and the short one it falls back to, then the labels below.
+  TagSelector card{"bigname1", "home",  "bigname2",  "away",      "country1", "country2",
+                   "hand1",    "hand2", "birthday1", "birthday2", "rank1",    "rank2"};
+  card.read(stat);
+  setName(page.Name1, card[0], card[1]);
+  setName(page.Name2, card[2], card[3]);
+  Label* const labels[] = {&page.Country1, &page.Country2, &page.Hand1, &page.Hand2,
+                           &page.Birth1,   &page.Birth2,   &page.Rank1, &page.Rank2};
+  for (std::size_t i = 0; i < std::size(labels); ++i) *labels[i] = card[4 + i];
 }
 
 Task<> loadCardPictures(Context& ctx, std::string_view stat) {
   const std::string pictures = ctx.addresses.service + "/kx/img/";
   std::string logo = pictures + "kx_logo.jpg";
-  std::string home = pictures + std::string(ExtractTag(stat, "id_home")) + ".png";
-  std::string away = pictures + std::string(ExtractTag(stat, "id_away")) + ".png";
+  TagSelector players{"id_home", "id_away"};
+  players.read(stat);
+  std::string home = pictures + std::string(players[0]) + ".png";
+  std::string away = pictures + std::string(players[1]) + ".png";
   const auto download = [&](std::string address, const char* file) {
     auto store = [&client = ctx.IdHTTP1, address = std::move(address), logo,
                   path = ctx.workdir / file, limits = ctx.probeLimits] {
@@ -85,8 +88,10 @@ Task<> loadCardPictures(Context& ctx, std::string_view stat) {
 void fillOddsBox(GridModel& KFGrid, std::string_view stat, const AnalysisTarget& target) {
   KFGrid.setRowCount(1);
   using enum KfColumn;
-  KFGrid.setText(Win1, 0, ExtractTag(stat, "kf1"));
-  KFGrid.setText(Win2, 0, ExtractTag(stat, "kf2"));
+  TagSelector odds{"kf1", "kf2"};
+  odds.read(stat);
+  KFGrid.setText(Win1, 0, odds[0]);
+  KFGrid.setText(Win2, 0, odds[1]);
   if (KFGrid.text(Win1, 0) == "-") KFGrid.setText(Win1, 0, target.odds1);
   if (KFGrid.text(Win2, 0) == "-") KFGrid.setText(Win2, 0, target.odds2);
 }
@@ -94,13 +99,14 @@ void fillOddsBox(GridModel& KFGrid, std::string_view stat, const AnalysisTarget&
 void fillMatchHeader(GridModel& MatchGrid, std::string_view stat) {
   MatchGrid.setRowCount(1);
   using enum MatchColumn;
-  MatchGrid.setText(Id, 0, ExtractTag(stat, "id"));
-  MatchGrid.setText(Date, 0, ExtractTag(stat, "date"));
-  MatchGrid.setText(Time, 0, ExtractTag(stat, "time"));
-  const std::string_view country = ExtractTag(stat, "country");
+  TagSelector match{"id", "date", "time", "country", "liga"};
+  match.read(stat);
+  MatchGrid.setText(Id, 0, match[0]);
+  MatchGrid.setText(Date, 0, match[1]);
+  MatchGrid.setText(Time, 0, match[2]);
+  const std::string_view country = match[3];
   MatchGrid.setValue(Flag, 0, CountryFlagIndex(country));
-  MatchGrid.setText(Tournament, 0,
-                    std::string(country) + ". " + expandDrawNames(ExtractTag(stat, "liga")));
+  MatchGrid.setText(Tournament, 0, std::string(country) + ". " + expandDrawNames(match[4]));
   MatchGrid.setText(Status, 0, "SOON");
   MatchGrid.setColour(Status, 0, colours::Blue);
 }

@@ -1,7 +1,5 @@
 #include "line/line_list.h"
 
-#include <array>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -53,29 +51,17 @@ enum LineValue : std::size_t {
   // The "LIVE_KF" sub-record, whose handicap and total lines the writer reads itself: the
   // reading is shared out between the two threads about evenly.
   LiveKf = FirstMatchValue + 6,
-  kPickedValues
 };
 constexpr std::size_t kMatchValues = LiveKf - FirstMatchValue;
 // The lines of the sub-record, in column order.
 constexpr std::size_t kLineValues = 7;
 
-// Picks a block's values on the thread that receives the line. Kept across blocks so
-// that a list of thousands of matches reuses its scratch memory.
-class LineBlockPicker {
- public:
-  void operator()(std::string_view blockText, std::string& packed) {
-    block_.read(blockText);
-    std::array<std::string_view, kPickedValues> values;
-    for (std::size_t i = 0; i < values.size(); ++i) values[i] = block_[i];
-    packValues(packed, values);
-  }
-
- private:
-  // The tags of the values above, in their order.
-  TagSelector block_{"country", "id",      "typeliga", "nameliga", "polliga", "precent",
-                     "latest1", "latest2", "h2h",      "date",     "time",    "home",
-                     "away",    "kf1",     "kf2",      "LIVE_KF"};
-};
+// Picks a block's values on the thread that receives the line: the tags of the values
+// above, in their order.
+BlockPicker linePicker() {
+  return tagPicker({"country", "id", "typeliga", "nameliga", "polliga", "precent", "latest1",
+                    "latest2", "h2h", "date", "time", "home", "away", "kf1", "kf2", "LIVE_KF"});
+}
 
 // Fills row r of RX and RG from one block's picked values.
 class LineRowWriter {
@@ -164,13 +150,13 @@ Task<std::optional<FetchError>> rebuildLine(Form& form, Walk walk) {
 
 Task<> LoadLine(Context& ctx) {
   const LoadingNote loading(ctx.form.status, "the line");
-  auto walk = userListPicked(ctx, "line", LineBlockPicker());
+  auto walk = userListPicked(ctx, "line", linePicker());
   const auto failure = co_await rebuildLine(ctx.form, std::move(walk));
   ctx.form.status.line.record(failure, localNow(ctx));
 }
 
 void fillLineFromAnswer(Form& form, std::string_view answer) {
-  runInPlace(rebuildLine(form, answerPicked(answer, LineBlockPicker())));
+  runInPlace(rebuildLine(form, answerPicked(answer, linePicker())));
 }
 
 }  // namespace korvex

@@ -6,7 +6,7 @@
 #include "state/user_list.h"
 #include "text/country_flags.h"
 #include "text/feed_number.h"
-#include "text/record_tags.h"
+#include "text/tag_selector.h"
 
 namespace korvex {
 
@@ -44,60 +44,66 @@ void colourPercent(GridModel& grid, RbColumn col, int row, std::string_view perc
     grid.setColour(col, row, colour);
 }
 
-// `figures` is scratch space for the "bfpr" sub-record, kept across rows.
-void fillRadarRow(GridModel& grid, int r, const RecordTags& block, RecordTags& figures) {
-  const LigaParts liga = splitLiga(block["liga"]);
-  grid.setText(RbColumn::Id, r, block["id"]);
-  grid.setText(RbColumn::Date, r, block["date"]);
-  grid.setText(RbColumn::Time, r, block["time"]);
-  grid.setValue(RbColumn::Flag, r, CountryFlagIndex(liga.country));
-  grid.setHint(RbColumn::Flag, r, liga.tournament);
-  grid.setText(RbColumn::Home, r, block["home"]);
-  grid.setText(RbColumn::Away, r, block["away"]);
-  grid.setText(RbColumn::Market, r, block["m1x2"]);
-  // At block level "s1" and "s2" are the exchange selections; inside "bfpr" the same
-  // names are the money amounts.
-  grid.setText(RbColumn::Selection1, r, block["s1"]);
-  grid.setText(RbColumn::Selection2, r, block["s2"]);
+// The values a radar block is read for, in the order the picker packs them.
+enum RadarValue : std::size_t { Liga, Id, Date, Time, Home, Away, M1x2, S1, S2, Bfpr };
 
-  figures.read(block, "bfpr");
-  const std::string_view percent1 = figures["pr1"];
-  grid.setText(RbColumn::Odds1, r, figures["k1"]);
-  grid.setText(RbColumn::Percent1, r, percent1);
-  grid.setText(RbColumn::Money1, r, figures["s1"]);
-  colourPercent(grid, RbColumn::Percent1, r, percent1);
-
-  const std::string_view percent2 = figures["pr2"];
-  grid.setText(RbColumn::Odds2, r, figures["k2"]);
-  grid.setText(RbColumn::Percent2, r, percent2);
-  grid.setText(RbColumn::Money2, r, figures["s2"]);
-  colourPercent(grid, RbColumn::Percent2, r, percent2);
+BlockPicker radarPicker() {
+  return tagPicker({"liga", "id", "date", "time", "home", "away", "m1x2", "s1", "s2", "bfpr"});
 }
 
-// Rebuilds RB from the blocks that `walk` hands to its reader.
-template <typename Walk>
-Task<std::optional<FetchError>> rebuildRadar(Form& form, Walk walk) {
-  std::optional<GridModel::Batch> batch;
-  RecordTags block, figures;
-  std::function<void()> start = [&] { emptyThenBatch(form.radar.RB, batch); };
-  MatchBlockStream::Reader reader = [&](std::string_view text) {
-    block.read(text);
-    fillRadarRow(form.radar.RB, form.radar.RB.appendRow(), block, figures);
-  };
-  co_return co_await walk(std::move(start), std::move(reader));
-}
+// Fills a row of RB from one block's picked values. Kept across rows, so that the
+// selector of the exchange figures is made once for the list.
+class RadarRowWriter {
+ public:
+  explicit RadarRowWriter(GridModel& grid) : grid_(grid) {}
+
+  void operator()(int r, const PickedBlock& block) {
+    const LigaParts liga = splitLiga(block[Liga]);
+    grid_.setText(RbColumn::Id, r, block[Id]);
+    grid_.setText(RbColumn::Date, r, block[Date]);
+    grid_.setText(RbColumn::Time, r, block[Time]);
+    grid_.setValue(RbColumn::Flag, r, CountryFlagIndex(liga.country));
+    grid_.setHint(RbColumn::Flag, r, liga.tournament);
+    grid_.setText(RbColumn::Home, r, block[Home]);
+    grid_.setText(RbColumn::Away, r, block[Away]);
+    grid_.setText(RbColumn::Market, r, block[M1x2]);
+    // At block level "s1" and "s2" are the exchange selections; inside "bfpr" the same
+    // names are the money amounts.
+    grid_.setText(RbColumn::Selection1, r, block[S1]);
+    grid_.setText(RbColumn::Selection2, r, block[S2]);
+
+    figures_.read(block[Bfpr]);
+    fillSide(r, RbColumn::Odds1, RbColumn::Percent1, RbColumn::Money1, 0);
+    fillSide(r, RbColumn::Odds2, RbColumn::Percent2, RbColumn::Money2, 3);
+  }
+
+ private:
+  // One player's odds, percent and money, from `first` on in the figures' list.
+  void fillSide(int r, RbColumn odds, RbColumn percent, RbColumn money, std::size_t first) {
+    const std::string_view percentText = figures_[first + 1];
+    grid_.setText(odds, r, figures_[first]);
+    grid_.setText(percent, r, percentText);
+    grid_.setText(money, r, figures_[first + 2]);
+    colourPercent(grid_, percent, r, percentText);
+  }
+
+  GridModel& grid_;
+  TagSelector figures_{"k1", "pr1", "s1", "k2", "pr2", "s2"};
+};
 
 }  // namespace
 
 Task<> LoadRadar(Context& ctx) {
   const LoadingNote loading(ctx.form.status, "the radar");
-  auto walk = userListBlocks(ctx, "bf");
-  const auto failure = co_await rebuildRadar(ctx.form, std::move(walk));
+  auto walk = userListPicked(ctx, "bf", radarPicker());
+  const auto failure =
+      co_await rebuildGrid(ctx.form.radar.RB, std::move(walk), RadarRowWriter(ctx.form.radar.RB));
   ctx.form.status.radar.record(failure, localNow(ctx));
 }
 
 void fillRadarFromAnswer(Form& form, std::string_view answer) {
-  runInPlace(rebuildRadar(form, answerBlocks(answer)));
+  runInPlace(rebuildGrid(form.radar.RB, answerPicked(answer, radarPicker()),
+                         RadarRowWriter(form.radar.RB)));
 }
 
 // Each later threshold overrides the earlier one; at 70 or below the cell keeps its colour.

@@ -81,22 +81,6 @@ Task<std::optional<FetchError>> fetchUserListPicked(Context& ctx, std::string_vi
   co_return relay->failure();
 }
 
-Task<std::optional<FetchError>> fetchUserListBlocks(Context& ctx, std::string_view menu,
-                                                    std::function<void()> start,
-                                                    MatchBlockStream::Reader reader) {
-  PickedReader whole = [reader = std::move(reader)](const PickedBlock& block) { reader(block[0]); };
-  co_return co_await fetchUserListPicked(ctx, menu, std::move(start), packWholeBlock,
-                                         std::move(whole));
-}
-
-Task<std::optional<FetchError>> readAnswerBlocks(std::string_view answer,
-                                                 std::function<void()> start,
-                                                 MatchBlockStream::Reader reader) {
-  start();
-  ScanMatchBlocks(answer, reader);
-  co_return std::nullopt;
-}
-
 Task<std::optional<FetchError>> readAnswerPicked(std::string_view answer, BlockPicker pick,
                                                  std::function<void()> start, PickedReader reader) {
   start();

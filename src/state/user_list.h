@@ -7,7 +7,6 @@
 #include "state/context.h"
 #include "state/task.h"
 #include "text/feed_text.h"
-#include "text/match_block_stream.h"
 #include "text/picked_values.h"
 
 namespace korvex {
@@ -27,41 +26,34 @@ using PickedReader = std::function<void(const PickedBlock& values)>;
 Task<std::optional<FetchError>> fetchUserListPicked(Context& ctx, std::string_view menu,
                                                     std::function<void()> start, BlockPicker pick,
                                                     PickedReader reader);
-// The same for a loader that reads each block whole.
-Task<std::optional<FetchError>> fetchUserListBlocks(Context& ctx, std::string_view menu,
-                                                    std::function<void()> start,
-                                                    MatchBlockStream::Reader reader);
 // Picks each block as it is read, on this thread.
 std::function<void(std::string_view block)> pickingReader(const BlockPicker& pick,
                                                           const PickedReader& reader);
 // The blocks of an answer already in, read at once.
-Task<std::optional<FetchError>> readAnswerBlocks(std::string_view answer,
-                                                 std::function<void()> start,
-                                                 MatchBlockStream::Reader reader);
 Task<std::optional<FetchError>> readAnswerPicked(std::string_view answer, BlockPicker pick,
                                                  std::function<void()> start, PickedReader reader);
 
-// The ways a loader gets its blocks, as walks that call `start`, then hand each block
-// (or its picked values) to a reader: the user's list, or an answer already in.
-inline auto userListBlocks(Context& ctx, std::string_view menu) {
-  return [&ctx, menu](std::function<void()> start, MatchBlockStream::Reader reader) {
-    return fetchUserListBlocks(ctx, menu, std::move(start), std::move(reader));
-  };
-}
+// The ways a loader gets its blocks, as walks that call `start`, then hand each block's
+// picked values to a reader: the user's list, or an answer already in.
 inline auto userListPicked(Context& ctx, std::string_view menu, BlockPicker pick) {
   return [&ctx, menu, pick = std::move(pick)](std::function<void()> start, PickedReader reader) {
     return fetchUserListPicked(ctx, menu, std::move(start), pick, std::move(reader));
-  };
-}
-inline auto answerBlocks(std::string_view answer) {
-  return [answer](std::function<void()> start, MatchBlockStream::Reader reader) {
-    return readAnswerBlocks(answer, std::move(start), std::move(reader));
   };
 }
 inline auto answerPicked(std::string_view answer, BlockPicker pick) {
   return [answer, pick = std::move(pick)](std::function<void()> start, PickedReader reader) {
     return readAnswerPicked(answer, pick, std::move(start), std::move(reader));
   };
+}
+
+// Rebuilds `grid` from the blocks that `walk` hands over, one row each, filled by
+// fillRow(row, values). The grid is emptied once the first block is in (emptyThenBatch).
+template <typename Walk, typename FillRow>
+Task<std::optional<FetchError>> rebuildGrid(GridModel& grid, Walk walk, FillRow fillRow) {
+  std::optional<GridModel::Batch> batch;
+  std::function<void()> start = [&] { emptyThenBatch(grid, batch); };
+  PickedReader reader = [&](const PickedBlock& values) { fillRow(grid.appendRow(), values); };
+  co_return co_await walk(std::move(start), std::move(reader));
 }
 
 }  // namespace korvex

@@ -1,6 +1,5 @@
 #include "text/feed_text.h"
 
-#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -13,35 +12,6 @@
 
 namespace korvex {
 namespace {
-
-// Builds "<name>" or "</name>" without a heap string for the short names every feed
-// uses; a longer name falls back to an ordinary string.
-class TagText {
- public:
-  TagText(std::string_view name, bool closing) {
-    const std::size_t size = name.size() + (closing ? 3 : 2);
-    char* out = small_;
-    if (size > sizeof small_) {
-      large_.resize(size);
-      out = large_.data();
-    }
-    std::size_t at = 0;
-    out[at++] = '<';
-    if (closing) out[at++] = '/';
-    std::memcpy(out + at, name.data(), name.size());
-    out[at + name.size()] = '>';
-    view_ = std::string_view(out, size);
-  }
-  TagText(const TagText&) = delete;
-  TagText& operator=(const TagText&) = delete;
-
-  std::string_view view() const { return view_; }
-
- private:
-  char small_[64];
-  std::string large_;
-  std::string_view view_;
-};
 
 bool isBlank(char c) {
   return static_cast<unsigned char>(c) <= 0x20;
@@ -69,17 +39,6 @@ std::string_view trimBlanks(std::string_view text) {
   while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-std::string_view ExtractTag(std::string_view text, std::string_view name) {
-  const TagText open(name, false);
-  const std::size_t at = text.find(open.view());
-  if (at == std::string_view::npos) return {};
-  const std::string_view rest = text.substr(at + open.view().size());
-  const TagText close(name, true);
-  const std::size_t end = rest.find(close.view());
-  if (end == std::string_view::npos) return {};
-  return trimBlanks(rest.substr(0, end));
 }
 
 // Thirty-two starts are tested at a time on the tag's first byte and its last before the

@@ -8,10 +8,6 @@ namespace korvex {
 // `text` without the bytes <= 0x20 (blanks, tabs, line breaks) at either end.
 std::string_view trimBlanks(std::string_view text);
 
-// The value of the first <name>...</name> element, trimmed of bytes <= 0x20, or empty.
-// The view points into `text`.
-std::string_view ExtractTag(std::string_view text, std::string_view name);
-
 // Replaces occurrences one at a time, each time searching again from the start, so
 // occurrences formed by a replacement and its neighbours are replaced as well.
 std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement);

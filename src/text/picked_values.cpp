@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text/tag_selector.h"
+
 namespace korvex {
 
 // A block is its count of values in one byte, then each value as its size in four bytes
@@ -32,8 +34,15 @@ std::size_t unpackBlock(std::string_view packed, std::size_t at, PickedBlock& bl
   return at;
 }
 
-void packWholeBlock(std::string_view block, std::string& packed) {
-  packValues(packed, std::span(&block, 1));
+BlockPicker tagPicker(std::initializer_list<std::string_view> names) {
+  // One selector for every block of the list: its names are looked up once.
+  return [selector = TagSelector(names)](std::string_view block, std::string& packed) mutable {
+    selector.read(block);
+    std::array<std::string_view, PickedBlock::kMostPicked> values;
+    const std::size_t count = std::min(selector.size(), values.size());
+    for (std::size_t i = 0; i < count; ++i) values[i] = selector[i];
+    packValues(packed, std::span(values).first(count));
+  };
 }
 
 }  // namespace korvex

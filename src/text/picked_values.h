@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -50,7 +51,7 @@ void forEachPicked(std::string_view packed, Reader&& reader) {
 // Picks the values of one block and packs them (packValues). It runs on the thread that
 // receives the list, so it keeps its own scratch state and touches nothing else.
 using BlockPicker = std::function<void(std::string_view block, std::string& packed)>;
-// The picker of a loader that wants each block whole, as its only value.
-void packWholeBlock(std::string_view block, std::string& packed);
+// The picker that packs the values of `names` (TagSelector) from each block, in their order.
+BlockPicker tagPicker(std::initializer_list<std::string_view> names);
 
 }  // namespace korvex

@@ -4,24 +4,32 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace korvex {
 
-// The values of a fixed list of tags, one record at a time, for a loader that reads the
-// same names from every block of a list of thousands. A value is exactly
-// ExtractTag(record, name), as with RecordTags, but the walk over the record keeps only the
-// listed names, and a value is asked for by its place in the list.
+// How every feed text is read: the values of a fixed list of tag names, one record at a
+// time. A value is that of the name's first element: the text from its first opening tag
+// to the first closing tag of the name after it, without the bytes <= 0x20 at either end,
+// or empty when either tag is missing. A loader reads the same names from each of
+// thousands of blocks, so the record is walked once, whatever the number of names, and
+// only the listed names are kept; a value is asked for by its place in the list.
 class TagSelector {
  public:
   // Names without '<' or '>' that do not begin with '/'; at most kMostNames of them.
   explicit TagSelector(std::initializer_list<std::string_view> names);
+  explicit TagSelector(std::span<const std::string_view> names);
 
+  // Starts over on another record; the values are views into it.
   void read(std::string_view text);
-  // The value of the name at `index` of the list; empty past its end.
+  // The value of the name at `index` of the list; empty past its end. The end of a value
+  // found by searching is kept for the next time, so one selector is not to be read from
+  // two threads at once.
   std::string_view operator[](std::size_t index) const;
+  std::size_t size() const { return entryOf_.size(); }
 
   static constexpr std::size_t kMostNames = 64;
 

@@ -16,6 +16,7 @@
 
 #include "net/http_client.h"
 #include "support/demo_process.h"
+#include "support/feed_samples.h"
 #include "text/country_flags.h"
 #include "text/feed_text.h"
 
@@ -23,6 +24,7 @@ namespace korvex {
 namespace {
 
 using test::DemoServiceProcess;
+using test::tagValue;
 
 const std::string kMoscowCp1251 = "\xCC\xEE\xF1\xEA\xE2\xE0";        // "Москва"
 const std::string kDownloadCp1251 = "\xD1\xEA\xE0\xF7\xE0\xF2\xFC";  // "Скачать"
@@ -36,7 +38,7 @@ std::vector<std::string> blocksOf(std::string_view answer, bool nested = false) 
 
 std::set<std::string> valuesOf(const std::vector<std::string>& blocks, std::string_view tag) {
   std::set<std::string> values;
-  for (const std::string& block : blocks) values.emplace(ExtractTag(block, tag));
+  for (const std::string& block : blocks) values.emplace(tagValue(block, tag));
   return values;
 }
 
@@ -144,7 +146,7 @@ TEST_F(DemoServiceTest, ListsAreLargeVariedAndOverlap) {
   EXPECT_TRUE(valuesOf(line, "precent").contains("-"));
   EXPECT_TRUE(valuesOf(line, "LIVE_KF").contains(""));
   EXPECT_TRUE(std::ranges::any_of(line, [](const std::string& block) {
-    return !ExtractTag(ExtractTag(block, "LIVE_KF"), "hand1").empty();
+    return !tagValue(tagValue(block, "LIVE_KF"), "hand1").empty();
   }));
   EXPECT_NE(list("line").find(kMoscowCp1251), std::string::npos);
 
@@ -159,14 +161,14 @@ TEST_F(DemoServiceTest, ListsAreLargeVariedAndOverlap) {
   int onLive = 0;
   std::vector<int> percents;
   for (const std::string& block : radar) {
-    std::string id(ExtractTag(block, "id"));
+    std::string id(tagValue(block, "id"));
     onLine += lineIds.contains(id);
     onLive += liveIds.contains(id);
-    std::string_view liga = ExtractTag(block, "liga");
+    std::string_view liga = tagValue(block, "liga");
     EXPECT_EQ(ReplaceAll(liga, ">>", "").size() + 6, liga.size()) << liga;
-    EXPECT_TRUE(ExtractTag(block, "m1x2").starts_with("1.")) << block;
-    std::string_view figures = ExtractTag(block, "bfpr");
-    for (const char* tag : {"pr1", "pr2"}) percents.push_back(count(ExtractTag(figures, tag)));
+    EXPECT_TRUE(tagValue(block, "m1x2").starts_with("1.")) << block;
+    std::string_view figures = tagValue(block, "bfpr");
+    for (const char* tag : {"pr1", "pr2"}) percents.push_back(count(tagValue(figures, tag)));
   }
   EXPECT_GT(onLine, 0);
   EXPECT_GT(onLive, 0);
@@ -187,57 +189,57 @@ TEST_F(DemoServiceTest, EveryListedMatchHasAFullRecord) {
   for (const std::string& id : ids) {
     SCOPED_TRACE(id);
     std::string answer = get("/kx/match.php?id=" + id);
-    std::string_view stat = ExtractTag(answer, "stat");
+    std::string_view stat = tagValue(answer, "stat");
     ASSERT_FALSE(stat.empty());
-    EXPECT_EQ(ExtractTag(stat, "id"), id);
+    EXPECT_EQ(tagValue(stat, "id"), id);
     for (const char* tag :
          {"id_home",  "id_away", "bigname1", "bigname2",  "home",      "away",  "country1",
           "country2", "hand1",   "hand2",    "birthday1", "birthday2", "rank1", "rank2",
           "kf1",      "kf2",     "date",     "time",      "country",   "liga"}) {
-      EXPECT_FALSE(ExtractTag(stat, tag).empty()) << tag;
+      EXPECT_FALSE(tagValue(stat, tag).empty()) << tag;
     }
-    std::string_view liga = ExtractTag(stat, "liga");
+    std::string_view liga = tagValue(stat, "liga");
     EXPECT_TRUE(liga.find("M.") != liga.npos || liga.find("W.") != liga.npos) << liga;
-    shortNameShown |= ExtractTag(stat, "bigname1") == "," || ExtractTag(stat, "bigname2") == ",";
-    oddsMissing |= ExtractTag(stat, "kf1") == "-" || ExtractTag(stat, "kf2") == "-";
+    shortNameShown |= tagValue(stat, "bigname1") == "," || tagValue(stat, "bigname2") == ",";
+    oddsMissing |= tagValue(stat, "kf1") == "-" || tagValue(stat, "kf2") == "-";
 
     for (const char* section : {"Latest1", "Latest2"}) {
-      auto latest = blocksOf(ExtractTag(stat, section), true);
+      auto latest = blocksOf(tagValue(stat, section), true);
       EXPECT_GE(latest.size(), 6u);
       EXPECT_LE(latest.size(), 10u);
       for (const std::string& block : latest) {
-        EXPECT_TRUE(ExtractTag(block, "itog") == "W" || ExtractTag(block, "itog") == "L");
-        EXPECT_EQ(ReplaceAll(ExtractTag(block, "liga"), ">>", "").size() + 4,
-                  ExtractTag(block, "liga").size());
+        EXPECT_TRUE(tagValue(block, "itog") == "W" || tagValue(block, "itog") == "L");
+        EXPECT_EQ(ReplaceAll(tagValue(block, "liga"), ">>", "").size() + 4,
+                  tagValue(block, "liga").size());
       }
     }
-    for (const std::string& block : blocksOf(ExtractTag(stat, "H2H"), true)) {
-      EXPECT_TRUE(ExtractTag(block, "itog") == "1" || ExtractTag(block, "itog") == "2");
+    for (const std::string& block : blocksOf(tagValue(stat, "H2H"), true)) {
+      EXPECT_TRUE(tagValue(block, "itog") == "1" || tagValue(block, "itog") == "2");
     }
     for (const char* section : {"stat1", "stat2"}) {
-      std::string_view counts = ExtractTag(stat, section);
+      std::string_view counts = tagValue(stat, section);
       for (std::string suffix :
            {"", "20", "21", "14", "12", "_final", "_itf", "_ch", "_atp", "_clay", "_hard", "_grass",
             "_set1", "_set2", "_set3", "_set4", "_set5"}) {
-        std::string_view wins = ExtractTag(counts, "win" + suffix);
-        std::string_view losses = ExtractTag(counts, "loss" + suffix);
+        std::string_view wins = tagValue(counts, "win" + suffix);
+        std::string_view losses = tagValue(counts, "loss" + suffix);
         EXPECT_TRUE(isCount(wins) && isCount(losses)) << section << " " << suffix;
         emptySituation |= count(wins) + count(losses) == 0;
       }
       // Every match has a first set.
-      EXPECT_EQ(count(ExtractTag(counts, "win_set1")) + count(ExtractTag(counts, "loss_set1")),
-                count(ExtractTag(counts, "win")) + count(ExtractTag(counts, "loss")));
+      EXPECT_EQ(count(tagValue(counts, "win_set1")) + count(tagValue(counts, "loss_set1")),
+                count(tagValue(counts, "win")) + count(tagValue(counts, "loss")));
     }
-    std::string_view scores = ExtractTag(stat, "scores");
+    std::string_view scores = tagValue(stat, "scores");
     for (char set : {'1', '2', '3'}) {
       for (const char* games :
            {"60", "61", "62", "63", "64", "75", "76", "67", "57", "46", "36", "26", "16", "06"}) {
-        EXPECT_TRUE(isCount(ExtractTag(scores, std::string("s") + set + games))) << set << games;
+        EXPECT_TRUE(isCount(tagValue(scores, std::string("s") + set + games))) << set << games;
       }
     }
-    std::string_view forecast = ExtractTag(stat, "forecast");
-    EXPECT_FALSE(ExtractTag(forecast, "score_forecast").empty());
-    alternativeSets |= ExtractTag(forecast, "sco1").find("<br>") != std::string_view::npos;
+    std::string_view forecast = tagValue(stat, "forecast");
+    EXPECT_FALSE(tagValue(forecast, "score_forecast").empty());
+    alternativeSets |= tagValue(forecast, "sco1").find("<br>") != std::string_view::npos;
   }
   EXPECT_TRUE(shortNameShown);
   EXPECT_TRUE(oddsMissing);
@@ -252,9 +254,9 @@ TEST_F(DemoServiceTest, EveryListedMatchHasAFullRecord) {
 TEST_F(DemoServiceTest, PlayerPicturesArePngOrJpegUnderTheSameNameOrMissing) {
   std::set<std::string> players;
   for (const std::string& id : idsOf("line")) {
-    std::string stat(ExtractTag(get("/kx/match.php?id=" + id), "stat"));
-    players.emplace(ExtractTag(stat, "id_home"));
-    players.emplace(ExtractTag(stat, "id_away"));
+    std::string stat(tagValue(get("/kx/match.php?id=" + id), "stat"));
+    players.emplace(tagValue(stat, "id_home"));
+    players.emplace(tagValue(stat, "id_away"));
   }
   int png = 0;
   int jpeg = 0;
@@ -294,21 +296,21 @@ TEST_F(DemoServiceTest, RunnerPagesMoveOnEachReadAndSignalBets) {
     std::set<std::string> signalled;
     bool moved = false;
     for (const std::string& block : radar) {
-      std::string market(ExtractTag(block, "m1x2"));
-      std::string_view figures = ExtractTag(block, "bfpr");
-      EXPECT_TRUE(listed.contains(std::string(ExtractTag(block, "id")))) << block;
+      std::string market(tagValue(block, "m1x2"));
+      std::string_view figures = tagValue(block, "bfpr");
+      EXPECT_TRUE(listed.contains(std::string(tagValue(block, "id")))) << block;
       for (const char* side : {"1", "2"}) {
-        std::string page = "/betting/LoadRunnerInfoAction.do?marketId=" + market + "&selectionId=" +
-                           std::string(ExtractTag(block, std::string("s") + side));
+        std::string page = "/betting/LoadRunnerInfoAction.do?marketId=" + market +
+                           "&selectionId=" + std::string(tagValue(block, std::string("s") + side));
         std::vector<RunnerReading> reads;
         for (int read = 0; read < 3; ++read) reads.push_back(readRunnerPage(get(page)));
         ASSERT_TRUE(reads[0].complete) << page;
         // The list shows what the exchange showed at its first read.
-        EXPECT_EQ(reads[0].percent, count(ExtractTag(figures, std::string("pr") + side))) << page;
+        EXPECT_EQ(reads[0].percent, count(tagValue(figures, std::string("pr") + side))) << page;
         moved |= reads[1].runnerAmount != reads[0].runnerAmount;
         for (const RunnerReading& reading : reads) {
           if (reading.percent > 100 && reading.money >= 1000)
-            signalled.emplace(ExtractTag(block, "id"));
+            signalled.emplace(tagValue(block, "id"));
         }
       }
     }
@@ -322,15 +324,15 @@ TEST_F(DemoServiceTest, RunnerPagesMoveOnEachReadAndSignalBets) {
 TEST_F(DemoServiceTest, RadarPricesFollowTheMatches) {
   std::map<std::string, std::string> before;
   for (const std::string& block : blocksOf(list("bf")))
-    before.emplace(ExtractTag(block, "id"), ExtractTag(block, "k1"));
+    before.emplace(tagValue(block, "id"), tagValue(block, "k1"));
   advanceClock(20);
   int compared = 0;
   int moved = 0;
   for (const std::string& block : blocksOf(list("bf"))) {
-    auto was = before.find(std::string(ExtractTag(block, "id")));
+    auto was = before.find(std::string(tagValue(block, "id")));
     if (was == before.end()) continue;
     ++compared;
-    moved += was->second != ExtractTag(block, "k1");
+    moved += was->second != tagValue(block, "k1");
   }
   ASSERT_GE(compared, 8);
   EXPECT_GE(moved, compared / 2) << "twenty minutes of play and of the line's drift";
@@ -366,12 +368,12 @@ struct LiveRow {
   std::vector<std::string> sets;  // the five set cells
 
   explicit LiveRow(std::string_view block)
-      : q(ExtractTag(block, "q")),
-        score(ExtractTag(block, "score")),
-        podacha(ExtractTag(block, "podacha")),
-        time(ExtractTag(block, "time")) {
+      : q(tagValue(block, "q")),
+        score(tagValue(block, "score")),
+        podacha(tagValue(block, "podacha")),
+        time(tagValue(block, "time")) {
     for (const char* tag : {"set1", "set2", "set3", "set4", "set5"})
-      sets.emplace_back(ExtractTag(block, tag));
+      sets.emplace_back(tagValue(block, tag));
   }
   bool held() const { return q.empty(); }
   int games() const {
@@ -408,15 +410,15 @@ struct LiveRow {
 std::map<std::string, LiveRow> liveRowsOf(const std::string& answer) {
   std::map<std::string, LiveRow> rows;
   for (const std::string& block : blocksOf(answer))
-    rows.emplace(std::string(ExtractTag(block, "id")), LiveRow(block));
+    rows.emplace(std::string(tagValue(block, "id")), LiveRow(block));
   return rows;
 }
 
 TEST_F(DemoServiceTest, AMatchGoesFromTheLineIntoPlayAndLeavesFinished) {
   auto line = blocksOf(list("line"));
   ASSERT_FALSE(line.empty());
-  const std::string id(ExtractTag(line.front(), "id"));
-  const std::string start(ExtractTag(line.front(), "time"));
+  const std::string id(tagValue(line.front(), "id"));
+  const std::string start(tagValue(line.front(), "time"));
   ASSERT_FALSE(idsOf("live").contains(id));
 
   // The first match of the line starts within minutes, plays for hours and goes.
@@ -453,7 +455,7 @@ TEST_F(DemoServiceTest, AMatchGoesFromTheLineIntoPlayAndLeavesFinished) {
     EXPECT_FALSE(idsOf("line").contains(id));
   }
   // The service still has the record of a match that has gone from its lists.
-  EXPECT_EQ(ExtractTag(ExtractTag(get("/kx/match.php?id=" + id), "stat"), "id"), id);
+  EXPECT_EQ(tagValue(tagValue(get("/kx/match.php?id=" + id), "stat"), "id"), id);
 }
 
 TEST_F(DemoServiceTest, LiveScoresFollowTheDemoClock) {
@@ -526,12 +528,12 @@ TEST_F(DemoServiceTest, LinePricesDriftAndSometimesSteam) {
     SCOPED_TRACE(load);
     std::map<std::string, double> now;
     for (const std::string& block : blocksOf(answer)) {
-      std::string text(ExtractTag(block, "kf1"));
+      std::string text(tagValue(block, "kf1"));
       double price = std::strtod(text.c_str(), nullptr);
       ASSERT_GE(price, 1.01) << text;
-      ASSERT_GE(std::strtod(std::string(ExtractTag(block, "kf2")).c_str(), nullptr), 1.01);
-      now.emplace(ExtractTag(block, "id"), price);
-      auto was = odds.find(std::string(ExtractTag(block, "id")));
+      ASSERT_GE(std::strtod(std::string(tagValue(block, "kf2")).c_str(), nullptr), 1.01);
+      now.emplace(tagValue(block, "id"), price);
+      auto was = odds.find(std::string(tagValue(block, "id")));
       if (was == odds.end()) continue;
       ++compared;
       double move = std::abs(price / was->second - 1.0);

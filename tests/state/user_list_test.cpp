@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -27,13 +28,14 @@ struct RelayedList : ServiceContext {
     ctx.loop = &loop;
   }
 
-  // The blocks of the line as the loader gets them, and whether `start` came first.
+  // The identifiers of the line's blocks as the loader gets them, and whether `start` came
+  // first.
   std::optional<FetchError> read(const std::function<void(std::string_view)>& onBlock = {}) {
-    return platform.finish(fetchUserListBlocks(
-        ctx, "line", [this] { startedBeforeBlocks = blocks.empty(); },
-        [&](std::string_view block) {
-          blocks.emplace_back(block);
-          if (onBlock) onBlock(block);
+    return platform.finish(fetchUserListPicked(
+        ctx, "line", [this] { startedBeforeBlocks = blocks.empty(); }, tagPicker({"id"}),
+        [&](const PickedBlock& block) {
+          blocks.emplace_back(block[0]);
+          if (onBlock) onBlock(block[0]);
         }));
   }
 
@@ -64,14 +66,14 @@ TEST(UserListBlocks, TheFirstBlocksAreReadWhileTheRestIsOnTheWay) {
 
   const auto failure = window.read([&](std::string_view block) {
     const std::lock_guard lock(mutex);
-    secondRead = secondRead || block == "<id>2</id>";
+    secondRead = secondRead || block == "2";
     changed.notify_all();
   });
 
   EXPECT_FALSE(failure);
   EXPECT_TRUE(readBeforeTheRest);
   EXPECT_TRUE(window.startedBeforeBlocks);
-  EXPECT_EQ(window.blocks, (std::vector<std::string>{"<id>1</id>", "<id>2</id>", "<id>3</id>"}));
+  EXPECT_EQ(window.blocks, (std::vector<std::string>{"1", "2", "3"}));
 }
 
 // A loader that fails half way leaves the request nothing to hand its pieces to: the
@@ -98,7 +100,7 @@ TEST(UserListBlocks, APickerThatFailsEndsTheListWithItsFailure) {
   window.serveList("line", matchList({"<id>1</id>"}) + "<match><id>2</id>");
   const BlockPicker pick = [](std::string_view block, std::string& packed) {
     if (block.empty()) throw std::runtime_error("out of memory");
-    packWholeBlock(block, packed);
+    packValues(packed, std::span(&block, 1));
   };
 
   EXPECT_THROW(window.platform.finish(fetchUserListPicked(

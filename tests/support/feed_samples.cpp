@@ -2,6 +2,8 @@
 
 #include <random>
 
+#include "text/tag_selector.h"
+
 namespace korvex::test {
 namespace {
 
@@ -109,6 +111,12 @@ class LineFeedWriter {
 
 std::string makeLineFeed(int blocks, unsigned seed) {
   return LineFeedWriter(seed).write(blocks);
+}
+
+std::string_view tagValue(std::string_view text, std::string_view name) {
+  TagSelector selector{name};
+  selector.read(text);
+  return selector[0];
 }
 
 }  // namespace korvex::test

@@ -19,4 +19,8 @@ inline constexpr std::array<std::string_view, 7> kLiveKfTags = {"hand1", "kof1",
 // The same seed gives the same bytes.
 std::string makeLineFeed(int blocks, unsigned seed);
 
+// The value of one tag of `text`, read as the loaders read it, for checks that look at a
+// value or two.
+std::string_view tagValue(std::string_view text, std::string_view name);
+
 }  // namespace korvex::test

@@ -1,11 +1,9 @@
 #include "support/picture_samples.h"
 
-#include <jpeglib.h>
 #include <png.h>
 
 #include <csetjmp>
-#include <cstdio>
-#include <cstdlib>
+#include <cstdint>
 #include <stdexcept>
 #include <vector>
 
@@ -46,47 +44,21 @@ std::string pngBytes(int width, int height, Rgb colour) {
 }
 
 std::string jpegBytes(int width, int height, Rgb colour, JpegInk ink) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  std::vector<unsigned char> pixel;
+  std::vector<std::uint8_t> pixel;
   switch (ink) {
     case JpegInk::Rgb:
-      info.input_components = 3;
-      info.in_color_space = JCS_RGB;
       pixel = {colour.r, colour.g, colour.b};
       break;
     case JpegInk::Grey:
-      info.input_components = 1;
-      info.in_color_space = JCS_GRAYSCALE;
       pixel = {colour.r};
       break;
     case JpegInk::Cmyk:
-      info.input_components = 4;
-      info.in_color_space = JCS_CMYK;
       pixel = {colour.r, colour.g, colour.b, 255};
       break;
   }
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<unsigned char> row;
+  std::vector<std::uint8_t> row;
   for (int x = 0; x < width; ++x) row.insert(row.end(), pixel.begin(), pixel.end());
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW rows[] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::string bytes(reinterpret_cast<char*>(buffer), size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
-  return bytes;
+  return demo::writeJpeg(width, height, ink, 95, [&](int) { return row.data(); });
 }
 
 }  // namespace korvex::test

@@ -2,11 +2,12 @@
 
 #include <string>
 
+#include "demo/jpeg_writer.h"
 #include "grid/colour.h"
 
 namespace korvex::test {
 
-enum class JpegInk { Rgb, Grey, Cmyk };
+using demo::JpegInk;
 
 // Real files made by the real encoders: a width x height picture of one colour.
 std::string pngBytes(int width, int height, Rgb colour);

@@ -4,48 +4,25 @@
 
 #include <optional>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "support/feed_reference.h"
 #include "support/feed_samples.h"
 #include "text/match_block_stream.h"
+#include "text/tag_selector.h"
 
 namespace korvex {
 namespace {
 
 using Blocks = std::vector<std::string>;
 
-// --- Literal, copy-based transcriptions of the feed rules, with 1-based positions. ---
+using test::extractReference;
+using test::from1;
+using test::pos1;
 
-// Position of the first occurrence, 1-based; 0 when absent or when `needle` is empty.
-std::size_t pos1(const std::string& needle, const std::string& hay) {
-  if (needle.empty()) return 0;
-  const std::size_t at = hay.find(needle);
-  return at == std::string::npos ? 0 : at + 1;
-}
-
-// The text from 1-based position k on.
-std::string from1(const std::string& text, long k) {
-  if (k < 1) k = 1;
-  if (static_cast<std::size_t>(k) > text.size()) return "";
-  return text.substr(static_cast<std::size_t>(k) - 1);
-}
-
-std::string trimReference(std::string text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20) text.erase(0, 1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 0x20) text.pop_back();
-  return text;
-}
-
-std::string extractReference(const std::string& text, const std::string& name) {
-  const std::string open = "<" + name + ">";
-  const std::size_t p = pos1(open, text);
-  if (p == 0) return "";
-  const std::string rest = from1(text, static_cast<long>(p + open.size()));
-  const std::size_t q = pos1("</" + name + ">", rest);
-  if (q == 0) return "";
-  return trimReference(rest.substr(0, q - 1));
-}
+// --- Literal, copy-based transcriptions of the block walks (see support/feed_reference.h). ---
 
 Blocks listScanReference(const std::string& answer) {
   Blocks blocks;
@@ -107,52 +84,6 @@ std::string randomText(std::mt19937& rng, const std::vector<std::string>& pieces
   std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
   for (int i = 0; i < count; ++i) text += pieces[pick(rng)];
   return text;
-}
-
-TEST(ExtractTag, TrimsBlanksAndControlBytesButKeepsInnerOnes) {
-  EXPECT_EQ(ExtractTag("<id> \t\r\n 42 7\n</id>", "id"), "42 7");
-  EXPECT_EQ(ExtractTag("<id></id>", "id"), "");
-  EXPECT_EQ(ExtractTag("<id>  \n </id>", "id"), "");
-  // Bytes above 0x7F are text (CP1251), not blanks.
-  EXPECT_EQ(ExtractTag("<n>\xE0\xA0</n>", "n"), "\xE0\xA0");
-}
-
-TEST(ExtractTag, FirstElementWinsAndNamesAreExact) {
-  EXPECT_EQ(ExtractTag("<id>1</id><id>2</id>", "id"), "1");
-  EXPECT_EQ(ExtractTag("<ID>1</ID>", "id"), "");
-  EXPECT_EQ(ExtractTag("<id_home>5</id_home><id>9</id>", "id"), "9");
-  EXPECT_EQ(ExtractTag("<stat><s1>in</s1></stat><s1>out</s1>", "s1"), "in");
-  EXPECT_EQ(ExtractTag("", "id"), "");
-}
-
-TEST(ExtractTag, ClosingTagMustFollowTheOpeningTag) {
-  EXPECT_EQ(ExtractTag("</id><id>1", "id"), "");
-  EXPECT_EQ(ExtractTag("<id>1", "id"), "");
-  // A record ends at the first closing tag of its name, even one that belongs deeper.
-  EXPECT_EQ(ExtractTag("<r><r>x</r>y</r>", "r"), "<r>x");
-}
-
-TEST(ExtractTag, LongNamesWork) {
-  const std::string name(200, 'n');
-  EXPECT_EQ(ExtractTag("<" + name + "> v </" + name + ">", name), "v");
-}
-
-TEST(ExtractTag, ViewPointsIntoTheText) {
-  const std::string text = "<a> b </a>";
-  const std::string_view value = ExtractTag(text, "a");
-  EXPECT_EQ(value.data(), text.data() + 4);
-}
-
-TEST(ExtractTag, MatchesTheReferenceOnRandomText) {
-  std::mt19937 rng(7);
-  const std::vector<std::string> pieces = {"<a>", "</a>", "<ab>", "</ab>", "<A>", "a",
-                                           " ",   "\n",   "<",    ">",     "/",   "x"};
-  for (int i = 0; i < 20000; ++i) {
-    const std::string text = randomText(rng, pieces, 12);
-    for (const char* name : {"a", "ab", "A"}) {
-      ASSERT_EQ(ExtractTag(text, name), extractReference(text, name)) << text << " / " << name;
-    }
-  }
 }
 
 TEST(ReplaceAll, PlainReplacements) {
@@ -344,15 +275,16 @@ TEST(MatchBlockStream, ReadsABlockAsSoonAsItsClosingTagIsIn) {
 TEST(ScanMatchBlocks, ReadsEveryTagOfALineFeed) {
   const std::string feed = test::makeLineFeed(50, 1);
   int blocks = 0;
+  TagSelector tags{std::span<const std::string_view>(test::kLineTags)};
+  TagSelector odds{std::span<const std::string_view>(test::kLiveKfTags)};
   ScanMatchBlocks(feed, [&](std::string_view block) {
     ++blocks;
-    for (std::string_view name : test::kLineTags) {
-      EXPECT_FALSE(ExtractTag(block, name).empty()) << name;
-    }
-    const std::string_view odds = ExtractTag(block, "LIVE_KF");
-    for (std::string_view name : test::kLiveKfTags) {
-      EXPECT_FALSE(ExtractTag(odds, name).empty()) << name;
-    }
+    tags.read(block);
+    for (std::size_t i = 0; i < tags.size(); ++i)
+      EXPECT_FALSE(tags[i].empty()) << test::kLineTags[i];
+    odds.read(tags[1]);  // LIVE_KF
+    for (std::size_t i = 0; i < odds.size(); ++i)
+      EXPECT_FALSE(odds[i].empty()) << test::kLiveKfTags[i];
   });
   EXPECT_EQ(blocks, 50);
   EXPECT_EQ(test::makeLineFeed(50, 1), feed);
