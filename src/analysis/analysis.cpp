@@ -110,9 +110,7 @@ Task<> fillAnalysisFromAnswer(Context& ctx, AnalysisTarget target, std::string a
     grid->clear();
   prepareForecastGrids(form);
 
-  TagSelector detail{"stat"};
-  detail.read(answer);
-  const std::string_view stat = detail[0];
+  const std::string_view stat = ExtractTag(answer, "stat");
   fillCardTexts(form, stat);
   co_await loadCardPictures(ctx, stat);
   fillOddsBox(form.analysis.KFGrid, stat, target);

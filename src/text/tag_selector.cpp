@@ -270,4 +270,10 @@ std::string_view TagSelector::operator[](std::size_t index) const {
   return valueBetween(text_, wanted.value, wanted.end);
 }
 
+std::string_view ExtractTag(std::string_view text, std::string_view name) {
+  TagSelector selector{name};
+  selector.read(text);
+  return selector[0];
+}
+
 }  // namespace korvex

@@ -56,4 +56,8 @@ class TagSelector {
   std::uint32_t read_ = 0;
 };
 
+// The value of the first `name` element in `text`, read as a TagSelector reads it: for a
+// single read, such as taking one section out of an answer.
+std::string_view ExtractTag(std::string_view text, std::string_view name);
+
 }  // namespace korvex

@@ -182,3 +182,19 @@ TEST(TagSelector, ReadsLargeRecordsAndForgetsThem) {
 
 }  // namespace
 }  // namespace korvex
+
+namespace korvex {
+namespace {
+
+TEST(ExtractTag, ReadsOneValueAndNeverFails) {
+  EXPECT_EQ(ExtractTag("<id> 42 </id><id>7</id>", "id"), "42");
+  EXPECT_EQ(ExtractTag("<stat><id>1</id></stat>", "stat"), "<id>1</id>");
+  EXPECT_EQ(ExtractTag("<id></id>", "id"), "");
+  EXPECT_EQ(ExtractTag("<id>1", "id"), "");
+  EXPECT_EQ(ExtractTag("", "id"), "");
+  EXPECT_EQ(ExtractTag("<a<b>1</a<b>", "a<b"), "");
+  EXPECT_EQ(ExtractTag("<id>1</id>", ""), "");
+}
+
+}  // namespace
+}  // namespace korvex
