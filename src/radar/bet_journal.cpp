@@ -1,6 +1,7 @@
+#include "radar/bet_journal.h"
+
 #include <ctime>
 
-#include "radar/radar_action.h"
 #include "radar/service_reports.h"
 #include "state/clock_text.h"
 #include "state/grid_columns.h"

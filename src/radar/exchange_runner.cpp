@@ -1,7 +1,8 @@
+#include "radar/exchange_runner.h"
+
 #include <string>
 #include <string_view>
 
-#include "radar/radar_action.h"
 #include "radar/runner_figures.h"
 #include "text/feed_text.h"
 

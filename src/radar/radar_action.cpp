@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "radar/bet_journal.h"
+#include "radar/exchange_runner.h"
 #include "radar/radar_list.h"
 #include "radar/runner_figures.h"
 #include "radar/service_reports.h"

@@ -1,9 +1,10 @@
+#include "radar/exchange_runner.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "net/http_client.h"
-#include "radar/radar_action.h"
 #include "support/test_server.h"
 
 namespace korvex {
