@@ -12,12 +12,13 @@ const ColumnDef kNoColumn{};
 
 }  // namespace
 
-GridModel::GridModel(GridSpec spec)
-    : spec_(std::move(spec)), columnCount_(static_cast<int>(spec_.columns.size())) {
-  checkColumnPlaces(spec_);
-  defaultTexts_.reserve(spec_.columns.size());
-  cells_.reserve(spec_.columns.size());
-  for (const ColumnDef& def : spec_.columns) {
+GridModel::GridModel(GridDescription description)
+    : description_(std::move(description)),
+      columnCount_(static_cast<int>(description_.columns.size())) {
+  checkColumnPlaces(description_);
+  defaultTexts_.reserve(description_.columns.size());
+  cells_.reserve(description_.columns.size());
+  for (const ColumnDef& def : description_.columns) {
     const bool number = def.kind == ColumnKind::Number;
     defaultTexts_.push_back(number ? std::to_string(def.defaultValue) : "");
     cells_.emplace_back(def.kind == ColumnKind::Text ? 0 : def.defaultValue);
@@ -25,11 +26,11 @@ GridModel::GridModel(GridSpec spec)
 }
 
 GridModel::GridModel(std::string name, std::vector<ColumnDef> columns)
-    : GridModel(GridSpec{.name = std::move(name), .columns = std::move(columns)}) {}
+    : GridModel(GridDescription{.name = std::move(name), .columns = std::move(columns)}) {}
 
 const ColumnDef& GridModel::column(int col) const {
   if (col < 0 || col >= columnCount()) return kNoColumn;
-  return spec_.columns[static_cast<size_t>(col)];
+  return description_.columns[static_cast<size_t>(col)];
 }
 
 void GridModel::forEachProperty(auto&& apply) {
@@ -113,7 +114,7 @@ void GridModel::setValue(int col, int row, int value) {
   ColumnCells& column = cells(col);
   const auto at = static_cast<std::size_t>(row);
   column.values.set(at, value);
-  if (spec_.columns[static_cast<std::size_t>(col)].kind == ColumnKind::Number) {
+  if (description_.columns[static_cast<std::size_t>(col)].kind == ColumnKind::Number) {
     char digits[24];
     const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
     texts_.write(column.texts.at(at),

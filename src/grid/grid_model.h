@@ -9,7 +9,7 @@
 #include "grid/chunked_column.h"
 #include "grid/colour.h"
 #include "grid/column_name.h"
-#include "grid/grid_spec.h"
+#include "grid/grid_description.h"
 #include "grid/text_store.h"
 
 namespace korvex {
@@ -40,15 +40,15 @@ class GridObserver {
 // nothing until it is written, and a written text a few bytes beside its own.
 class GridModel {
  public:
-  // Throws std::logic_error when a column of the spec does not stand at its place.
-  explicit GridModel(GridSpec spec);
+  // Throws std::logic_error when a column of the description does not stand at its place.
+  explicit GridModel(GridDescription description);
   // A grid of these columns with nothing else known of it.
   GridModel(std::string name, std::vector<ColumnDef> columns);
   GridModel(const GridModel&) = delete;
   GridModel& operator=(const GridModel&) = delete;
 
-  const GridSpec& spec() const { return spec_; }
-  const std::string& name() const { return spec_.name; }
+  const GridDescription& description() const { return description_; }
+  const std::string& name() const { return description_.name; }
   int columnCount() const { return columnCount_; }
   int rowCount() const { return rows_; }
   const ColumnDef& column(int col) const;
@@ -63,9 +63,9 @@ class GridModel {
   std::string_view text(int col, int row) const;
   int value(int col, int row) const;
 
-  // What names the row's match: the text of the spec's identifier column, empty in a grid
+  // What names the row's match: the text of the description's identifier column, empty in a grid
   // without one.
-  std::string_view idOf(int row) const { return text(spec_.idColumn.value_or(-1), row); }
+  std::string_view idOf(int row) const { return text(description_.idColumn.value_or(-1), row); }
 
   void setText(int col, int row, std::string_view text);
   // Number cells show their value in decimal, so the text follows the value.
@@ -138,7 +138,7 @@ class GridModel {
   void notifyCell(int col, int row);
   void notifyRow(std::optional<int> row);
 
-  GridSpec spec_;
+  GridDescription description_;
   int columnCount_ = 0;
   std::vector<std::string> defaultTexts_;  // what a new row shows in each column
   std::vector<ColumnCells> cells_;         // by column

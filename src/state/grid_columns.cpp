@@ -102,7 +102,7 @@ constexpr std::initializer_list<const char*> kLineNames{"Hand1", "Kf1",   "Hand2
 
 }  // namespace
 
-GridSpec RX() {
+GridDescription RX() {
   using enum RxColumn;
   std::vector<ColumnDef> grid{
       Col(Id, "ID", 25).hidden(),
@@ -132,7 +132,7 @@ GridSpec RX() {
           .fileName = "line"};
 }
 
-GridSpec RG() {
+GridDescription RG() {
   using enum RgColumn;
   std::vector<ColumnDef> grid{
       Col(Id, "ID").centre().hidden(),
@@ -174,7 +174,7 @@ GridSpec RG() {
           .fileName = "report"};
 }
 
-GridSpec LG() {
+GridDescription LG() {
   using enum LgColumn;
   std::vector<ColumnDef> grid{
       Col(Id, "ID").centre().hidden(),
@@ -214,7 +214,7 @@ GridSpec LG() {
           .fileName = "live"};
 }
 
-GridSpec IP() {
+GridDescription IP() {
   std::vector<ColumnDef> grid{Col(IpColumn::Id, "ID").centre().hidden()};
   addSeries(
       grid, IpColumn::Pre1,
@@ -225,7 +225,7 @@ GridSpec IP() {
           .idColumn = columnIndex(IpColumn::Id)};
 }
 
-GridSpec RB() {
+GridDescription RB() {
   using enum RbColumn;
   auto odds = [](RbColumn column, const char* header, const char* name) {
     return Col(column, header, 40).centre().bold().fill(c::ScrollBar).named(name);
@@ -264,7 +264,7 @@ GridSpec RB() {
           .fileName = "radar"};
 }
 
-GridSpec SBX() {
+GridDescription SBX() {
   using enum SbxColumn;
   std::vector<ColumnDef> grid{
       Col(Id, "ID", 69).centre().hidden(),
@@ -288,7 +288,7 @@ GridSpec SBX() {
           .fileName = "journal"};
 }
 
-GridSpec MatchGrid() {
+GridDescription MatchGrid() {
   using enum MatchColumn;
   return {.name = "MatchGrid",
           .columns =
@@ -304,7 +304,7 @@ GridSpec MatchGrid() {
           .look = {.header = false, .gridLines = c::MidGrey}};
 }
 
-GridSpec KFGrid() {
+GridDescription KFGrid() {
   auto odds = [](KfColumn column, const char* header, int width) {
     return Col(column, header, width).centre().bold().autoSize().ink(c::Rose);
   };
@@ -312,7 +312,7 @@ GridSpec KFGrid() {
           .columns = {odds(KfColumn::Win1, "Win1", 42), odds(KfColumn::Win2, "Win2", 43)}};
 }
 
-GridSpec SG() {
+GridDescription SG() {
   std::vector<ColumnDef> grid{Col(SgColumn::Param, "Param", 113).fill(c::ScrollBar)};
   addSeries(grid, SgColumn::Win1,
             {"Win1, %", "Loss1, %", "Count1", "Win2, %", "Loss2, %", "Count2"},
@@ -324,7 +324,7 @@ GridSpec SG() {
           .look = {.gridLines = c::ActiveCaption, .background = c::PaleGrey}};
 }
 
-GridSpec VG() {
+GridDescription VG() {
   using enum VgColumn;
   // Plain figures throughout, so that the bold best row and the coloured edges stand out.
   auto figure = [](VgColumn column, const char* header) {
@@ -341,7 +341,7 @@ GridSpec VG() {
                   figure(Fair2, "Fair2"), figure(Edge2, "Edge2, %"), figure(Kelly2, "Kelly2, %")}};
 }
 
-GridSpec ScGrid() {
+GridDescription ScGrid() {
   std::vector<ColumnDef> grid{Col(ScColumn::Set, "Set", 95).fill(c::PaleGrey)};
   addSeries(grid, ScColumn::FirstScore,
             {"6:0", "6:1", "6:2", "6:3", "6:4", "7:5", "7:6", "6:7", "5:7", "4:6", "3:6", "2:6",
@@ -350,7 +350,7 @@ GridSpec ScGrid() {
   return {.name = "ScGrid", .columns = std::move(grid), .look = {.background = c::PaleGrey}};
 }
 
-GridSpec LGrid(std::string name) {
+GridDescription LGrid(std::string name) {
   using enum LGridColumn;
   std::vector<ColumnDef> grid{
       Col(Date, "Date", 60).centre(),
@@ -368,7 +368,7 @@ GridSpec LGrid(std::string name) {
           .look = {.rowSelect = true, .gridLines = c::SteelBlue}};
 }
 
-GridSpec HX() {
+GridDescription HX() {
   using enum HxColumn;
   return {.name = "HX",
           .columns =
@@ -384,7 +384,7 @@ GridSpec HX() {
           .look = {.rowSelect = true, .gridLines = c::SteelBlue}};
 }
 
-GridSpec LGStrip(std::string name, bool buttonTextColour) {
+GridDescription LGStrip(std::string name, bool buttonTextColour) {
   std::vector<ColumnDef> grid;
   addSeries(grid, StripColumn::Latest, {"1", "2", "3", "4", "5", "6"},
             Col(StripColumn::Latest, "")
@@ -394,7 +394,7 @@ GridSpec LGStrip(std::string name, bool buttonTextColour) {
   return {.name = std::move(name), .columns = std::move(grid)};
 }
 
-GridSpec MV() {
+GridDescription MV() {
   using enum MvColumn;
   auto figure = [](MvColumn column, const char* header) {
     return Col(column, header, 60).centre();
@@ -407,7 +407,7 @@ GridSpec MV() {
           .idColumn = columnIndex(Id)};
 }
 
-GridSpec SH() {
+GridDescription SH() {
   using enum ShColumn;
   // The journal's columns first, as the journal shows them, then what became of the bet.
   std::vector<ColumnDef> grid{

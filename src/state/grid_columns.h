@@ -3,7 +3,7 @@
 #include <string>
 
 #include "grid/column_name.h"
-#include "grid/grid_spec.h"
+#include "grid/grid_description.h"
 
 namespace korvex {
 
@@ -161,22 +161,22 @@ namespace columns {
 
 // Every grid of the window: its column table, in the designer's order, and all else known
 // of it.
-GridSpec RX();
-GridSpec RG();
-GridSpec LG();
-GridSpec IP();
-GridSpec RB();
-GridSpec SBX();
-GridSpec MatchGrid();
-GridSpec KFGrid();
-GridSpec SG();
-GridSpec VG();
-GridSpec ScGrid();
-GridSpec LGrid(std::string name);  // LGrid1 and LGrid2 share one layout
-GridSpec HX();
-GridSpec LGStrip(std::string name, bool buttonTextColour);  // LG1, LG2 (black) and LG3
-GridSpec MV();
-GridSpec SH();
+GridDescription RX();
+GridDescription RG();
+GridDescription LG();
+GridDescription IP();
+GridDescription RB();
+GridDescription SBX();
+GridDescription MatchGrid();
+GridDescription KFGrid();
+GridDescription SG();
+GridDescription VG();
+GridDescription ScGrid();
+GridDescription LGrid(std::string name);  // LGrid1 and LGrid2 share one layout
+GridDescription HX();
+GridDescription LGStrip(std::string name, bool buttonTextColour);  // LG1, LG2 (black) and LG3
+GridDescription MV();
+GridDescription SH();
 
 }  // namespace columns
 }  // namespace korvex

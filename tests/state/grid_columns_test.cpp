@@ -22,7 +22,7 @@ TEST(GridColumns, EveryColumnOfEveryGridStandsWhereItsNameSays) {
   std::vector<ColumnDef> swapped = columns::RB().columns;
   std::swap(swapped[columnIndex(RbColumn::Odds1)], swapped[columnIndex(RbColumn::Odds2)]);
   try {
-    GridModel broken(GridSpec{.name = "RB", .columns = swapped});
+    GridModel broken(GridDescription{.name = "RB", .columns = swapped});
     ADD_FAILURE() << "a swapped column was taken";
   } catch (const std::logic_error& error) {
     EXPECT_NE(std::string(error.what()).find("RB"), std::string::npos) << error.what();
@@ -65,12 +65,13 @@ TEST(GridColumns, PicturesAndIdentifiersAreWhereTheLoadersPutThem) {
 
   for (const GridModel* grid : {&form.line.RX, &form.line.MV, &form.live.LG, &form.live.IP,
                                 &form.radar.RB, &form.radar.SBX}) {
-    ASSERT_TRUE(grid->spec().idColumn) << grid->name();
-    EXPECT_EQ(grid->column(*grid->spec().idColumn).header, "ID") << grid->name();
+    ASSERT_TRUE(grid->description().idColumn) << grid->name();
+    EXPECT_EQ(grid->column(*grid->description().idColumn).header, "ID") << grid->name();
   }
   for (const GridModel* grid :
        {&form.line.RX, &form.line.RG, &form.live.LG, &form.radar.RB, &form.radar.SBX})
-    EXPECT_TRUE(grid->spec().look.list && grid->spec().searched.size() >= 3) << grid->name();
+    EXPECT_TRUE(grid->description().look.list && grid->description().searched.size() >= 3)
+        << grid->name();
 }
 
 TEST(GridColumns, StatisticsColumnsAreNumbersThatStartAtZero) {

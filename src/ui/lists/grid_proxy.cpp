@@ -122,7 +122,7 @@ int compareCellTexts(std::string_view left, std::string_view right, const QColla
 GridProxy::GridProxy(GridModel& grid, QObject* parent)
     : QSortFilterProxyModel(parent),
       grid_(grid),
-      searched_(grid.spec().searched),
+      searched_(grid.description().searched),
       genderColumn_(genderColumnOf(grid)) {
   collator_.setCaseSensitivity(Qt::CaseInsensitive);
   collator_.setNumericMode(true);

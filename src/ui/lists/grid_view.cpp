@@ -80,9 +80,9 @@ QString settingsKey(const GridModel& grid) {
 
 const QKeySequence kExportKey(Qt::CTRL | Qt::Key_E);
 
-QString listFileName(const GridSpec& spec) {
-  if (!spec.fileName.empty()) return QString::fromStdString(spec.fileName);
-  return QString::fromStdString(spec.name).toLower();
+QString listFileName(const GridDescription& description) {
+  if (!description.fileName.empty()) return QString::fromStdString(description.fileName);
+  return QString::fromStdString(description.name).toLower();
 }
 
 }  // namespace
@@ -93,7 +93,7 @@ GridView::GridView(GridModel& grid, std::vector<GridTableModel::LinkedColumn> li
       model_(new GridTableModel(grid, this)),
       proxy_(new GridProxy(grid, this)) {
   setObjectName(QString::fromStdString(grid.name()));
-  const GridLook& look = grid.spec().look;
+  const GridLook& look = grid.description().look;
   if (look.tournamentHint)
     model_->addHintColumn(*look.tournamentHint, QStringLiteral("TOURNAMENT"));
   const int linkedFrom = model_->columnCount();
@@ -202,7 +202,8 @@ QWidget* GridView::banner() const {
 
 QString GridView::exportFileName(const QDateTime& at) const {
   return QStringLiteral("%1-%2.csv")
-      .arg(listFileName(model_->grid().spec()), at.toString(QStringLiteral("yyyy-MM-dd-HHmm")));
+      .arg(listFileName(model_->grid().description()),
+           at.toString(QStringLiteral("yyyy-MM-dd-HHmm")));
 }
 
 void GridView::becomeTradingScreen() {

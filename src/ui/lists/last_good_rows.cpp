@@ -16,7 +16,7 @@ QString minutesOf(const std::string& at) {
 }  // namespace
 
 std::unique_ptr<GridModel> copyOfRows(const GridModel& grid) {
-  auto copy = std::make_unique<GridModel>(grid.spec());
+  auto copy = std::make_unique<GridModel>(grid.description());
   copy->setRowCount(grid.rowCount());
   for (int col = 0; col < grid.columnCount(); ++col) {
     const ColumnDef& def = grid.column(col);

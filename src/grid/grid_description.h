@@ -27,7 +27,7 @@ struct GridLook {
 
 // All that is known of one grid, in one place: the window, the filter, the exports and
 // korvex-cli read it here rather than look a grid up by its name.
-struct GridSpec {
+struct GridDescription {
   std::string name;
   std::vector<ColumnDef> columns;
   GridLook look;
@@ -43,6 +43,6 @@ struct GridSpec {
 // table records the place its enum value gives it. Throws std::logic_error naming the
 // first column whose place is not where it stands, so that a column inserted or moved in a
 // table without its enum fails every run at once instead of misreading cells.
-void checkColumnPlaces(const GridSpec& spec);
+void checkColumnPlaces(const GridDescription& description);
 
 }  // namespace korvex
