@@ -199,15 +199,14 @@ void HttpClient::closeConnection() {
   impl_->connection = curl::newMulti();
 }
 
-void Fetch(HttpClient& client, std::string_view address, std::string& answer, Deadline deadline) {
-  std::string received;
+FetchedAnswer Fetch(HttpClient& client, std::string_view address, Deadline deadline) {
+  FetchedAnswer answer;
   try {
-    client.get(address, received, deadline);
-  } catch (const FetchError&) {
-    if (!received.empty()) answer = std::move(received);
-    throw;
+    client.get(address, answer.body, deadline);
+  } catch (const FetchError& error) {
+    answer.failure = error;
   }
-  if (!received.empty()) answer = std::move(received);
+  return answer;
 }
 
 UrlProbe probeUrl(std::string_view address, const HttpLimits& limits) {

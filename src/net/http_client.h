@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -96,10 +97,15 @@ class HttpClient {
   HttpLimits limits_;
 };
 
-// Writes `answer` only when at least one byte of a 2xx body arrived, even if the
-// transfer then broke off; then throws FetchError for any failure.
-void Fetch(HttpClient& client, std::string_view address, std::string& answer,
-           Deadline deadline = Deadline::List);
+// What a GET brought: the 2xx body as far as it arrived (a list still reads what came
+// before a break), and the failure, if any.
+struct FetchedAnswer {
+  std::string body;
+  std::optional<FetchError> failure;
+};
+// Never throws: outside net/ a request's failure is a value, told where it is read.
+FetchedAnswer Fetch(HttpClient& client, std::string_view address,
+                    Deadline deadline = Deadline::List);
 
 // What a status probe learnt: whether any answer came back, and which status.
 struct UrlProbe {

@@ -67,18 +67,12 @@ std::string runnerFiguresFromPage(std::string_view page) {
   return figures;
 }
 
-std::string ReadExchangeRunner(HttpClient& client, std::string_view address,
-                               std::optional<FetchError>* failure) {
+RunnerRead ReadExchangeRunner(HttpClient& client, std::string_view address) {
   client.closeConnection();
-  std::string page;
-  try {
-    Fetch(client, address, page, Deadline::Brief);
-  } catch (const FetchError& error) {
-    // A page that broke off could cut an amount short and fake a signal: read nothing.
-    page.clear();
-    if (failure != nullptr) *failure = error;
-  }
-  return runnerFiguresFromPage(page);
+  FetchedAnswer page = Fetch(client, address, Deadline::Brief);
+  // A page that broke off could cut an amount short and fake a signal: read nothing.
+  if (page.failure) page.body.clear();
+  return {runnerFiguresFromPage(page.body), std::move(page.failure)};
 }
 
 }  // namespace korvex

@@ -8,9 +8,13 @@
 
 namespace korvex {
 
-// Reads one exchange runner page into "EventTotal>>RunnerAmount>>RunnerPrice>>".
-// A page that could not be read whole reads as no figures; `failure`, when given, says why.
-std::string ReadExchangeRunner(HttpClient& client, std::string_view address,
-                               std::optional<FetchError>* failure = nullptr);
+struct RunnerRead {
+  std::string figures;  // "EventTotal>>RunnerAmount>>RunnerPrice>>"
+  std::optional<FetchError> failure;
+};
+
+// Reads one exchange runner page. A page that could not be read whole reads as no
+// figures, and the failure says why.
+RunnerRead ReadExchangeRunner(HttpClient& client, std::string_view address);
 
 }  // namespace korvex

@@ -50,11 +50,6 @@ class DisabledWhileBusy {
   GridModel& grid_;
 };
 
-struct RunnerRead {
-  std::string figures;
-  std::optional<FetchError> failure;
-};
-
 // What one player's read came to, for the outcome the user is told.
 struct PlayerOutcome {
   bool read = false;
@@ -92,9 +87,7 @@ Task<PlayerOutcome> refreshPlayer(Context& ctx, int row, const PlayerColumns& pl
   std::string address = runnerPageAddress(ctx.addresses.exchange, rb.text(RbColumn::Market, row),
                                           rb.text(player.selection, row));
   auto readPage = [&client = ctx.IdHTTP1, address = std::move(address)] {
-    RunnerRead runner;
-    runner.figures = ReadExchangeRunner(client, address, &runner.failure);
-    return runner;
+    return ReadExchangeRunner(client, address);
   };
   const RunnerRead read = co_await onRequestThread(ctx, std::move(readPage));
   if (read.failure) tell(ctx, "Exchange check failed: " + reasonForUser(*read.failure), true);

@@ -39,13 +39,7 @@ Task<> sendReport(Context& ctx, std::string address) {
   // fresh connection it never does.
   auto report = [&client = ctx.IdHTTP2, address = std::move(address)] {
     client.closeConnection();
-    std::string ignored;
-    try {
-      Fetch(client, address, ignored, Deadline::Brief);
-    } catch (const FetchError& error) {
-      return std::optional<FetchError>(error);
-    }
-    return std::optional<FetchError>();
+    return Fetch(client, address, Deadline::Brief).failure;
   };
   const auto failure = co_await onRequestThread(ctx, std::move(report));
   if (failure) tell(ctx, "Report failed: " + reasonForUser(*failure), true);

@@ -11,15 +11,7 @@ Task<> showMessage(Context& ctx, std::string text) {
 }
 
 Task<FetchedAnswer> fetchAnswer(const Context& ctx, HttpClient& client, std::string address) {
-  auto fetch = [&client, address = std::move(address)] {
-    FetchedAnswer answer;
-    try {
-      Fetch(client, address, answer.body);
-    } catch (const FetchError& error) {
-      answer.failure = error;
-    }
-    return answer;
-  };
+  auto fetch = [&client, address = std::move(address)] { return Fetch(client, address); };
   co_return co_await onRequestThread(ctx, std::move(fetch));
 }
 

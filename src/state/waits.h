@@ -74,12 +74,7 @@ struct Outcome<void> {
 // is made inside an await's expression, so lambdas and the awaiters holding them are
 // named first and then awaited.
 
-// What a GET brought: the 2xx body as far as it arrived, and the failure, if any.
-struct FetchedAnswer {
-  std::string body;
-  std::optional<FetchError> failure;
-};
-// Fetch on `client` on the request thread. Never throws a request's failure.
+// Fetch on `client` on the request thread.
 Task<FetchedAnswer> fetchAnswer(const Context& ctx, HttpClient& client, std::string address);
 
 // Runs `job` on the request thread and hands back its result, or throws what it threw.

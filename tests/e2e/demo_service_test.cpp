@@ -91,11 +91,7 @@ RunnerReading readRunnerPage(std::string_view page) {
 class DemoServiceTest : public ::testing::Test {
  protected:
   std::string at(const std::string& target) const { return demo.base() + target; }
-  std::string get(const std::string& target) {
-    std::string answer;
-    Fetch(client, at(target), answer);
-    return answer;
-  }
+  std::string get(const std::string& target) { return Fetch(client, at(target)).body; }
   std::string list(const std::string& menu) {
     return get("/login/kx.php?login=demo&pass=demo&menu=" + menu);
   }
@@ -346,10 +342,8 @@ TEST_F(DemoServiceTest, ReportsAndRequestsAreRecordedAsSent) {
   const std::string betReport = "/bf/sb.php?id=4518617&chemp=ITF>>" + kMoscowCp1251 +
                                 "&time=09:00&home=Vogel>>J.&away=Foster>>B.&bet=Win1&kf=2.66"
                                 "&sport=Tennis&sum=54233&status=SOON";
-  std::string answer;
-  Fetch(reports, at(radarReport), answer);
-  EXPECT_EQ(answer, "ok");
-  Fetch(reports, at(betReport), answer);
+  EXPECT_EQ(Fetch(reports, at(radarReport)).body, "ok");
+  Fetch(reports, at(betReport));
   EXPECT_EQ(get("/demo/reports"), radarReport + "\n" + encodeRequestTarget(betReport) + "\n");
 
   for (int i = 0; i < 3; ++i) list("live");
@@ -564,14 +558,8 @@ TEST_F(DemoServiceTest, TheClockRefusesNonsenseAndStopsAtItsLastMinute) {
   for (const char* bad : {"-1", "abc", "", "100001", "5x"}) EXPECT_EQ(advanceStatus(bad), 400);
   // Far beyond any demo session the clock stops, and every list is still served.
   bool refused = false;
-  std::string answer;
-  for (int step = 0; step < 1100 && !refused; ++step) {
-    try {
-      client.get(at("/demo/advance?minutes=100000"), answer);
-    } catch (const FetchError&) {
-      refused = true;
-    }
-  }
+  for (int step = 0; step < 1100 && !refused; ++step)
+    refused = Fetch(client, at("/demo/advance?minutes=100000")).failure.has_value();
   ASSERT_TRUE(refused);
   EXPECT_EQ(advanceStatus("1"), 400);
   EXPECT_EQ(advanceStatus("0"), 200);
@@ -593,8 +581,7 @@ TEST_F(DemoServiceTest, EveryRunServesTheSameData) {
   DemoServiceProcess second{KORVEX_DEMO_PATH, {"--manual-clock"}};
   HttpClient other;
   auto both = [&](const std::string& target) {
-    std::string theirs;
-    Fetch(other, second.base() + target, theirs);
+    const std::string theirs = Fetch(other, second.base() + target).body;
     EXPECT_FALSE(theirs.empty()) << target;
     EXPECT_EQ(get(target), theirs) << target;
   };
@@ -627,10 +614,8 @@ TEST_F(DemoServiceTest, RecordsEveryRequestOfConcurrentClients) {
   for (int i = 0; i < kClients; ++i) {
     clients.emplace_back([&] {
       HttpClient own;
-      for (int load = 0; load < kLoadsEach; ++load) {
-        std::string answer;
-        Fetch(own, at("/login/kx.php?login=demo&pass=demo&menu=live"), answer);
-      }
+      for (int load = 0; load < kLoadsEach; ++load)
+        Fetch(own, at("/login/kx.php?login=demo&pass=demo&menu=live"));
     });
   }
   for (std::thread& client : clients) client.join();

@@ -28,7 +28,7 @@ class ExchangeRunner : public ::testing::Test {
  protected:
   std::string read(const test::Reply& reply) {
     server.route(kPage, reply);
-    return ReadExchangeRunner(client, server.base() + kPage);
+    return ReadExchangeRunner(client, server.base() + kPage).figures;
   }
   std::string read(const std::string& body) { return read(test::Reply{.body = body}); }
 
@@ -57,19 +57,22 @@ TEST_F(ExchangeRunner, AMissingCloseOfTheFigureReadsAsZero) {
   EXPECT_EQ(read(std::string()), "0>>0>>0>>");
 }
 
-TEST_F(ExchangeRunner, AFailedReadGivesZeros) {
+TEST_F(ExchangeRunner, AFailedReadGivesZerosAndSaysWhy) {
   EXPECT_EQ(read(test::Reply{.status = 404, .body = runnerPage("1", "1", "1")}), "0>>0>>0>>");
   // A page that breaks off after the amounts must not count as read.
   const std::string page = runnerPage("9,000", "8,000", "1.5");
-  EXPECT_EQ(read(test::Reply{.body = page, .dropAfter = page.find("1.5")}), "0>>0>>0>>");
+  server.route(kPage, test::Reply{.body = page, .dropAfter = page.find("1.5")});
+  const RunnerRead cut = ReadExchangeRunner(client, server.base() + kPage);
+  EXPECT_EQ(cut.figures, "0>>0>>0>>");
+  ASSERT_TRUE(cut.failure.has_value());
+  EXPECT_EQ(cut.failure->kind(), FetchError::Kind::BrokeOff);
   server.stop();
-  EXPECT_EQ(ReadExchangeRunner(client, server.base() + kPage), "0>>0>>0>>");
+  EXPECT_EQ(ReadExchangeRunner(client, server.base() + kPage).figures, "0>>0>>0>>");
 }
 
 TEST_F(ExchangeRunner, EveryReadStartsOnAFreshConnection) {
   server.route("/warm", test::Reply{.body = "x"});
-  std::string ignored;
-  Fetch(client, server.base() + "/warm", ignored);
+  Fetch(client, server.base() + "/warm");
   read(runnerPage("1", "1", "1"));
   read(runnerPage("1", "1", "1"));
   const auto requests = server.requests();

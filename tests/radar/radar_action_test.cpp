@@ -190,8 +190,7 @@ TEST_F(RadarActionTest, AFailedReadWritesZerosLeavesColoursAloneAndIsTold) {
 
 TEST_F(RadarActionTest, ReportsGoOutOnTheSecondClientWithItsOwnCookies) {
   server.route("/login", test::Reply{.headers = {{"Set-Cookie", "sid=one; Path=/"}}, .body = "x"});
-  std::string ignored;
-  Fetch(http1, server.base() + "/login", ignored);
+  Fetch(http1, server.base() + "/login");
   const int row = addRow("D");
   serve("D", 1, "1000", "2000", "1.1");
   serve("D", 2, "1000", "0", "9.0");
