@@ -45,12 +45,9 @@ class Reader {
   std::size_t next_ = 0;
 };
 
-std::optional<Action> readAction(const std::string& name, Reader& in, std::string& error) {
+Result<Action> readAction(const std::string& name, Reader& in) {
   using Kind = Action::Kind;
-  auto missing = [&](const char* what) {
-    error = name + " needs " + what;
-    return std::nullopt;
-  };
+  auto missing = [&](const char* what) { return Failure{name + " needs " + what}; };
   if (name == "type-login" || name == "type-password") {
     auto text = in.take();
     if (!text) return missing("a TEXT");
@@ -62,14 +59,12 @@ std::optional<Action> readAction(const std::string& name, Reader& in, std::strin
     return Action{Kind::Remember, {}, *state == "on" ? 1 : 0};
   }
   // GRID ROW, GRID one of `grids`.
-  auto gridRow = [&](Kind kind, const auto& grids, const char* choices) -> std::optional<Action> {
+  auto gridRow = [&](Kind kind, const auto& grids, const char* choices) -> Result<Action> {
     auto grid = in.take();
     auto row = in.take();
     if (!grid || !row) return missing("GRID ROW");
-    if (std::find(grids.begin(), grids.end(), *grid) == grids.end()) {
-      error = name + ": GRID must be " + choices + ", not " + *grid;
-      return std::nullopt;
-    }
+    if (std::find(grids.begin(), grids.end(), *grid) == grids.end())
+      return Failure{name + ": GRID must be " + choices + ", not " + *grid};
     auto index = wholeNumber(*row);
     if (!index) return missing("a ROW that is a whole number from 0");
     return Action{kind, *grid, *index};
@@ -80,10 +75,7 @@ std::optional<Action> readAction(const std::string& name, Reader& in, std::strin
     auto grid = in.take();
     auto path = in.take();
     if (!grid || !path) return missing("GRID PATH");
-    if (!isGridName(*grid)) {
-      error = "export: no grid is called " + *grid;
-      return std::nullopt;
-    }
+    if (!isGridName(*grid)) return Failure{"export: no grid is called " + *grid};
     return Action{Kind::Export, *grid, 0, *path};
   }
   if (name == "history") {
@@ -111,13 +103,12 @@ std::optional<Action> readAction(const std::string& name, Reader& in, std::strin
        {"summary", Kind::Summary}}};
   for (const auto& [word, kind] : kPlain)
     if (name == word) return Action{kind};
-  error = "unknown action " + name;
-  return std::nullopt;
+  return Failure{"unknown action " + name};
 }
 
 }  // namespace
 
-std::optional<Invocation> parseArguments(const std::vector<std::string>& args, std::string& error) {
+Result<Invocation> parseArguments(const std::vector<std::string>& args) {
   Invocation invocation;
   Reader in(args);
   std::optional<std::string> clock;
@@ -137,50 +128,35 @@ std::optional<Invocation> parseArguments(const std::vector<std::string>& args, s
     }
     auto known = std::find_if(options.begin(), options.end(),
                               [&](const auto& entry) { return option == entry.first; });
-    if (known == options.end()) {
-      error = "unknown option " + option;
-      return std::nullopt;
-    }
+    if (known == options.end()) return Failure{"unknown option " + option};
     auto value = in.take();
-    if (!value) {
-      error = option + " needs a value";
-      return std::nullopt;
-    }
+    if (!value) return Failure{option + " needs a value"};
     *known->second = *value;
   }
   if (clock) {
     invocation.clock = history::parseStamp(*clock);
-    if (!invocation.clock) {
-      error = "--clock needs a time as YYYY-MM-DDTHH:MM:SSZ, not " + *clock;
-      return std::nullopt;
-    }
+    if (!invocation.clock)
+      return Failure{"--clock needs a time as YYYY-MM-DDTHH:MM:SSZ, not " + *clock};
   }
   while (!in.done()) {
     const std::string name = *in.take();
-    auto action = readAction(name, in, error);
-    if (!action) return std::nullopt;
+    auto action = readAction(name, in);
+    if (!action) return Failure{action.reason()};
     invocation.actions.push_back(std::move(*action));
   }
-  if (invocation.actions.empty()) {
-    error = "no ACTION given";
-    return std::nullopt;
-  }
+  if (invocation.actions.empty()) return Failure{"no ACTION given"};
   return invocation;
 }
 
-std::optional<std::chrono::milliseconds> parseStallTimeout(std::string_view text,
-                                                           std::string& error) {
+Result<std::chrono::milliseconds> parseStallTimeout(std::string_view text) {
   constexpr long long kOneDayMs = 24LL * 60 * 60 * 1000;
   long long value = 0;
   const char* end = text.data() + text.size();
   const auto [stop, failed] = std::from_chars(text.data(), end, value);
-  if (text.empty() || failed != std::errc() || stop != end || value < 1 || value > kOneDayMs) {
-    error = std::string(kStallTimeoutVariable) +
-            " must be a whole number of milliseconds from 1 "
-            "to " +
-            std::to_string(kOneDayMs) + ", not \"" + std::string(text) + "\"";
-    return std::nullopt;
-  }
+  if (text.empty() || failed != std::errc() || stop != end || value < 1 || value > kOneDayMs)
+    return Failure{std::string(kStallTimeoutVariable) +
+                   " must be a whole number of milliseconds from 1 to " +
+                   std::to_string(kOneDayMs) + ", not \"" + std::string(text) + "\""};
   return std::chrono::milliseconds(value);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "history/stamp.h"
+#include "text/result.h"
 
 namespace korvex::cli {
 
@@ -96,12 +97,11 @@ still run); 2 when the arguments are wrong.
 // Lets scripts and tests give up on a silent service sooner than the window does.
 inline constexpr const char* kStallTimeoutVariable = "KORVEX_STALL_TIMEOUT_MS";
 
-// A whole number of milliseconds from 1 to one day; otherwise nullopt and `error` says why.
-std::optional<std::chrono::milliseconds> parseStallTimeout(std::string_view text,
-                                                           std::string& error);
+// A whole number of milliseconds from 1 to one day; otherwise the failure says why.
+Result<std::chrono::milliseconds> parseStallTimeout(std::string_view text);
 
 // The whole command line is checked before anything runs, so a typo late in a script
-// never leaves the service half driven. On failure `error` says what was wrong.
-std::optional<Invocation> parseArguments(const std::vector<std::string>& args, std::string& error);
+// never leaves the service half driven. The failure says what was wrong.
+Result<Invocation> parseArguments(const std::vector<std::string>& args);
 
 }  // namespace korvex::cli

@@ -29,12 +29,11 @@ korvex::SessionConfig configFor(const korvex::cli::Invocation& invocation) {
   if (invocation.history) config.historyFile = *invocation.history;
   config.clockStart = invocation.clock;
   if (const char* stall = std::getenv(korvex::cli::kStallTimeoutVariable)) {
-    std::string error;
-    if (const auto timeout = korvex::cli::parseStallTimeout(stall, error))
+    if (const auto timeout = korvex::cli::parseStallTimeout(stall))
       config.limits.stallTimeout = *timeout;
     else  // not an argument, so not worth refusing to run: the default still holds
-      std::cerr << "korvex-cli: " << error << "; using " << config.limits.stallTimeout.count()
-                << " ms\n";
+      std::cerr << "korvex-cli: " << timeout.reason() << "; using "
+                << config.limits.stallTimeout.count() << " ms\n";
   }
   return config;
 }
@@ -51,9 +50,9 @@ void openRow(Session& session, const std::string& grid, int row) {
 bool exportGrid(korvex::Form& form, const std::string& name, const std::string& path) {
   for (const korvex::GridModel* grid : form.grids()) {
     if (grid->name() != name) continue;
-    const std::error_code failed = korvex::writeCsvFile(path, korvex::gridCsv(*grid));
-    if (!failed) return true;
-    std::cerr << "korvex-cli: export " << name << " to " << path << " failed: " << failed.message()
+    const korvex::Result<void> written = korvex::writeCsvFile(path, korvex::gridCsv(*grid));
+    if (written) return true;
+    std::cerr << "korvex-cli: export " << name << " to " << path << " failed: " << written.reason()
               << '\n';
   }
   return false;
@@ -121,11 +120,10 @@ bool run(const Action& action, Session& session, CliPlatform& platform) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string error;
   const auto invocation =
-      korvex::cli::parseArguments(std::vector<std::string>(argv + 1, argv + argc), error);
+      korvex::cli::parseArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!invocation) {
-    std::cerr << "korvex-cli: " << error << '\n' << korvex::cli::kUsage << '\n';
+    std::cerr << "korvex-cli: " << invocation.reason() << '\n' << korvex::cli::kUsage << '\n';
     return 2;
   }
   if (invocation->request == Invocation::Request::Help) {

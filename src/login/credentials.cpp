@@ -71,14 +71,14 @@ void LoadCredentials(Form& form, const fs::path& workdir) {
   fillLogInFields(form, bytes);
 }
 
-void SaveCredentials(const Form& form, const fs::path& workdir) {
+Result<void> SaveCredentials(const Form& form, const fs::path& workdir) {
   // A failed write keeps the earlier log-in, and the file is never readable by others.
-  const std::error_code failed =
+  const Result<void> written =
       replaceFile(workdir / kCredentialsFileName,
                   credentialsText(form.CurrentLogin, form.CurrentPassword), S_IRUSR | S_IWUSR);
-  if (failed)
-    throw std::runtime_error(std::string("Cannot create file \"") + kCredentialsFileName + "\". " +
-                             failed.message());
+  if (written) return {};
+  return Failure{std::string("Cannot create file \"") + kCredentialsFileName + "\". " +
+                 written.reason()};
 }
 
 void forgetCredentials(const fs::path& workdir) {

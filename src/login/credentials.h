@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "state/form.h"
+#include "text/result.h"
 
 namespace korvex {
 
@@ -24,8 +25,8 @@ void fillLogInFields(Form& form, std::string_view text);
 // Fills loginedit, passedit and zap from kx.log in `workdir`, as far as it can be read.
 void LoadCredentials(Form& form, const std::filesystem::path& workdir);
 // Writes CurrentLogin and CurrentPassword to kx.log, readable by the owner only.
-// Throws std::runtime_error with a message for the user when that fails.
-void SaveCredentials(const Form& form, const std::filesystem::path& workdir);
+// A failure says why in words for the user; the earlier file, if any, stays.
+Result<void> SaveCredentials(const Form& form, const std::filesystem::path& workdir);
 // Removes kx.log; a missing file is fine.
 void forgetCredentials(const std::filesystem::path& workdir);
 

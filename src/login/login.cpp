@@ -87,14 +87,9 @@ Task<bool> admitLogIn(Context& ctx) {
   }
 
   if (form.about.zap) {
-    std::optional<std::string> unsaved;
-    try {
-      SaveCredentials(form, ctx.workdir);
-    } catch (const std::runtime_error& error) {
-      unsaved = error.what();
-    }
-    if (unsaved) {
-      co_await showMessage(ctx, *unsaved);
+    const Result<void> saved = SaveCredentials(form, ctx.workdir);
+    if (!saved) {
+      co_await showMessage(ctx, saved.reason());
       co_return false;
     }
   } else {

@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 #include <random>
 #include <string>
+#include <system_error>
 
 namespace korvex {
 
@@ -14,8 +16,8 @@ namespace {
 // Enough tries that only a folder we cannot create files in, not bad luck, makes us fail.
 constexpr int kNameAttempts = 64;
 
-std::error_code lastError() {
-  return {errno, std::generic_category()};
+Failure lastError() {
+  return {std::generic_category().message(errno)};
 }
 
 std::filesystem::path temporarySibling(const std::filesystem::path& file, std::mt19937_64& random) {
@@ -41,8 +43,7 @@ bool writeAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-std::error_code replaceFile(const std::filesystem::path& file, std::string_view bytes,
-                            mode_t mode) {
+Result<void> replaceFile(const std::filesystem::path& file, std::string_view bytes, mode_t mode) {
   std::mt19937_64 random(std::random_device{}());
   std::filesystem::path temp;
   int fd = -1;
@@ -51,14 +52,15 @@ std::error_code replaceFile(const std::filesystem::path& file, std::string_view 
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd < 0 && errno != EEXIST) return lastError();
   }
-  if (fd < 0) return std::make_error_code(std::errc::file_exists);
+  if (fd < 0) return Failure{std::make_error_code(std::errc::file_exists).message()};
 
-  std::error_code failure;
+  std::optional<Failure> failure;
   if (!writeAll(fd, bytes)) failure = lastError();
   if (::close(fd) != 0 && !failure) failure = lastError();
   if (!failure && ::rename(temp.c_str(), file.c_str()) != 0) failure = lastError();
-  if (failure) ::unlink(temp.c_str());
-  return failure;
+  if (!failure) return {};
+  ::unlink(temp.c_str());
+  return *failure;
 }
 
 }  // namespace korvex

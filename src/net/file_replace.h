@@ -4,7 +4,8 @@
 
 #include <filesystem>
 #include <string_view>
-#include <system_error>
+
+#include "text/result.h"
 
 namespace korvex {
 
@@ -12,7 +13,7 @@ namespace korvex {
 // unused name in the same folder, created exclusively and never through a link, so a link
 // planted at any name we write cannot redirect the write, and a failure leaves `file` as
 // it was and no temporary file behind. `mode` is the new file's permission bits, narrowed
-// by the umask as for any new file. Returns the first error, or none.
-std::error_code replaceFile(const std::filesystem::path& file, std::string_view bytes, mode_t mode);
+// by the umask as for any new file. A failure gives the system's words for the first error.
+Result<void> replaceFile(const std::filesystem::path& file, std::string_view bytes, mode_t mode);
 
 }  // namespace korvex

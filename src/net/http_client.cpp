@@ -245,17 +245,15 @@ bool UrlExists(std::string_view address, const HttpLimits& limits) {
 void DownloadPicture(HttpClient& client, std::string_view address,
                      const std::filesystem::path& file, std::string_view fallbackAddress,
                      const HttpLimits& probeLimits) {
-  try {
-    const std::string_view chosen = UrlExists(address, probeLimits) ? address : fallbackAddress;
-    client.closeConnection();
-    std::string bytes;
-    client.get(chosen, bytes, Deadline::Brief);
-    // Even an empty answer replaces the picture: an older file could show another
-    // player's face, where an empty one shows the placeholder.
-    replaceFile(file, bytes, 0644);
-  } catch (...) {
-    // A failed download leaves the file as it was.
-  }
+  const std::string_view chosen = UrlExists(address, probeLimits) ? address : fallbackAddress;
+  client.closeConnection();
+  const FetchedAnswer answer = Fetch(client, chosen, Deadline::Brief);
+  // A failed download leaves the file as it was, and so does a failed write: a card
+  // shows the picture it has, or the placeholder, and no one waits for a face.
+  if (answer.failure) return;
+  // Even an empty answer replaces the picture: an older file could show another
+  // player's face, where an empty one shows the placeholder.
+  static_cast<void>(replaceFile(file, answer.body, 0644));
 }
 
 namespace {

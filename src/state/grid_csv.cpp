@@ -121,7 +121,7 @@ std::string tableTabText(const std::vector<TableColumn>& columns, const std::vec
   return table(columns, rows, '\t', "\n", appendTabField);
 }
 
-std::error_code writeCsvFile(const std::filesystem::path& file, std::string_view csv) {
+Result<void> writeCsvFile(const std::filesystem::path& file, std::string_view csv) {
   return replaceFile(file, csv, kExportMode);
 }
 

@@ -4,10 +4,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "grid/grid_model.h"
+#include "text/result.h"
 
 namespace korvex {
 
@@ -48,7 +48,7 @@ struct TableColumn {
 std::string tableCsv(const std::vector<TableColumn>& columns, const std::vector<int>& rows);
 std::string tableTabText(const std::vector<TableColumn>& columns, const std::vector<int>& rows);
 
-// Replaces `file` with the CSV whole or not at all; returns the first error, or none.
-std::error_code writeCsvFile(const std::filesystem::path& file, std::string_view csv);
+// Replaces `file` with the CSV whole or not at all.
+Result<void> writeCsvFile(const std::filesystem::path& file, std::string_view csv);
 
 }  // namespace korvex

@@ -51,15 +51,14 @@ int refuseToStart(QApplication& app, const QString& reason) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string error;
   // Help and version are answered before Qt starts, so they need no display.
-  if (const auto early = korvex::ui::parseWindowOptions(argumentsOf(argc, argv), error))
+  if (const auto early = korvex::ui::parseWindowOptions(argumentsOf(argc, argv)))
     if (const auto code = answer(*early)) return *code;
 
   QApplication app(argc, argv);  // takes Qt's own options out of argv
-  const auto options = korvex::ui::parseWindowOptions(argumentsOf(argc, argv), error);
+  const auto options = korvex::ui::parseWindowOptions(argumentsOf(argc, argv));
   if (!options) {
-    std::cerr << "korvex: " << error << '\n' << korvex::ui::kWindowUsage << '\n';
+    std::cerr << "korvex: " << options.reason() << '\n' << korvex::ui::kWindowUsage << '\n';
     return 2;
   }
   if (const auto code = answer(*options)) return *code;
@@ -71,19 +70,21 @@ int main(int argc, char** argv) {
   korvex::SessionConfig config;
   korvex::ui::DemoLaunch demo;
   if (options->demo) {
-    if (const auto failure = demo.start(korvex::ui::demoServiceProgram()))
-      return refuseToStart(app, *failure);
+    if (const auto started = demo.start(korvex::ui::demoServiceProgram()); !started)
+      return refuseToStart(app, QString::fromStdString(started.reason()));
     std::cout << "Demo service at " << demo.base() << std::endl;
     config = demo.sessionConfig();
   } else {
     if (options->userData) {
-      const auto folder = korvex::ui::userDataFolder(error);
-      if (!folder) return refuseToStart(app, QString::fromStdString(error));
+      const auto folder = korvex::ui::userDataFolder();
+      if (!folder) return refuseToStart(app, QString::fromStdString(folder.reason()));
       config.workdir = *folder;
     }
     // The lists never fail because of the history: without a folder for it, none is kept.
-    config.historyFile = korvex::ui::userHistoryFile(error);
-    if (!config.historyFile) std::cerr << "korvex: no history is kept: " << error << '\n';
+    if (const auto history = korvex::ui::userHistoryFile())
+      config.historyFile = *history;
+    else
+      std::cerr << "korvex: no history is kept: " << history.reason() << '\n';
   }
 
   korvex::ui::MainWindow window(std::move(config));

@@ -47,11 +47,9 @@ TEST(HistoryJson, EachListsObservationsOldestFirstAndEverySignalAsOneLine) {
 }
 
 TEST(HistoryArguments, TheHistoryFileTheClockAndTheTwoActions) {
-  std::string error;
   const auto parsed = parseArguments({"--history", "h.sqlite", "--clock", "2025-03-01T12:00:00Z",
-                                      "history", "42", "signals", "history", "signals"},
-                                     error);
-  ASSERT_TRUE(parsed) << error;
+                                      "history", "42", "signals", "history", "signals"});
+  ASSERT_TRUE(parsed) << parsed.reason();
   EXPECT_EQ(parsed->history, "h.sqlite");
   EXPECT_EQ(parsed->clock, kNow);
   ASSERT_EQ(parsed->actions.size(), 3u);
@@ -66,9 +64,9 @@ TEST(HistoryArguments, TheHistoryFileTheClockAndTheTwoActions) {
         {"--clock", "2025-02-30T12:00:00Z", "dump"},
         {"--history"},
         {"dump", "history"}}) {
-    error.clear();
-    EXPECT_FALSE(parseArguments(wrong, error)) << wrong.front();
-    EXPECT_NE(error, "");
+    const auto refused = parseArguments(wrong);
+    ASSERT_FALSE(refused) << wrong.front();
+    EXPECT_NE(refused.reason(), "");
   }
 }
 

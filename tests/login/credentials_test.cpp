@@ -28,7 +28,7 @@ TEST(Credentials, SavedFileHoldsBothLinesWithCrLfAndOnlyTheOwnerMayReadIt) {
   form.CurrentLogin = kCyrillicLogin;
   form.CurrentPassword = kPasswordWithBlanks;
 
-  SaveCredentials(form, dir.path());
+  EXPECT_TRUE(SaveCredentials(form, dir.path()));
 
   EXPECT_EQ(readFile(dir / "kx.log"), kCyrillicLogin + "\r\n" + kPasswordWithBlanks + "\r\n");
   EXPECT_EQ(fs::status(dir / "kx.log").permissions() & fs::perms::all, fs::perms(0600));
@@ -87,12 +87,9 @@ TEST(Credentials, ADirectoryNamedKxLogIsNeitherReadNorReplacedNorRemoved) {
   EXPECT_FALSE(form.about.zap);
 
   form.CurrentLogin = "demo";
-  try {
-    SaveCredentials(form, dir.path());
-    FAIL() << "saving over a directory must fail";
-  } catch (const std::runtime_error& error) {
-    EXPECT_NE(std::string(error.what()).find("kx.log"), std::string::npos) << error.what();
-  }
+  const Result<void> saved = SaveCredentials(form, dir.path());
+  ASSERT_FALSE(saved) << "saving over a directory must fail";
+  EXPECT_NE(saved.reason().find("kx.log"), std::string::npos) << saved.reason();
   forgetCredentials(dir.path());
   EXPECT_TRUE(fs::is_directory(dir / "kx.log"));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);

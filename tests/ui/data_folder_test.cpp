@@ -29,6 +29,11 @@ class DataFolderTest : public testing::Test {
 
   static void set(const char* name, const std::string& value) { setenv(name, value.c_str(), 1); }
 
+  // The folder found, or the reason it was not, so a comparison shows either.
+  static fs::path shown(const Result<fs::path>& folder) {
+    return folder ? *folder : fs::path("failed: " + folder.reason());
+  }
+
   static unsigned modeOf(const fs::path& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
@@ -43,9 +48,8 @@ class DataFolderTest : public testing::Test {
 
 TEST_F(DataFolderTest, XdgDataHomeIsUsedAndEveryFolderMadeOnTheWayIsPrivate) {
   set("XDG_DATA_HOME", (dir / "data/share").string());
-  std::string error;
-  const auto folder = userDataFolder(error);
-  ASSERT_TRUE(folder) << error;
+  const auto folder = userDataFolder();
+  ASSERT_TRUE(folder) << folder.reason();
   EXPECT_EQ(*folder, dir / "data/share/korvex");
   EXPECT_EQ(modeOf(*folder), 0700u);
   EXPECT_EQ(modeOf(dir / "data"), 0700u);
@@ -53,9 +57,8 @@ TEST_F(DataFolderTest, XdgDataHomeIsUsedAndEveryFolderMadeOnTheWayIsPrivate) {
 
 TEST_F(DataFolderTest, TheHistoryIsKeptInTheDataFolderReadableByTheUserAlone) {
   set("XDG_DATA_HOME", (dir / "share").string());
-  std::string error;
-  const auto file = userHistoryFile(error);
-  ASSERT_TRUE(file) << error;
+  const auto file = userHistoryFile();
+  ASSERT_TRUE(file) << file.reason();
   EXPECT_EQ(*file, dir / "share/korvex/history.sqlite");
   EXPECT_EQ(modeOf(file->parent_path()), 0700u);
   ASSERT_NE(history::HistoryStore::open(*file, history::Stamp{}).store, nullptr);
@@ -63,20 +66,19 @@ TEST_F(DataFolderTest, TheHistoryIsKeptInTheDataFolderReadableByTheUserAlone) {
 
   unsetenv("XDG_DATA_HOME");
   unsetenv("HOME");
-  EXPECT_EQ(userHistoryFile(error), std::nullopt);
-  EXPECT_FALSE(error.empty());
+  const auto nowhere = userHistoryFile();
+  ASSERT_FALSE(nowhere);
+  EXPECT_FALSE(nowhere.reason().empty());
 }
 
 TEST_F(DataFolderTest, WithoutAnAbsoluteXdgDataHomeTheHomeFolderIsUsed) {
   set("HOME", dir.path().string());
   for (const char* xdg : {"", "relative/share"}) {
     set("XDG_DATA_HOME", xdg);
-    std::string error;
-    EXPECT_EQ(userDataFolder(error), dir / ".local/share/korvex") << xdg << ": " << error;
+    EXPECT_EQ(shown(userDataFolder()), dir / ".local/share/korvex") << xdg;
   }
   unsetenv("XDG_DATA_HOME");
-  std::string error;
-  EXPECT_EQ(userDataFolder(error), dir / ".local/share/korvex") << error;
+  EXPECT_EQ(shown(userDataFolder()), dir / ".local/share/korvex");
   EXPECT_EQ(modeOf(dir / ".local/share/korvex"), 0700u);
   EXPECT_EQ(modeOf(dir / ".local"), 0700u);
 }
@@ -86,8 +88,7 @@ TEST_F(DataFolderTest, AFolderThatExistsKeepsItsModeAndItsFiles) {
   chmod((dir / "korvex").c_str(), 0750);
   test::writeFile(dir / "korvex/kx.log", "demo\r\ndemo\r\n");
   set("XDG_DATA_HOME", dir.path().string());
-  std::string error;
-  EXPECT_EQ(userDataFolder(error), dir / "korvex") << error;
+  EXPECT_EQ(shown(userDataFolder()), dir / "korvex");
   EXPECT_EQ(modeOf(dir / "korvex"), 0750u);
   EXPECT_EQ(test::readFile(dir / "korvex/kx.log"), "demo\r\ndemo\r\n");
 }
@@ -97,15 +98,15 @@ TEST_F(DataFolderTest, WhatCannotBeAFolderIsReportedNotUsed) {
   test::writeFile(dir / "plain", "");
   for (const fs::path& home : {dir.path(), dir / "plain/share"}) {
     set("XDG_DATA_HOME", home.string());
-    std::string error;
-    EXPECT_EQ(userDataFolder(error), std::nullopt) << home;
-    EXPECT_NE(error.find(dir.path().string()), std::string::npos) << error;
+    const auto refused = userDataFolder();
+    ASSERT_FALSE(refused) << home;
+    EXPECT_NE(refused.reason().find(dir.path().string()), std::string::npos) << refused.reason();
   }
   unsetenv("XDG_DATA_HOME");
   unsetenv("HOME");
-  std::string error;
-  EXPECT_EQ(userDataFolder(error), std::nullopt);
-  EXPECT_NE(error.find("HOME"), std::string::npos) << error;
+  const auto homeless = userDataFolder();
+  ASSERT_FALSE(homeless);
+  EXPECT_NE(homeless.reason().find("HOME"), std::string::npos) << homeless.reason();
 }
 
 }  // namespace

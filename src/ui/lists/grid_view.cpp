@@ -401,9 +401,9 @@ void GridView::copySelection() {
 
 bool GridView::exportCsv(const QString& path, QString& error) const {
   const std::string csv = tableCsv(tableColumns(), shownRows());
-  const std::error_code failed = writeCsvFile(path.toStdString(), csv);
-  if (failed) error = QString::fromStdString(failed.message());
-  return !failed;
+  const Result<void> written = writeCsvFile(path.toStdString(), csv);
+  if (!written) error = QString::fromStdString(written.reason());
+  return written.ok();
 }
 
 // Both dialogs are window-modal and run no loop of their own.

@@ -37,12 +37,15 @@ DemoLaunch::~DemoLaunch() {
   }
 }
 
-std::optional<QString> DemoLaunch::start(const QString& program) {
-  if (program.isEmpty()) return QStringLiteral("The demo service korvex-demo-service is missing.");
+Result<void> DemoLaunch::start(const QString& program) {
+  const auto refused = [](const QString& reason) { return Failure{reason.toStdString()}; };
+  if (program.isEmpty())
+    return refused(QStringLiteral("The demo service korvex-demo-service is missing."));
   if (!folder_.isValid())
-    return QStringLiteral("Cannot create a folder for the demo: %1").arg(folder_.errorString());
+    return refused(
+        QStringLiteral("Cannot create a folder for the demo: %1").arg(folder_.errorString()));
   if (!writeDemoLogIn(folder_.filePath(QString::fromLatin1(kCredentialsFileName))))
-    return QStringLiteral("Cannot write the demo log-in in %1").arg(folder_.path());
+    return refused(QStringLiteral("Cannot write the demo log-in in %1").arg(folder_.path()));
 
   service_.setProgram(program);
   service_.setArguments({QStringLiteral("--port"), QStringLiteral("0")});
@@ -56,8 +59,8 @@ std::optional<QString> DemoLaunch::start(const QString& program) {
   }
   base_ = service_.readLine().trimmed().toStdString();
   if (!base_.starts_with("http://127.0.0.1:"))
-    return QStringLiteral("The demo service %1 did not start.").arg(program);
-  return std::nullopt;
+    return refused(QStringLiteral("The demo service %1 did not start.").arg(program));
+  return {};
 }
 
 std::filesystem::path DemoLaunch::workdir() const {

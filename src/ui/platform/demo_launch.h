@@ -4,10 +4,10 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "session/session.h"
+#include "text/result.h"
 
 class QWidget;
 
@@ -23,9 +23,9 @@ class DemoLaunch {
   DemoLaunch(const DemoLaunch&) = delete;
   DemoLaunch& operator=(const DemoLaunch&) = delete;
 
-  // Starts `program` and waits for the address it announces. Returns what went wrong, in
-  // the user's words, or nullopt once the service is serving.
-  std::optional<QString> start(const QString& program);
+  // Starts `program` and waits for the address it announces; fails, saying why in the
+  // user's words, when the service is not serving.
+  Result<void> start(const QString& program);
 
   // "http://127.0.0.1:PORT": the service, the exchange and the vendor site all live there.
   const std::string& base() const { return base_; }

@@ -2,8 +2,7 @@
 
 namespace korvex::ui {
 
-std::optional<WindowOptions> parseWindowOptions(const std::vector<std::string>& args,
-                                                std::string& error) {
+Result<WindowOptions> parseWindowOptions(const std::vector<std::string>& args) {
   WindowOptions options;
   for (const std::string& arg : args) {
     if (arg == "--help" || arg == "--version") {
@@ -16,8 +15,7 @@ std::optional<WindowOptions> parseWindowOptions(const std::vector<std::string>& 
     } else if (arg == "--user-data") {
       options.userData = true;
     } else {
-      error = "unknown argument " + arg;
-      return std::nullopt;
+      return Failure{"unknown argument " + arg};
     }
   }
   return options;

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
+
+#include "text/result.h"
 
 namespace korvex::ui {
 
@@ -40,7 +41,6 @@ Qt's own options (-platform, -style, ...) are taken as well.
 
 // Whatever is not one of the options above is an error; Qt's own options must have been
 // taken out already (QApplication does so).
-std::optional<WindowOptions> parseWindowOptions(const std::vector<std::string>& args,
-                                                std::string& error);
+Result<WindowOptions> parseWindowOptions(const std::vector<std::string>& args);
 
 }  // namespace korvex::ui
