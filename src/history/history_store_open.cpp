@@ -9,6 +9,7 @@
 #include "history/history_store.h"
 #include "history/schema.h"
 #include "history/sqlite_db.h"
+#include "text/result.h"
 
 namespace korvex::history {
 
@@ -56,14 +57,14 @@ Connections openConnections(const std::filesystem::path& file, const HistoryOpti
 }
 
 // Renames the file and its companions to `<file>.broken-<stamp>`, or with "-2", "-3"...
-// after it when that name is taken. Returns the new name, or "" with `error` set.
-std::filesystem::path setAside(const std::filesystem::path& file, Stamp now,
-                               std::error_code& error) {
+// after it when that name is taken. Gives the new name.
+Result<std::filesystem::path> setAside(const std::filesystem::path& file, Stamp now) {
   const std::string base = ".broken-" + fileStamp(now);
   std::filesystem::path target = withSuffix(file, base);
   for (int n = 2; present(target); ++n) target = withSuffix(file, base + "-" + std::to_string(n));
+  std::error_code error;
   std::filesystem::rename(file, target, error);
-  if (error) return {};
+  if (error) return Failure{error.message()};
   for (const char* companion : kCompanions) {
     const auto from = withSuffix(file, companion);
     std::error_code ignored;
@@ -80,15 +81,19 @@ std::string displayName(const std::filesystem::path& file) {
 
 HistoryOpen HistoryStore::open(const std::filesystem::path& file, Stamp now,
                                const HistoryOptions& options) {
+  // A store that starts drops at once what is older than the history keeps.
+  const auto start = [&] {
+    auto opened = openConnections(file, options);
+    std::unique_ptr<HistoryStore> store(
+        new HistoryStore(file, std::move(opened.writing), std::move(opened.reading)));
+    store->expireBefore(now - std::chrono::duration_cast<std::chrono::seconds>(options.keep));
+    return store;
+  };
   HistoryOpen result;
   std::string reason;
   const bool existed = present(file);
   try {
-    auto opened = openConnections(file, options);
-    result.store.reset(
-        new HistoryStore(file, std::move(opened.writing), std::move(opened.reading)));
-    result.store->expireBefore(now -
-                               std::chrono::duration_cast<std::chrono::seconds>(options.keep));
+    result.store = start();
     return result;
   } catch (const std::exception& error) {
     reason = error.what();
@@ -99,21 +104,16 @@ HistoryOpen HistoryStore::open(const std::filesystem::path& file, Stamp now,
     return result;
   }
 
-  std::error_code renameError;
-  const auto asideAs = setAside(file, now, renameError);
-  if (renameError) {
+  const auto asideAs = setAside(file, now);
+  if (!asideAs) {
     result.message = "History is off: " + displayName(file) + " cannot be used (" + reason +
-                     ") nor set aside (" + renameError.message() + ").";
+                     ") nor set aside (" + asideAs.reason() + ").";
     return result;
   }
   try {
-    auto opened = openConnections(file, options);
-    result.store.reset(
-        new HistoryStore(file, std::move(opened.writing), std::move(opened.reading)));
-    result.store->expireBefore(now -
-                               std::chrono::duration_cast<std::chrono::seconds>(options.keep));
+    result.store = start();
     result.message = "The history could not be used (" + reason + "); it was set aside as " +
-                     displayName(asideAs) + " and a new one started.";
+                     displayName(*asideAs) + " and a new one started.";
   } catch (const std::exception& error) {
     result.message = "History is off: " + displayName(file) + " could not be used (" + reason +
                      ") and a new one could not be created (" + error.what() + ").";
