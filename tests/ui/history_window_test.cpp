@@ -183,9 +183,8 @@ TEST_F(HistoryWindowTest, TheLineShowsItsOpeningOddsAndColoursMovesOfFivePercent
   EXPECT_EQ(order, (std::vector<std::string>{"1", "3", "4", "2"}));
 
   // Exported as shown, the view's columns with their captions.
-  QString error;
-  ASSERT_TRUE(rx->exportCsv(QString::fromStdString((dir / "line.csv").string()), error))
-      << error.toStdString();
+  const Result<void> written = rx->exportCsv(QString::fromStdString((dir / "line.csv").string()));
+  ASSERT_TRUE(written) << written.reason();
   std::ifstream csv(dir / "line.csv");
   std::stringstream text;
   text << csv.rdbuf();

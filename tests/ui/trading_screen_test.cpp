@@ -231,15 +231,16 @@ TEST_F(TradingScreenTest, TheWindowsExportWritesWhatTheViewShows) {
   const int gridColumns = window().session().form().line.RX.columnCount();
   for (int col = gridColumns; col < rx->model()->columnCount(); ++col)
     rx->setColumnHidden(col, col != gridColumns + 1);  // of the view's own, Open 1 alone
-  QString error;
-  ASSERT_TRUE(rx->exportCsv(QString::fromStdString((dir / "shown.csv").string()), error))
-      << error.toStdString();
+  const Result<void> written = rx->exportCsv(QString::fromStdString((dir / "shown.csv").string()));
+  ASSERT_TRUE(written) << written.reason();
   EXPECT_EQ(test::readFile(dir / "shown.csv"),
             "Gender,AWAY,DATE,TIME,HOME,Odds 1,Odds 2,Open 1\r\n"
             "Men,Smith J.,07.06.2024,10:00,Abel B.,2.05,1.5,'-\r\n"
             "Men,Smith J.,15.06.2024,10:00,Zorro A.,10.5,1.5,'-\r\n");
-  EXPECT_FALSE(rx->exportCsv(QString::fromStdString((dir / "no/such/folder.csv").string()), error));
-  EXPECT_FALSE(error.isEmpty());
+  const Result<void> refused =
+      rx->exportCsv(QString::fromStdString((dir / "no/such/folder.csv").string()));
+  ASSERT_FALSE(refused);
+  EXPECT_FALSE(refused.reason().empty());
 }
 
 TEST_F(TradingScreenTest, TheLinesTournamentIsAColumnToShowSortAndCopy) {

@@ -399,11 +399,8 @@ void GridView::copySelection() {
             false);
 }
 
-bool GridView::exportCsv(const QString& path, QString& error) const {
-  const std::string csv = tableCsv(tableColumns(), shownRows());
-  const Result<void> written = writeCsvFile(path.toStdString(), csv);
-  if (!written) error = QString::fromStdString(written.reason());
-  return written.ok();
+Result<void> GridView::exportCsv(const QString& path) const {
+  return writeCsvFile(path.toStdString(), tableCsv(tableColumns(), shownRows()));
 }
 
 // Both dialogs are window-modal and run no loop of their own.
@@ -415,11 +412,12 @@ void GridView::askExportPath() {
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   connect(dialog, &QFileDialog::fileSelected, this, [this](const QString& path) {
-    QString error;
-    if (exportCsv(path, error)) {
+    const Result<void> written = exportCsv(path);
+    if (written) {
       emit told(QStringLiteral("Exported %1 rows to %2").arg(proxy_->rowCount()).arg(path), false);
       return;
     }
+    const QString error = QString::fromStdString(written.reason());
     emit told(QStringLiteral("Export failed: %1: %2").arg(path, error), true);
     QMessageBox* box = plainMessage(new QMessageBox(
         QMessageBox::Warning, QStringLiteral("Export CSV"), {}, QMessageBox::Ok, this));

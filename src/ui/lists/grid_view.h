@@ -68,8 +68,8 @@ class GridView : public QTableView {
   // The selected rows as tab-separated text with a caption line; empty when none.
   QString selectionText() const;
   void copySelection();
-  // Writes what the view shows as CSV; on failure returns false and says why in `error`.
-  bool exportCsv(const QString& path, QString& error) const;
+  // Writes what the view shows as CSV, whole or not at all.
+  Result<void> exportCsv(const QString& path) const;
   // The export's file name: the list and the local time ("line-2026-12-09-1405.csv").
   QString exportFileName(const QDateTime& at) const;
 
