@@ -149,7 +149,8 @@ std::string reasonForUser(const FetchError& error) {
 
 struct HttpClient::Impl {
   curl::Easy easy = curl::newEasy();
-  curl::Multi connection = curl::newMulti();
+  // Made when a request needs it, so that closing it can never fail.
+  curl::Multi connection;
   HeaderList headers = fixedHeaders();
   // Ours rather than libcurl's, whose jar has no bound.
   CookieJar cookies;
@@ -182,6 +183,7 @@ long HttpClient::get(std::string_view address, const BodySink& sink, Deadline de
   };
   curl::Exchange exchange = exchangeFor(easy, &sink, limits_, deadline);
   exchange.headerLine = &takeCookies;
+  if (!impl_->connection) impl_->connection = curl::newMulti();
   const CURLcode result = curl::run(impl_->connection.get(), exchange);
   if (exchange.sinkFailure) std::rethrow_exception(exchange.sinkFailure);
   if (result != CURLE_OK)
@@ -193,10 +195,10 @@ long HttpClient::get(std::string_view address, const BodySink& sink, Deadline de
   return status;
 }
 
-void HttpClient::closeConnection() {
-  // The connection lives in the multi handle: a new one closes it, and leaves the cookies
-  // and the easy handle's settings as they were.
-  impl_->connection = curl::newMulti();
+void HttpClient::closeConnection() noexcept {
+  // The connection lives in the multi handle: dropping it closes the connection, and
+  // leaves the cookies and the easy handle's settings as they were.
+  impl_->connection.reset();
 }
 
 FetchedAnswer Fetch(HttpClient& client, std::string_view address, Deadline deadline) {

@@ -88,7 +88,7 @@ class HttpClient {
   // is thrown again from here.
   long get(std::string_view address, const BodySink& sink, Deadline deadline = Deadline::List);
   // The next request starts on a fresh connection.
-  void closeConnection();
+  void closeConnection() noexcept;
   const HttpLimits& limits() const { return limits_; }
 
  private:
