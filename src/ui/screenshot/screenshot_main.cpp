@@ -19,14 +19,18 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <cerrno>
+#include <coroutine>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <optional>
 #include <string>
 
+#include "state/task.h"
 #include "ui/lists/grid_view.h"
 #include "ui/platform/qt_platform.h"
 #include "ui/platform/theme.h"
@@ -112,11 +116,22 @@ class UnattendedPlatform : public korvex::Platform {
   }
 };
 
+// The script's pause: the application's one loop runs what waits for `ms`, then the
+// script goes on from where it paused.
+struct Pause {
+  int ms;
+  bool await_ready() const noexcept { return false; }
+  void await_suspend(std::coroutine_handle<> script) const {
+    QTimer::singleShot(ms, [script] { script.resume(); });
+  }
+  void await_resume() const noexcept {}
+};
+
 // This tool drives the window as a user would and then waits, as a user would, until
-// what it asked for has been done: the window's own code never waits like this.
-void settle(korvex::ui::MainWindow& window) {
-  for (int i = 0; i < 5 || window.session().busy(); ++i)
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+// what it asked for has been done: a few turns for the repaints, then as long as the
+// window is busy.
+korvex::Task<> settle(korvex::ui::MainWindow& window) {
+  for (int turn = 0; turn < 5 || window.session().busy(); ++turn) co_await Pause{turn < 5 ? 0 : 20};
 }
 
 bool logIn(QWidget& window, const QString& user, const QString& password) {
@@ -153,7 +168,7 @@ bool openFirstMatch(QWidget& window) {
 }
 
 // The exchange moves on each read, so a few rounds over the live rows find a signal.
-bool checkUntilSignal(korvex::ui::MainWindow& window) {
+korvex::Task<bool> checkUntilSignal(korvex::ui::MainWindow& window) {
   constexpr int kRounds = 5;
   auto* live = window.findChild<korvex::ui::GridView*>(QStringLiteral("LG"));
   auto* journal = window.findChild<korvex::ui::GridView*>(QStringLiteral("betsJournal"));
@@ -162,24 +177,67 @@ bool checkUntilSignal(korvex::ui::MainWindow& window) {
     for (int row = 0; row < live->model()->rowCount(); ++row) {
       live->setCurrentIndex(live->model()->index(row, live->columnAt(0)));
       if (check->isEnabled()) QTest::mouseClick(check, Qt::LeftButton);
-      settle(window);
-      if (journal->model()->rowCount() > 0) return true;
+      co_await settle(window);
+      if (journal->model()->rowCount() > 0) co_return true;
     }
   }
-  return false;
+  co_return false;
 }
 
 // The service goes down for good: its process ends and every later connect is refused.
-bool stopService() {
+korvex::Task<bool> stopService() {
   const char* pid = std::getenv("KORVEX_DEMO_PID");
   const long id = pid ? std::strtol(pid, nullptr, 10) : 0;
-  if (id <= 0 || kill(static_cast<pid_t>(id), SIGTERM) != 0) return false;
+  if (id <= 0 || kill(static_cast<pid_t>(id), SIGTERM) != 0) co_return false;
   constexpr int kWaits = 100;
   for (int i = 0; i < kWaits; ++i) {
-    if (kill(static_cast<pid_t>(id), 0) != 0 && errno == ESRCH) return true;
-    QTest::qWait(50);
+    if (kill(static_cast<pid_t>(id), 0) != 0 && errno == ESRCH) co_return true;
+    co_await Pause{50};
   }
-  return false;
+  co_return false;
+}
+
+// Drives the window as the options ask, then saves what it shows; `exitCode` becomes 1 when
+// the picture cannot be written.
+korvex::Task<> shoot(korvex::ui::MainWindow& window, const Options& options, int& exitCode) {
+  co_await settle(window);
+  if (options.login) {
+    logIn(window, options.login->first, options.login->second);
+    co_await settle(window);
+  }
+  sortAndFilterLine(window, options);
+  co_await settle(window);
+  if (options.openFirst) {
+    if (!openFirstMatch(window)) std::fprintf(stderr, "The line is empty: nothing to open.\n");
+    co_await settle(window);
+  }
+  if (options.signal) {
+    if (!co_await checkUntilSignal(window))
+      std::fprintf(stderr, "No bet signal came: the panel is empty.\n");
+    co_await settle(window);
+  }
+  if (options.signalHistory)
+    window.findChild<QToolButton*>(QStringLiteral("signalHistorySwitch"))->setChecked(true);
+  if (options.outage) {
+    if (!co_await stopService()) std::fprintf(stderr, "The service could not be stopped.\n");
+    auto* refresh = window.findChild<QPushButton*>(QStringLiteral("spSkinXFormButton2"));
+    if (refresh) QTest::mouseClick(refresh, Qt::LeftButton);
+    co_await settle(window);
+  }
+  if (options.page >= 0) {
+    auto* pages = window.findChild<QTabWidget*>(QStringLiteral("Page"));
+    pages->setTabVisible(options.page, true);
+    pages->setCurrentIndex(options.page);
+    co_await settle(window);
+  }
+  if (options.statTab >= 0) {
+    window.findChild<QTabWidget*>(QStringLiteral("StatPage"))->setCurrentIndex(options.statTab);
+    co_await settle(window);
+  }
+  if (!window.grab().save(options.output)) {
+    std::fprintf(stderr, "Cannot write %s\n", qPrintable(options.output));
+    exitCode = 1;
+  }
 }
 
 }  // namespace
@@ -224,44 +282,12 @@ int main(int argc, char** argv) {
   korvex::ui::MainWindow window(std::move(config), &platform);
   platform.window = &window;
   window.show();
-  settle(window);
 
-  if (options->login) {
-    logIn(window, options->login->first, options->login->second);
-    settle(window);
-  }
-  sortAndFilterLine(window, *options);
-  settle(window);
-  if (options->openFirst) {
-    if (!openFirstMatch(window)) std::fprintf(stderr, "The line is empty: nothing to open.\n");
-    settle(window);
-  }
-  if (options->signal) {
-    if (!checkUntilSignal(window))
-      std::fprintf(stderr, "No bet signal came: the panel is empty.\n");
-    settle(window);
-  }
-  if (options->signalHistory)
-    window.findChild<QToolButton*>(QStringLiteral("signalHistorySwitch"))->setChecked(true);
-  if (options->outage) {
-    if (!stopService()) std::fprintf(stderr, "The service could not be stopped.\n");
-    auto* refresh = window.findChild<QPushButton*>(QStringLiteral("spSkinXFormButton2"));
-    if (refresh) QTest::mouseClick(refresh, Qt::LeftButton);
-    settle(window);
-  }
-  if (options->page >= 0) {
-    auto* pages = window.findChild<QTabWidget*>(QStringLiteral("Page"));
-    pages->setTabVisible(options->page, true);
-    pages->setCurrentIndex(options->page);
-    settle(window);
-  }
-  if (options->statTab >= 0) {
-    window.findChild<QTabWidget*>(QStringLiteral("StatPage"))->setCurrentIndex(options->statTab);
-    settle(window);
-  }
-  if (!window.grab().save(options->output)) {
-    std::fprintf(stderr, "Cannot write %s\n", qPrintable(options->output));
-    return 1;
-  }
-  return 0;
+  // The script runs on the application's one loop, which ends with it.
+  int exitCode = 0;
+  korvex::TaskSlot script;
+  script.start(shoot(window, *options, exitCode), [&exitCode](std::exception_ptr failure) {
+    QCoreApplication::exit(failure ? 1 : exitCode);
+  });
+  return QApplication::exec();
 }
