@@ -29,6 +29,19 @@ class ChunkedColumn {
             ? std::optional<unsigned char>(bytes[0])
             : std::nullopt;
   }
+  // A copy of its own: what a list keeps of its last whole load is copied chunk by chunk.
+  ChunkedColumn(const ChunkedColumn& other) : fill_(other.fill_), fillByte_(other.fillByte_) {
+    chunks_.reserve(other.chunks_.size());
+    for (const std::unique_ptr<T[]>& chunk : other.chunks_) {
+      chunks_.emplace_back();
+      if (!chunk) continue;
+      chunks_.back() = std::make_unique_for_overwrite<T[]>(kChunkRows);
+      std::memcpy(static_cast<void*>(chunks_.back().get()), chunk.get(), kChunkRows * sizeof(T));
+    }
+  }
+  ChunkedColumn(ChunkedColumn&&) noexcept = default;
+  ChunkedColumn& operator=(const ChunkedColumn&) = delete;
+  ChunkedColumn& operator=(ChunkedColumn&&) noexcept = default;
 
   T get(std::size_t row) const {
     const std::size_t chunk = row / kChunkRows;

@@ -28,6 +28,14 @@ GridModel::GridModel(GridDescription description)
 GridModel::GridModel(std::string name, std::vector<ColumnDef> columns)
     : GridModel(GridDescription{.name = std::move(name), .columns = std::move(columns)}) {}
 
+std::unique_ptr<GridModel> GridModel::copyOfRows() const {
+  auto copy = std::make_unique<GridModel>(description_);
+  copy->cells_ = std::vector<ColumnCells>(cells_.begin(), cells_.end());
+  copy->texts_ = TextStore(texts_);
+  copy->rows_ = rows_;
+  return copy;
+}
+
 const ColumnDef& GridModel::column(int col) const {
   if (col < 0 || col >= columnCount()) return kNoColumn;
   return description_.columns[static_cast<size_t>(col)];

@@ -33,6 +33,23 @@ TextStore::Room TextStore::allocateFurther(std::size_t size) {
   return startBlock(blocks_.size() - 1, size);
 }
 
+TextStore::TextStore(const TextStore& other)
+    : blocks_(other.blocks_.size()), current_(other.current_), cursorHandle_(other.cursorHandle_) {
+  const bool filling = other.cursor_ != nullptr;
+  for (std::size_t number = 0; number < other.blocks_.size(); ++number) {
+    const Block& block = other.blocks_[number];
+    // Blocks of the usual size past the one being filled hold only texts of an earlier
+    // fill, which no cell names any more: they stay empty here.
+    if (block.size <= kBlockSize && !(filling && number <= other.current_)) continue;
+    blocks_[number] = {std::make_unique_for_overwrite<char[]>(block.size), block.size};
+    std::memcpy(blocks_[number].bytes.get(), block.bytes.get(), block.size);
+  }
+  if (!filling) return;
+  char* const base = blocks_[current_].bytes.get();
+  cursor_ = base + (other.cursor_ - other.blocks_[current_].bytes.get());
+  end_ = base + blocks_[current_].size;
+}
+
 void TextStore::clear() {
   std::erase_if(blocks_, [](const Block& block) { return block.size > kBlockSize; });
   current_ = 0;

@@ -18,6 +18,13 @@ namespace korvex {
 // than the texts themselves.
 class TextStore {
  public:
+  TextStore() = default;
+  // The same texts under the same handles, so that cells copied with them read the same.
+  TextStore(const TextStore& other);
+  TextStore(TextStore&&) noexcept = default;
+  TextStore& operator=(const TextStore&) = delete;
+  TextStore& operator=(TextStore&&) noexcept = default;
+
   // A text of one cell. The zero Text, `Text{}`, is "never written", which the cell reads
   // as its column's default; any written one, even an empty one, is not. Plain data
   // without initializers, so that a chunk of them is made without touching it.

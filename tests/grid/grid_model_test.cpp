@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -204,6 +205,48 @@ TEST(GridModel, WrittenTextsOfAnyLengthReadBackAsWritten) {
     grid.setText(0, 1, text + text);
     EXPECT_EQ(grid.text(0, 1), text + text) << size;
   }
+}
+
+// A list keeps a copy of its last whole load while it reloads; the copy must read as the
+// grid did, whatever the store had been through, and stay so whatever happens to the grid.
+TEST(GridModel, ACopyOfTheRowsReadsAsTheGridDidAndOutlivesItsChanges) {
+  GridModel grid("G", threeColumns());
+  // An earlier, larger fill leaves blocks of texts that no cell names any more.
+  for (int r = 0; r < 3000; ++r) grid.setText(0, grid.appendRow(), std::string(40, 'x'));
+  grid.clear();
+  const std::string huge(100'000, 'h');
+  const int rows = 700;  // across chunks
+  for (int r = 0; r < rows; ++r) {
+    grid.appendRow();
+    grid.setText(0, r, "id" + std::to_string(r));
+    if (r % 3 == 0) grid.setValue(1, r, r);
+    if (r % 5 == 0) grid.setColour(2, r, 0x00112233);
+    if (r % 7 == 0) grid.setHint(2, r, "hint " + std::to_string(r));
+  }
+  grid.setText(0, 1, "grown well past the room it had");
+  grid.setText(0, 2, huge);
+
+  const std::unique_ptr<GridModel> copy = grid.copyOfRows();
+  ASSERT_EQ(copy->rowCount(), rows);
+  auto same = [&](int col, int r) {
+    const Cell a = grid.cell(col, r), b = copy->cell(col, r);
+    return a.text == b.text && a.value == b.value && a.colour == b.colour && a.hint == b.hint;
+  };
+  for (int col = 0; col < grid.columnCount(); ++col)
+    for (int r = 0; r < rows; ++r) ASSERT_TRUE(same(col, r)) << col << " " << r;
+
+  grid.setText(0, 0, "changed");
+  grid.clear();
+  for (int r = 0; r < 10; ++r) grid.setText(0, grid.appendRow(), std::string(30, 'z'));
+  EXPECT_EQ(copy->text(0, 0), "id0");
+  EXPECT_EQ(copy->text(0, 2), huge);
+  EXPECT_EQ(copy->text(0, 699), "id699");
+  EXPECT_EQ(copy->cell(2, 693).hint, "hint 693");
+  // The copy is a grid of its own, to write as any other.
+  copy->setText(0, 699, "rewritten at length " + std::string(60, 'r'));
+  copy->setText(0, copy->appendRow(), "new");
+  EXPECT_EQ(copy->text(0, 698), "id698");
+  EXPECT_EQ(copy->text(0, 700), "new");
 }
 
 TEST(GridModel, ObserversHearEachChangeAndABatchResetsOnce) {

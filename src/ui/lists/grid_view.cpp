@@ -183,7 +183,7 @@ void GridView::loadCompleted() {
       marks_->clear();
   }
   model_->showGrid();
-  lastGood_ = copyOfRows(grid);
+  lastGood_ = grid.copyOfRows();
   if (banner_) banner_->hide();
 }
 

@@ -15,23 +15,6 @@ QString minutesOf(const std::string& at) {
 
 }  // namespace
 
-std::unique_ptr<GridModel> copyOfRows(const GridModel& grid) {
-  auto copy = std::make_unique<GridModel>(grid.description());
-  copy->setRowCount(grid.rowCount());
-  for (int col = 0; col < grid.columnCount(); ++col) {
-    const ColumnDef& def = grid.column(col);
-    for (int row = 0; row < grid.rowCount(); ++row) {
-      const Cell cell = grid.cell(col, row);
-      // A number cell's text follows its value; the text is written after it, as read.
-      if (cell.value != def.defaultValue) copy->setValue(col, row, cell.value);
-      if (!cell.text.empty()) copy->setText(col, row, cell.text);
-      if (cell.colour) copy->setColour(col, row, cell.colour);
-      if (!cell.hint.empty()) copy->setHint(col, row, cell.hint);
-    }
-  }
-  return copy;
-}
-
 QString staleBanner(const QString& title, const QString& at, const QString& reason,
                     const QString& goodAt, const QString& retry) {
   if (goodAt.isEmpty())

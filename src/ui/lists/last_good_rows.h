@@ -13,10 +13,6 @@ namespace korvex::ui {
 
 class GridView;
 
-// A copy of every row of `grid` (texts, values, colours, hints) in a grid of its own that
-// nothing observes: what a view keeps of its list's last good load.
-std::unique_ptr<GridModel> copyOfRows(const GridModel& grid);
-
 // Follows one list's status for the views of its grids. After each attempt that finished,
 // a whole load becomes the views' last good rows; a failed one leaves them showing those,
 // greyed, under a banner that says since when, until a load succeeds. The grids themselves
