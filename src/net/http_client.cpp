@@ -147,22 +147,30 @@ std::string reasonForUser(const FetchError& error) {
   return error.what();
 }
 
+// libcurl's handles are made when the first request needs them, and the connection again
+// after each close: what libcurl cannot make then fails that request, told as any request
+// failure, rather than the client's construction or a close.
 struct HttpClient::Impl {
-  curl::Easy easy = curl::newEasy();
-  // Made when a request needs it, so that closing it can never fail.
+  curl::Easy easy;
   curl::Multi connection;
-  HeaderList headers = fixedHeaders();
+  HeaderList headers;
   // Ours rather than libcurl's, whose jar has no bound.
   CookieJar cookies;
+
+  CURL* handle(const HttpLimits& limits) {
+    if (easy) return easy.get();
+    headers = fixedHeaders();
+    curl::Easy made = curl::newEasy();
+    curl::applyCommonOptions(made.get(), limits);
+    curl_easy_setopt(made.get(), CURLOPT_USERAGENT, "Mozilla/3.0 (compatible; Indy Library)");
+    curl_easy_setopt(made.get(), CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(made.get(), CURLOPT_PROXY, "");  // the clients never go through a proxy
+    easy = std::move(made);
+    return easy.get();
+  }
 };
 
-HttpClient::HttpClient(HttpLimits limits) : impl_(std::make_unique<Impl>()), limits_(limits) {
-  CURL* easy = impl_->easy.get();
-  curl::applyCommonOptions(easy, limits_);
-  curl_easy_setopt(easy, CURLOPT_USERAGENT, "Mozilla/3.0 (compatible; Indy Library)");
-  curl_easy_setopt(easy, CURLOPT_HTTPHEADER, impl_->headers.get());
-  curl_easy_setopt(easy, CURLOPT_PROXY, "");  // the clients never go through a proxy
-}
+HttpClient::HttpClient(HttpLimits limits) : impl_(std::make_unique<Impl>()), limits_(limits) {}
 
 HttpClient::~HttpClient() = default;
 
@@ -172,7 +180,7 @@ long HttpClient::get(std::string_view address, std::string& body, Deadline deadl
 }
 
 long HttpClient::get(std::string_view address, const BodySink& sink, Deadline deadline) {
-  CURL* easy = impl_->easy.get();
+  CURL* easy = impl_->handle(limits_);
   const CookieOrigin origin = curl::aimAt(easy, address);
   const std::string cookies = impl_->cookies.headerFor(origin, std::time(nullptr));
   curl_easy_setopt(easy, CURLOPT_COOKIE, cookies.empty() ? nullptr : cookies.c_str());
