@@ -11,9 +11,10 @@
 namespace korvex::ui {
 
 // Which cells of a list differ from the list's previous complete load, and which rows are
-// new, by the rows' identifiers (the first column), so that a re-sorted or refilled list
-// marks the same matches. A load is compared once it is whole, links to the other lists
-// included: a list half rebuilt, or rebuilt from an answer that failed, marks nothing.
+// new, by the rows' identifiers (the grid's identifier column), so that a re-sorted or
+// refilled list marks the same matches. A load is compared once it is whole, links to the
+// other lists included: a list half rebuilt, or rebuilt from an answer that failed, marks
+// nothing.
 // Marks last a few seconds.
 class ChangeMarks : public QObject {
   Q_OBJECT
